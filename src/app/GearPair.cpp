@@ -42,6 +42,7 @@ void SetDefaults(GearPair& g) {
   g.b = 10.0;
   g.aw = 0.0;
   g.betaDeg = 0.0;
+  g.betaMax = 90.0;  // a cylindrical pair; the bevel geometry narrows it
   g.jn = 0.0;
   g.xSum = g.x1 = g.x2 = 0.0;
   g.xmez = 0.0;

@@ -1,7 +1,239 @@
-// kolmira-cli: a scripted user of the forms (not built yet).
-#include <cstdio>
+// kolmira-cli: a scripted user of the dialogs. Options act in the order
+// given, as a user would: choose the gear type, type fields, press buttons.
+//
+//   kolmira-cli [--type external|internal|bevel] [--field NAME=TEXT]...
+//               [--press BUTTON]... [--json]
+//
+// Exit status: 0 done; 2 an entry was refused (the message is on stderr) or
+// the command line was wrong; 1 an internal failure.
+#include <CLI/CLI.hpp>
 
-int main() {
-  std::puts("kolmira-cli: not built yet");
+#include <cstdio>
+#include <iostream>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "app/GearPair.h"
+#include "app/MainForm.h"
+#include "cli/StateJson.h"
+
+namespace kolmira {
+namespace {
+
+constexpr int kRefused = 2;
+
+std::string Trim(const std::string& s) {
+  const auto first = s.find_first_not_of(' ');
+  if (first == std::string::npos) return "";
+  const auto last = s.find_last_not_of(' ');
+  return s.substr(first, last - first + 1);
+}
+
+// Buttons and options by their caption (without '&') or an ASCII alias.
+std::optional<Control> ButtonByName(const std::string& name) {
+  static const std::map<std::string, Control> kButtons = {
+      {"KOMPLEXNÍ KONTROLA", Control::CheckButton},
+      {"kontrola", Control::CheckButton},
+      {"Nuluj", Control::ZeroButton},
+      {"nuluj", Control::ZeroButton},
+      {"Rozděl korekce", Control::DistributeButton},
+      {"rozdel", Control::DistributeButton},
+      {"Vyr.skluzy", Control::BalanceButton},
+      {"skluzy", Control::BalanceButton},
+      {"Výpočetní hlavové průměry", Control::ComputedTipsButton},
+      {"hlavove", Control::ComputedTipsButton},
+      {"Standard", Control::Standard},
+      {"standard", Control::Standard},
+      {"Nestandard", Control::NonStandard},
+      {"nestandard", Control::NonStandard},
+      {"Kruhová pata", Control::CircularRoot},
+      {"kruhova-pata", Control::CircularRoot},
+      {"DEC", Control::Dec},
+      {"dec", Control::Dec},
+      {"DMS", Control::Dms},
+      {"dms", Control::Dms},
+      {"drzet-korekce", Control::KeepShifts},
+      {"Fellow", Control::FellowButton},
+      {"fellow", Control::FellowButton},
+      {"Nástroje", Control::ToolsButton},
+      {"nastroje", Control::ToolsButton},
+      {"Vnější", Control::GearExternal},
+      {"vnejsi", Control::GearExternal},
+      {"Vnitřní", Control::GearInternal},
+      {"vnitrni", Control::GearInternal},
+      {"Kuželové", Control::GearBevel},
+      {"kuzelove", Control::GearBevel},
+      {"Uložit vstupy", Control::SaveButton},
+      {"ulozit", Control::SaveButton},
+      {"Načíst vstupy", Control::LoadButton},
+      {"nacist", Control::LoadButton},
+      {"Konec", Control::QuitButton},
+      {"konec", Control::QuitButton},
+      {"Help", Control::HelpButton},
+      {"help", Control::HelpButton},
+  };
+  if (auto it = kButtons.find(name); it != kButtons.end()) return it->second;
+  if (auto c = ControlByName(name)) return c;
+  return std::nullopt;
+}
+
+class Session {
+ public:
+  Session() : form_(pair_) { form_.Start(); }
+
+  // Each returns false when the script must stop (a refusal or a bad name).
+  bool ChooseType(const std::string& type) {
+    const int t = type == "external" ? 1 : type == "internal" ? 2 : type == "bevel" ? 3 : 0;
+    if (t == 0) return Usage("unknown gear type '" + type + "' (external, internal, bevel)");
+    const Control option = t == 1 ? Control::GearExternal
+                           : t == 2 ? Control::GearInternal
+                                    : Control::GearBevel;
+    return PressControl(option);
+  }
+
+  bool Field(const std::string& assignment) {
+    const auto eq = assignment.find('=');
+    if (eq == std::string::npos) return Usage("--field needs NAME=TEXT, got '" + assignment + "'");
+    const std::string name = assignment.substr(0, eq);
+    const std::string value = assignment.substr(eq + 1);
+    if (name.find('.') != std::string::npos) {
+      return Usage("no dialog '" + name.substr(0, name.find('.')) + "' to type into");
+    }
+    Control field = Control::None;
+    if (auto n = FieldByVariable(name)) {
+      field = FieldControl(*n);
+    } else if (auto c = ControlByName(name); c && FieldNumber(*c) != 0) {
+      field = *c;
+    } else {
+      return Usage("unknown field '" + name + "'");
+    }
+    form_.Focus(field);
+    if (Refused()) return false;
+    form_.KeyPress();
+    form_.Type(field, value);
+    return true;
+  }
+
+  bool Press(const std::string& name) {
+    if (name.find('.') != std::string::npos) {
+      return Usage("no dialog '" + name.substr(0, name.find('.')) + "' to press in");
+    }
+    const auto c = ButtonByName(name);
+    if (!c) return Usage("unknown button '" + name + "'");
+    return PressControl(*c);
+  }
+
+  // The last field is left before the results are read.
+  bool Finish() {
+    form_.Focus(Control::None);
+    return !Refused();
+  }
+
+  void PrintMessages() {
+    for (std::size_t i = printed_; i < pair_.messages.size(); ++i) {
+      const Message& m = pair_.messages[i];
+      if (m.kind == Message::Kind::Beep) {
+        std::cerr << "(beep)\n";
+      } else {
+        std::cerr << Trim(m.title) << ": " << m.text << '\n';
+      }
+    }
+    printed_ = pair_.messages.size();
+  }
+
+  void PrintJson() {
+    nlohmann::ordered_json out;
+    out["state"] = StateToJson(pair_);
+    out["messages"] = MessagesToJson(pair_.messages);
+    out["controls"] = ControlsToJson(form_);
+    std::cout << out.dump(2) << '\n';
+  }
+
+  void PrintFields() {
+    for (int n = 1; n <= 21; ++n) {
+      const ControlState& s = form_.control(FieldControl(n));
+      if (!s.visible) continue;
+      std::cout << FieldVariable(n) << " = " << s.text << '\n';
+    }
+  }
+
+  bool usageError() const { return usageError_; }
+
+ private:
+  bool PressControl(Control c) {
+    form_.BeginPress(c);
+    form_.Focus(c);
+    if (Refused()) return false;
+    form_.Press(c);
+    return !Refused();
+  }
+
+  bool Refused() const { return form_.lastEntryRefused(); }
+
+  bool Usage(const std::string& text) {
+    std::cerr << "kolmira-cli: " << text << '\n';
+    usageError_ = true;
+    return false;
+  }
+
+  GearPair pair_;
+  MainForm form_;
+  std::size_t printed_ = 0;
+  bool usageError_ = false;
+};
+
+int Run(int argc, char** argv) {
+  CLI::App app{"Kolmira: geometric check of involute gear pairs, scripted"};
+  std::vector<std::string> types, fields, presses;
+  bool json = false;
+  CLI::Option* typeOption =
+      app.add_option("--type", types, "gear type: external, internal or bevel")->take_all();
+  CLI::Option* fieldOption =
+      app.add_option("--field", fields, "type TEXT into field NAME (mn, z1, ... or Edit1 ...)");
+  CLI::Option* pressOption =
+      app.add_option("--press", presses, "press a button or option by its caption or alias");
+  app.add_flag("--json", json, "print the state, messages and controls as JSON");
+  try {
+    app.parse(argc, argv);
+  } catch (const CLI::ParseError& e) {
+    const int code = app.exit(e);
+    return code == 0 ? 0 : kRefused;
+  }
+
+  Session session;
+  std::size_t nextType = 0, nextField = 0, nextPress = 0;
+  bool ok = true;
+  for (const CLI::Option* option : app.parse_order()) {
+    if (option == typeOption) {
+      ok = session.ChooseType(types.at(nextType++));
+    } else if (option == fieldOption) {
+      ok = session.Field(fields.at(nextField++));
+    } else if (option == pressOption) {
+      ok = session.Press(presses.at(nextPress++));
+    }
+    session.PrintMessages();
+    if (!ok) return kRefused;
+  }
+  ok = session.Finish();
+  session.PrintMessages();
+  if (!ok) return kRefused;
+  if (json) {
+    session.PrintJson();
+  } else {
+    session.PrintFields();
+  }
   return 0;
+}
+
+}  // namespace
+}  // namespace kolmira
+
+int main(int argc, char** argv) {
+  try {
+    return kolmira::Run(argc, argv);
+  } catch (const std::exception& e) {
+    std::cerr << "kolmira-cli: internal failure: " << e.what() << '\n';
+    return 1;
+  }
 }

@@ -1,0 +1,218 @@
+// Presentation model of the main dialog TPagesDlg: its first tab "Zadání  "
+// (the inputs of the pair) and its own controls (gear type, "Fellow",
+// DEC/DMS, the command buttons). It owns the text, enabled, visible,
+// read-only and checked state of every control, the focus, and the handlers
+// of every field and button; it calls the engine and queues its message
+// boxes on the gear-pair state. The Qt dialog and kolmira-cli are two users
+// of it: they forward events and copy the control states out.
+#pragma once
+
+#include <array>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "app/GearPair.h"
+
+namespace kolmira {
+
+// Controls of the main dialog. Edit1 .. Edit21 are the input fields in the
+// numbering of the dialog (field n is Edit<n>).
+enum class Control : int {
+  None,
+  Edit1, Edit2, Edit3, Edit4, Edit5, Edit6, Edit7, Edit8, Edit9, Edit10,
+  Edit11, Edit12, Edit13, Edit14, Edit15, Edit16, Edit17, Edit18, Edit19, Edit20, Edit21,
+  GearExternal,   // "Vnější"
+  GearInternal,   // "Vnitřní"
+  GearBevel,      // "Kuželové"
+  FellowButton,   // "Fellow"
+  CheckButton,    // "KOMPLE&XNÍ KONTROLA"
+  Dec,            // "DEC"
+  Dms,            // "DMS"
+  SaveButton,     // "&Uložit vstupy"
+  LoadButton,     // "&Načíst vstupy"
+  HelpButton,     // "&Help" (hidden)
+  QuitButton,     // "&Konec"
+  ZeroButton,     // "Nuluj"
+  DistributeButton,  // "Rozděl korekce"
+  BalanceButton,  // "Vyr.skluzy"
+  KeepShifts,     // the small check box beside the centre distance
+  Standard,       // "Standard"
+  NonStandard,    // "Nestandard"
+  CircularRoot,   // "Kruhová pata"
+  ToolsButton,    // "Nástroje"
+  ComputedTipsButton,  // "Výpočetní hlavové průměry"
+  ModuleLabel,
+  ModuleSubscript,
+  HelixLabel,
+  TipDiameter2Label,
+  TipDiameterGroup,
+  DecDmsGroup,
+  TabInputs,      // "Zadání  "
+  TabMeasure,     // "Míry ozubení   "
+  TabIdent,       // "Identifikace   "
+  Count
+};
+
+inline constexpr int kControlCount = static_cast<int>(Control::Count);
+
+struct ControlState {
+  std::string text;
+  bool enabled = true;
+  bool visible = true;
+  bool readOnly = false;
+  bool checked = false;
+  bool bold = false;
+};
+
+// Name of a control as the dialog and the command line know it ("Edit6",
+// "CheckButton" ...).
+std::string_view ControlName(Control c);
+std::optional<Control> ControlByName(std::string_view name);
+// Field n (1..21) and back; 0 for a control that is not a field.
+Control FieldControl(int n);
+int FieldNumber(Control c);
+// The state variable a field edits ("mn", "z1", ... "jn").
+std::string_view FieldVariable(int n);
+std::optional<int> FieldByVariable(std::string_view name);
+
+// What the dialog asks of the windows around it.
+struct FormRequests {
+  bool backlashDialog = false;  // open the backlash dialog
+  bool fellowDialog = false;    // show the shaper cutter dialog
+  bool toolDialog = false;      // show the rack tool dialog
+  bool quit = false;            // "&Konec"
+  bool save = false;            // "&Uložit vstupy" passed its checks
+  bool load = false;            // "&Načíst vstupy"
+  int helpContext = -1;         // open help at this context (0: contents)
+};
+
+class MainForm {
+ public:
+  explicit MainForm(GearPair& g);
+
+  // Program start: the state's defaults with an external pair, then the
+  // dialog's show event.
+  void Start();
+  void Show();
+
+  // A press of the mouse begins on a control. Presses on "&Načíst vstupy",
+  // "&Konec", "&Help" and the gear-type options suspend the validation of
+  // the field that loses the focus, so that a file can be loaded, the
+  // program left, help asked for or the type changed from a field holding
+  // an invalid value.
+  void BeginPress(Control c);
+  // The focus moves to c: the field that had it is validated (its exit
+  // handler), then c is entered.
+  void Focus(Control c);
+  // Text typed into the focused field (replaces its text).
+  void Type(Control field, std::string text);
+  // A key press with the focus where it is (before the key's own effect).
+  void KeyPress();
+  // Enter: accepts the focused field as leaving it would.
+  void PressEnter();
+  // A click on a button, option or check box.
+  void Press(Control c);
+  // Gear type option 1, 2 or 3.
+  void ChooseGearType(int type);
+
+  // The running of the check shared by the buttons and by every accepted
+  // input while the results are shown.
+  void RunCheckProcedure();
+
+  const ControlState& control(Control c) const { return controls_[Index(c)]; }
+  Control focused() const { return focused_; }
+  bool resultsVisible() const { return resultsVisible_; }
+  bool resultsStale() const { return resultsStale_; }
+  int activeTab() const { return activeTab_; }
+  const std::string& resultsCaption() const { return resultsCaption_; }
+  const std::string& tableCaption() const { return tableCaption_; }
+  // True when the last field exit refused its text (an error, and the
+  // focus stays in the field).
+  bool lastEntryRefused() const { return lastEntryRefused_; }
+  FormRequests& requests() { return requests_; }
+  GearPair& pair() { return g_; }
+
+  // Rewrites every input field from the state in its fixed format.
+  void WriteAllFields();
+
+ private:
+  static int Index(Control c) { return static_cast<int>(c); }
+  ControlState& state(Control c) { return controls_[Index(c)]; }
+  std::string& text(Control c) { return controls_[Index(c)].text; }
+
+  // Field cycle.
+  void EnterField(int n);
+  void LeaveField(int n);
+  bool ValidationSuspended() const;
+  void Refuse(int n, const std::string& message);
+  void RefuseWithTitle(int n, const char* title, const std::string& message);
+  void ApplyField(int n, double value);
+  void MandatoryGroupExit();
+  bool MandatoryTest();
+  void RequestFocus(Control c);
+
+  // Field handlers (validation and change actions).
+  bool AcceptModule(double value, bool changed);
+  bool AcceptPinionTeeth(double value, bool changed);
+  bool AcceptWheelTeeth(double value, bool changed);
+  bool AcceptHelix(double value, bool changed);
+  bool AcceptFaceWidth(double value, bool changed);
+  bool AcceptShiftSum(double value, bool changed);
+  bool AcceptShift(int n, double value, bool changed);
+  bool AcceptCentreDistance(double value, bool changed);
+  bool AcceptPressureAngle(double value, bool changed);
+  bool AcceptBacklash(double value, bool changed);
+  bool AcceptProfileCoefficient(int n, double value, bool changed);
+  bool AcceptFilletRadius(int n, double value, bool changed);
+  bool AcceptProfileAngle(double value, bool changed);
+  bool AcceptTipDiameter(int n, double value, bool changed);
+  bool AcceptShaftAngle(double value, bool changed);
+  bool ShiftSumLimitOk(int n, double sum);
+
+  // Shared actions.
+  void ResetComputationalInputs();
+  void ZeroShiftsAndShow();
+  void ShowTipDiameters();
+  void ShowAngle(int n, double degrees, int width, int decimals);
+  void ShowWorkingAngle();
+  void WriteAngleFields(bool dialogForm);
+  void RackModePresentation();
+  void ComputationalGroupForInput(int n);
+  void RestoreComputationalGroup();
+  void ApplyCircularRoot();
+  void StandardProfileTest();
+  void SetStandardProfile();
+  void ResetCaptions();
+  void HideResults();
+  void RerunCheckIfVisible();
+  void SetKeepShifts(bool on);
+  void ApplyGearTypePresentation();
+  void BalanceSlidingCommand();
+  void CheckCommand();
+  void ZeroCommand();
+  void DistributeCommand();
+  void ComputedTipsCommand();
+  void OpenBacklashDialog();
+
+  GearPair& g_;
+  std::array<ControlState, kControlCount> controls_{};
+  Control focused_ = Control::None;
+  bool resultsVisible_ = false;
+  bool resultsStale_ = true;
+  int activeTab_ = 0;
+  bool lastEntryRefused_ = false;
+  bool lastCheckFailed_ = false;    // the last run of the check ended in an error
+  bool clickZero_ = false;          // a press on "Nuluj" is under way
+  bool clickComputedTips_ = false;  // a press on "Výpočetní hlavové průměry"
+  std::string resultsCaption_;
+  std::string tableCaption_;
+  FormRequests requests_;
+};
+
+// Captions of the windows.
+inline constexpr const char* kMainCaption = "Geometrický výpočet ozubení";
+inline constexpr const char* kResultsCaption = "Výsledky geometrické kontroly soukolí";
+inline constexpr const char* kTableCaption = "Tabulka rozměrů";
+
+}  // namespace kolmira

@@ -1,0 +1,53 @@
+#include "cli/StateJson.h"
+
+namespace kolmira {
+
+nlohmann::ordered_json StateToJson(const GearPair& g) {
+  nlohmann::ordered_json j;
+#define KOLMIRA_JSON_REAL(name) j[#name] = g.name;
+#define KOLMIRA_JSON_FLAG(name) j[#name] = g.name ? 1 : 0;
+#define KOLMIRA_JSON_INT(name) j[#name] = g.name;
+  KOLMIRA_STATE_ALL(KOLMIRA_JSON_REAL, KOLMIRA_JSON_FLAG, KOLMIRA_JSON_INT)
+#undef KOLMIRA_JSON_REAL
+#undef KOLMIRA_JSON_FLAG
+#undef KOLMIRA_JSON_INT
+  j["mnId"] = g.mnId;
+  j["alphaId"] = g.alphaId;
+  j["betaId"] = g.betaId;
+  j["xId"] = g.xId;
+  j["alphaTId"] = g.alphaTId;
+  j["fieldTextOnEnter"] = g.fieldTextOnEnter;
+  j["mainCaption"] = g.mainCaption;
+  return j;
+}
+
+nlohmann::ordered_json MessagesToJson(const std::vector<Message>& messages) {
+  nlohmann::ordered_json list = nlohmann::ordered_json::array();
+  for (const Message& m : messages) {
+    nlohmann::ordered_json item;
+    if (m.kind == Message::Kind::Beep) {
+      item["beep"] = true;
+    } else {
+      item["title"] = m.title;
+      item["text"] = m.text;
+    }
+    list.push_back(item);
+  }
+  return list;
+}
+
+nlohmann::ordered_json ControlsToJson(const MainForm& form) {
+  nlohmann::ordered_json controls;
+  for (int i = 1; i < kControlCount; ++i) {
+    const auto c = static_cast<Control>(i);
+    const ControlState& s = form.control(c);
+    controls[std::string(ControlName(c))] = {{"text", s.text},
+                                             {"enabled", s.enabled},
+                                             {"visible", s.visible},
+                                             {"readOnly", s.readOnly},
+                                             {"checked", s.checked}};
+  }
+  return controls;
+}
+
+}  // namespace kolmira

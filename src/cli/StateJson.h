@@ -1,0 +1,18 @@
+// The gear-pair state, the queued message boxes and the controls of a form
+// as JSON, for kolmira-cli and its users.
+#pragma once
+
+#include <nlohmann/json.hpp>
+
+#include "app/GearPair.h"
+#include "app/MainForm.h"
+
+namespace kolmira {
+
+// Every number and flag of the state under its own name (flags as 0/1,
+// angles as stored: radians with their ...Deg twins).
+nlohmann::ordered_json StateToJson(const GearPair& g);
+nlohmann::ordered_json MessagesToJson(const std::vector<Message>& messages);
+nlohmann::ordered_json ControlsToJson(const MainForm& form);
+
+}  // namespace kolmira
