@@ -1,0 +1,768 @@
+// The findings list of the report window: which lines a state gives, their
+// exact texts and numbers, the thresholds, the "---" rule, the symbols, the
+// window sizes and the plain-text form. The states are set by hand the way
+// the complete check leaves them.
+#include "report/Report.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+#include <string>
+#include <vector>
+
+#include "TestPairs.h"
+#include "app/NumberText.h"
+
+namespace kolmira {
+namespace {
+
+// Transverse contact ratio of an unshifted spur pair, textbook formula:
+// (sqrt(ra1^2 - rb1^2) + sqrt(ra2^2 - rb2^2) - a sin(alpha)) / (pi m cos(alpha)).
+double TextbookContactRatio(double m, double z1, double z2) {
+  const double alpha = test::Deg(20.0);
+  const double rb1 = m * z1 * std::cos(alpha) / 2.0, ra1 = m * z1 / 2.0 + m;
+  const double rb2 = m * z2 * std::cos(alpha) / 2.0, ra2 = m * z2 / 2.0 + m;
+  const double a = m * (z1 + z2) / 2.0;
+  return (std::sqrt(ra1 * ra1 - rb1 * rb1) + std::sqrt(ra2 * ra2 - rb2 * rb2) -
+          a * std::sin(alpha)) /
+         (kPi * m * std::cos(alpha));
+}
+
+// A pair as a check without findings leaves it: centre distance of the
+// check, a meshing contact ratio (about 1.64 for 20/40), tips of about
+// 0.6 m, moderate specific sliding.
+GearPair Faultless(int gearType) {
+  GearPair g = gearType == 2   ? test::StandardInternalPair()
+               : gearType == 3 ? test::StandardBevelPair()
+                               : test::StandardExternalPair();
+  g.awEff = g.aw;
+  g.alphaWtEff = g.alphaWt;
+  g.epsAlpha = g.epsGamma = TextbookContactRatio(1.0, 20.0, 40.0);
+  g.sa1 = g.sa2 = g.sa1Bevel = g.sa2Bevel = 0.6;
+  g.thetaF1 = -1.5;
+  g.thetaA1 = 0.6;
+  g.thetaF2 = -1.1;
+  g.thetaA2 = 0.5;
+  if (gearType == 3) {
+    g.b = 5.0;  // within 0.25 to 0.35 of the cone distance (18.03 mm)
+  }
+  return g;
+}
+
+// Message indices of the lines, in paint order.
+std::vector<int> Indices(const std::vector<ReportLine>& lines) {
+  std::vector<int> k;
+  for (const ReportLine& line : lines) k.push_back(line.k);
+  return k;
+}
+
+// The line of message k, or nullptr.
+const ReportLine* Find(const std::vector<ReportLine>& lines, int k) {
+  for (const ReportLine& line : lines) {
+    if (line.k == k) return &line;
+  }
+  return nullptr;
+}
+
+std::string TextOf(const std::vector<ReportLine>& lines, int k) {
+  const ReportLine* line = Find(lines, k);
+  return line ? line->text : std::string("<no line " + std::to_string(k) + ">");
+}
+
+bool EndsWith(const std::string& text, const std::string& end) {
+  return text.size() >= end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
+}
+
+// A stand-in for the window font: every character 7 px bold, 6 px regular.
+const auto FakeWidth = [](std::string_view text, bool bold) {
+  return static_cast<int>(Utf8Length(text)) * (bold ? 7 : 6);
+};
+
+TEST(Report, FaultlessPairShowsOnlyThePerfectLine) {
+  for (int gearType : {1, 2, 3}) {
+    SCOPED_TRACE(gearType);
+    const GearPair g = Faultless(gearType);
+    const Report report = BuildReport(g, FakeWidth);
+    ASSERT_EQ(report.lines.size(), 1u);
+    const ReportLine& line = report.lines[0];
+    EXPECT_EQ(line.text, "          SOUKOLÍ JE NAPROSTO DOKONALÉ   ");
+    EXPECT_EQ(line.kind, ReportLineKind::PerfectPair);
+    EXPECT_EQ(line.colour, ReportColour::Green);
+    EXPECT_TRUE(line.bold);
+    EXPECT_EQ(line.x, 0);
+    EXPECT_EQ(line.y, 7);
+    EXPECT_TRUE(line.symbols.empty());
+    EXPECT_EQ(report.layout.H, 15);
+    EXPECT_EQ(report.layout.windowHeight, 15 + 95);
+  }
+}
+
+TEST(Report, WindowFollowsTheWidestLine) {
+  // Nothing found: the 41 characters of the perfect line, bold, 7 px each.
+  GearPair g = Faultless(1);
+  ReportLayout layout = BuildReport(g, FakeWidth).layout;
+  EXPECT_EQ(layout.W, 287);
+  EXPECT_EQ(layout.windowWidth, 287 + 38);
+  EXPECT_EQ(layout.paintWidth, 287 + 19);
+  EXPECT_EQ(layout.paintHeight, 15 + 13);
+
+  // One error of 60 characters (bold, 420 px) and one undercut warning of 93
+  // characters (regular, 558 px): two lines of 17 px.
+  g.epsAlpha = g.epsGamma = 0.8;
+  g.undercut1 = true;
+  g.z1min = 17.1;
+  g.x1min = 0.1;
+  const Report report = BuildReport(g, FakeWidth);
+  ASSERT_EQ(Indices(report.lines), (std::vector<int>{6, 15}));
+  EXPECT_EQ(report.lines[0].y, 7);
+  EXPECT_EQ(report.lines[1].y, 24);
+  EXPECT_EQ(report.layout.W, 558);
+  EXPECT_EQ(report.layout.H, 34);
+  EXPECT_EQ(report.layout.windowWidth, 596);
+  EXPECT_EQ(report.layout.windowHeight, 129);
+  EXPECT_EQ(report.layout.paintWidth, 577);
+  EXPECT_EQ(report.layout.paintHeight, 47);
+
+  // Errors are measured bold, warnings regular: with a bold font twice as
+  // wide the 60-character error (600 px) outruns the warning (465 px).
+  layout = MeasureReport(report.lines, [](std::string_view text, bool bold) {
+    return static_cast<int>(Utf8Length(text)) * (bold ? 10 : 5);
+  });
+  EXPECT_EQ(layout.W, 600);
+}
+
+TEST(Report, ErrorsAndWarningsArePaintedApart) {
+  GearPair g = Faultless(1);
+  g.noTooth1 = true;
+  g.thetaA2 = 2.5;
+  const std::vector<ReportLine> lines = ReportLines(g);
+  ASSERT_EQ(Indices(lines), (std::vector<int>{4, 24}));
+  EXPECT_EQ(lines[0].kind, ReportLineKind::Error);
+  EXPECT_EQ(lines[0].colour, ReportColour::Red);
+  EXPECT_TRUE(lines[0].bold);
+  EXPECT_EQ(lines[0].x, 0);
+  EXPECT_EQ(lines[1].kind, ReportLineKind::Warning);
+  EXPECT_EQ(lines[1].colour, ReportColour::Black);
+  EXPECT_FALSE(lines[1].bold);
+  EXPECT_EQ(lines[1].x, 11);
+  EXPECT_EQ(lines[1].y, 24);
+}
+
+TEST(Report, ContactRatioThresholds) {
+  struct Row {
+    int gearType;
+    double epsGamma;
+    int k;  // 0: no line
+    const char* text;
+  };
+  const Row rows[] = {
+      {1, 0.8, 6, " ! Nefunkční soukolí - součinitel trvání záběru     = 0.8000"},
+      {1, 1.0, 13, "Celkový součinitel trvání záběru je nevyhovující -      = 1.0000"},
+      {1, 1.2, 13, "Celkový součinitel trvání záběru je nevyhovující -      = 1.2000"},
+      {1, 1.2000001, 14, "Celkový součinitel trvání záběru je nízký -      = 1.2000"},
+      {1, 1.4, 14, "Celkový součinitel trvání záběru je nízký -      = 1.4000"},
+      {1, 1.4000001, 0, ""},
+      {2, 0.9999, 7, " ! Nefunkční soukolí - součinitel trvání záběru     = 0.9999"},
+      {2, 1.2, 19, "Celkový součinitel trvání záběru je nevyhovující -      = 1.2000"},
+      {2, 1.4, 20, "Celkový součinitel trvání záběru je nízký -      = 1.4000"},
+      {2, 1.4000001, 0, ""},
+      {3, 0.5, 6, " ! Nefunkční soukolí - součinitel trvání záběru     = 0.5000"},
+      {3, 1.2, 13, "Celkový součinitel trvání záběru je nevyhovující -      = 1.2000"},
+      {3, 1.4, 14, "Celkový součinitel trvání záběru je nízký -      = 1.4000"},
+      {3, 1.4000001, 0, ""},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(std::to_string(row.gearType) + " " + std::to_string(row.epsGamma));
+    GearPair g = Faultless(row.gearType);
+    g.epsGamma = row.epsGamma;
+    const std::vector<ReportLine> lines = ReportLines(g);
+    if (row.k == 0) {
+      EXPECT_EQ(Indices(lines), std::vector<int>{0});
+    } else {
+      ASSERT_EQ(Indices(lines), std::vector<int>{row.k});
+      EXPECT_EQ(lines[0].text, row.text);
+    }
+  }
+}
+
+TEST(Report, NoContactOfARingWithoutInvoluteIsNotReported) {
+  // The ring's base circle above its tip: its own error, not the contact
+  // ratio that the stopped check did not compute.
+  GearPair g = Faultless(2);
+  g.ringBaseAboveTip = true;
+  g.db2 = -78.5;
+  g.da2 = -78.0;
+  g.epsGamma = 0.0;
+  const std::vector<ReportLine> lines = ReportLines(g);
+  ASSERT_EQ(Indices(lines), std::vector<int>{5});
+  EXPECT_EQ(lines[0].text,
+            " ! Základní kružnice věnce (-78.500) leží nad jeho hlavovou kružnicí (-78.000)");
+
+  g.ringBaseAboveTip = false;
+  g.noTooth2 = true;
+  EXPECT_EQ(TextOf(ReportLines(g), 5), " ! Kolo neexistuje, má nulovou výšku zubu");
+}
+
+TEST(Report, TipThicknessThresholds) {
+  // Module 2: the limits are 0.25 m = 0.5 mm and 0.4 m = 0.8 mm. The check
+  // sets thinTip below 0.25 m; the warning tests the thickness itself.
+  struct Row {
+    int gearType;
+    int gear;
+    double sa;
+    std::vector<int> k;
+    const char* text;  // text of the one line
+  };
+  const Row rows[] = {
+      {1,
+       1,
+       0.5,
+       {19},
+       "Tloušťka hlavy zubu pastorku je menší než 0.4 modulu - s     = 0.50000  (<0.80000)"},
+      {1, 1, 0.8, {0}, ""},
+      {1,
+       1,
+       0.79999,
+       {19},
+       "Tloušťka hlavy zubu pastorku je menší než 0.4 modulu - s     = 0.79999  (<0.80000)"},
+      {1,
+       1,
+       0.49,
+       {9},
+       " ! Tloušťka hlavy zubu pastorku je menší než 0.25 modulu - s    = 0.49000 (<0.50000)"},
+      {1,
+       2,
+       0.5,
+       {20},
+       "Tloušťka hlavy zubu kola je menší než 0.4 modulu - s     = 0.50000  (<0.80000)"},
+      {1,
+       2,
+       0.49,
+       {10},
+       " ! Tloušťka hlavy zubu kola je menší než 0.25 modulu - s    = 0.49000 (<0.50000)"},
+      {2,
+       1,
+       0.5,
+       {24},
+       "Tloušťka hlavy zubu pastorku je menší než 0.4 modulu - s     = 0.50000  (<0.80000)"},
+      {2, 1, 0.8, {0}, ""},
+      {2,
+       2,
+       0.25,
+       {14},
+       " ! Tloušťka hlavy zubu kola je menší než 0.25 modulu - s    = 0.25000 (<0.50000)"},
+      {2,
+       2,
+       0.6,
+       {25},
+       "Tloušťka hlavy zubu kola je menší než 0.4 modulu - s     = 0.60000  (<0.80000)"},
+      {3,
+       1,
+       0.5,
+       {19},
+       "Tloušťka hlavy zubu pastorku je menší než 0.4 modulu - s     = 0.50000  (<0.80000)"},
+      {3,
+       2,
+       0.3,
+       {10},
+       " ! Tloušťka hlavy zubu kola je menší než 0.25 modulu - s    = 0.30000 (<0.50000)"},
+      {3, 2, 0.8, {0}, ""},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(std::to_string(row.gearType) + "/" + std::to_string(row.gear) + " " +
+                 std::to_string(row.sa));
+    GearPair g = Faultless(row.gearType);
+    g.mn = 2.0;
+    // The bevel report reads the outer-end thickness; the inner one is left
+    // thick so that reading it by mistake shows.
+    double& sa = row.gearType == 3 ? (row.gear == 1 ? g.sa1Bevel : g.sa2Bevel)
+                                   : (row.gear == 1 ? g.sa1 : g.sa2);
+    g.sa1 = g.sa2 = g.sa1Bevel = g.sa2Bevel = 1.2;
+    sa = row.sa;
+    (row.gear == 1 ? g.thinTip1 : g.thinTip2) = row.sa < 0.5;
+    const std::vector<ReportLine> lines = ReportLines(g);
+    EXPECT_EQ(Indices(lines), row.k);
+    if (row.k[0] != 0) {
+      EXPECT_EQ(lines[0].text, row.text);
+    }
+  }
+}
+
+TEST(Report, SpecificSlidingAboveTwo) {
+  struct Row {
+    int gearType;
+    int which;  // 0 thetaF1, 1 thetaA1, 2 thetaF2, 3 thetaA2
+    double theta;
+    int k;  // 0: no line
+    const char* text;
+  };
+  const Row rows[] = {
+      {1, 0, -2.0, 0, ""},
+      {1, 0, 2.0, 0, ""},
+      {1, 0, -2.0001, 21, "Nebezpečně vysoká hodnota měrného skluzu na patě pastorku -   -2.000"},
+      {1, 1, 2.0001, 22, "Nebezpečně vysoká hodnota měrného skluzu na hlavě pastorku -   2.000"},
+      {1, 2, -7.25, 23, "Nebezpečně vysoká hodnota měrného skluzu na patě kola -   -7.250"},
+      {1, 3, 2.5, 24, "Nebezpečně vysoká hodnota měrného skluzu na hlavě kola -   2.500"},
+      {2, 0, -2.0, 0, ""},
+      {2, 0, -3.5, 26, "Nebezpečně vysoká hodnota měrného skluzu na patě pastorku -   -3.500"},
+      {2, 3, 12.125, 29, "Nebezpečně vysoká hodnota měrného skluzu na hlavě kola -   12.125"},
+      {3, 1, 2.0, 0, ""},
+      {3, 2, -2.0001, 23, "Nebezpečně vysoká hodnota měrného skluzu na patě kola -   -2.000"},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(std::to_string(row.gearType) + "/" + std::to_string(row.which) + " " +
+                 std::to_string(row.theta));
+    GearPair g = Faultless(row.gearType);
+    double* theta[] = {&g.thetaF1, &g.thetaA1, &g.thetaF2, &g.thetaA2};
+    *theta[row.which] = row.theta;
+    const std::vector<ReportLine> lines = ReportLines(g);
+    if (row.k == 0) {
+      EXPECT_EQ(Indices(lines), std::vector<int>{0});
+    } else {
+      ASSERT_EQ(Indices(lines), std::vector<int>{row.k});
+      EXPECT_EQ(lines[0].text, row.text);
+    }
+  }
+}
+
+// Every limit that the "---" rule may touch, set with numbers that show.
+GearPair WithAllLimits(int gearType, double epsAlpha) {
+  GearPair g = Faultless(gearType);
+  g.epsAlpha = epsAlpha;
+  g.interference1 = g.interference2 = g.shortened1 = g.shortened2 = true;
+  g.da2Lim = 41.125;
+  g.da1Lim = 21.5;
+  g.haLimRack = 0.875;
+  g.thetaF1 = g.thetaA1 = g.thetaF2 = g.thetaA2 = 3.0;
+  if (gearType == 2) {
+    g.da2Lim = -78.125;
+  }
+  return g;
+}
+
+TEST(Report, LimitsOfAPairThatDoesNotMeshAreDashes) {
+  const std::string d = "d         = ";
+  {
+    const std::vector<ReportLine> lines = ReportLines(WithAllLimits(1, 0.0));
+    EXPECT_EQ(TextOf(lines, 7),
+              " ! Interference na patě pastorku, limitní hlavový průměr kola " + d + "---");
+    EXPECT_EQ(TextOf(lines, 8),
+              " ! Interference na patě kola, limitní hlavový průměr pastorku " + d + "---");
+    EXPECT_EQ(TextOf(lines, 11),
+              " ! Podřezání pastorku, které zkracuje funkční úsek evolventy, " + d + "---");
+    EXPECT_EQ(TextOf(lines, 12),
+              " ! Podřezání kola, které zkracuje funkční úsek evolventy, " + d + "---");
+    for (int k = 21; k <= 24; ++k)
+      EXPECT_TRUE(EndsWith(TextOf(lines, k), " -   ---")) << TextOf(lines, k);
+  }
+  {
+    // A meshing pair shows the numbers.
+    const std::vector<ReportLine> lines = ReportLines(WithAllLimits(1, 0.01));
+    EXPECT_EQ(TextOf(lines, 7),
+              " ! Interference na patě pastorku, limitní hlavový průměr kola " + d + "41.1250");
+    EXPECT_EQ(TextOf(lines, 8),
+              " ! Interference na patě kola, limitní hlavový průměr pastorku " + d + "21.5000");
+    EXPECT_EQ(TextOf(lines, 21),
+              "Nebezpečně vysoká hodnota měrného skluzu na patě pastorku -   3.000");
+  }
+  {
+    // Against a rack entries 7 and 11 quote the rack's limiting addendum,
+    // which exists without mesh; entry 12 keeps the rule.
+    GearPair g = WithAllLimits(1, -0.5);
+    g.rackMode = true;
+    const std::vector<ReportLine> lines = ReportLines(g);
+    EXPECT_EQ(
+        TextOf(lines, 7),
+        " ! Interference na patě pastorku, limitní výška hlavy zubu hřebene h         = 0.8750");
+    EXPECT_EQ(TextOf(lines, 11),
+              " ! Podřezání pastorku, které zkracuje funkční úsek evolventy, h         = 0.8750");
+    EXPECT_EQ(TextOf(lines, 8),
+              " ! Interference na patě kola, limitní hlavový průměr pastorku " + d + "---");
+    EXPECT_EQ(TextOf(lines, 12),
+              " ! Podřezání kola, které zkracuje funkční úsek evolventy, " + d + "---");
+  }
+  {
+    // Internal pair: entry 8 and the sliding get dashes, 9 and 16 keep their
+    // numbers (written 7:5).
+    const std::vector<ReportLine> lines = ReportLines(WithAllLimits(2, 0.0));
+    EXPECT_EQ(TextOf(lines, 8),
+              " ! Interference na patě pastorku, limitní hlavový průměr kola " + d + "---");
+    EXPECT_EQ(TextOf(lines, 9),
+              " ! Interference na patě kola, limitní hlavový průměr pastorku " + d + "21.50000");
+    EXPECT_EQ(TextOf(lines, 16),
+              " ! Podřezání pastorku, které zkracuje funkční úsek evolventy, " + d + "-78.12500");
+    for (int k = 26; k <= 29; ++k)
+      EXPECT_TRUE(EndsWith(TextOf(lines, k), " -   ---")) << TextOf(lines, k);
+    const std::vector<ReportLine> meshing = ReportLines(WithAllLimits(2, 1.0));
+    EXPECT_EQ(TextOf(meshing, 8),
+              " ! Interference na patě pastorku, limitní hlavový průměr kola " + d + "-78.12500");
+  }
+  {
+    const std::vector<ReportLine> lines = ReportLines(WithAllLimits(3, 0.0));
+    for (int k = 21; k <= 24; ++k)
+      EXPECT_TRUE(EndsWith(TextOf(lines, k), " -   ---")) << TextOf(lines, k);
+  }
+}
+
+TEST(Report, RackVariants) {
+  GearPair g = Faultless(1);
+  g.rackMode = true;
+  // In rack mode there is no wheel root circle to reach into.
+  g.df1 = 40.0;
+  g.df2 = 40.0;
+  g.protuberance2 = true;
+  g.shortened2 = true;
+  g.da1Lim = 21.5;
+  std::vector<ReportLine> lines = ReportLines(g);
+  EXPECT_EQ(Indices(lines), (std::vector<int>{12, 16}));
+  EXPECT_EQ(TextOf(lines, 12),
+            " ! Podřezání hřebene, které zkracuje funkční úsek evolv.  d         = 21.5000");
+  EXPECT_EQ(TextOf(lines, 16), "Hřeben je protuberančně podřezán");
+
+  g.rackMode = false;
+  g.df1 = 17.5;
+  g.df2 = 37.5;
+  lines = ReportLines(g);
+  EXPECT_EQ(TextOf(lines, 12),
+            " ! Podřezání kola, které zkracuje funkční úsek evolventy, d         = 21.5000");
+  EXPECT_EQ(TextOf(lines, 16), "Kolo je protuberančně podřezáno");
+
+  // An undercut wheel without protuberance quotes its limits.
+  g.protuberance2 = false;
+  g.shortened2 = false;
+  g.undercut2 = true;
+  g.z2min = 17.125;
+  g.x2min = -0.25;
+  lines = ReportLines(g);
+  EXPECT_EQ(TextOf(lines, 16),
+            "Kolo je podřezáno, mezní počet zubů z          = 17.13,  mezní korekce x         = "
+            "-0.25000");
+  g.protuberance1 = true;
+  EXPECT_EQ(TextOf(ReportLines(g), 15), "Pastorek je protuberančně podřezán");
+}
+
+TEST(Report, TipsReachingIntoTheMatingRoot) {
+  GearPair g = Faultless(1);
+  // Tip clearance awEff - (df2 + da1)/2: 30 - (37.5 + 22.5)/2 = 0 is no
+  // penetration, 22.6 is.
+  g.da1 = 22.5;
+  EXPECT_EQ(Find(ReportLines(g), 2), nullptr);
+  g.da1 = 22.6;
+  g.da2 = 42.6;  // 30 - (17.5 + 42.6)/2 = -0.05
+  EXPECT_EQ(Indices(ReportLines(g)), (std::vector<int>{2, 3}));
+  g.rackMode = true;
+  EXPECT_EQ(Indices(ReportLines(g)), std::vector<int>{0});
+
+  g = Faultless(1);
+  g.tipsApart = true;
+  g.awEff = 33.0;  // 33 - (22 + 42)/2 = 1
+  EXPECT_EQ(TextOf(ReportLines(g), 1), " ! Kola jsou mimo sebe, mezera mezi hlavami = 1.0000");
+}
+
+TEST(Report, TipClearanceWarnings) {
+  GearPair g = Faultless(1);
+  g.clearanceOk1 = g.clearanceOk2 = false;
+  g.da1 = 22.1;  // 30 - (37.5 + 22.1)/2 = 0.2
+  g.da2 = 42.2;  // 30 - (17.5 + 42.2)/2 = 0.15
+  std::vector<ReportLine> lines = ReportLines(g);
+  EXPECT_EQ(TextOf(lines, 17),
+            "Hlavová vůle pastorku je menší než 0.25 modulu - c   = 0.2000  (<0.2500)");
+  EXPECT_EQ(TextOf(lines, 18),
+            "Hlavová vůle kola je menší než 0.25 modulu - c   = 0.1500  (<0.2500)");
+
+  // Internal: signed ring diameters, -30 - (-82.5 + 22.1)/2 = 0.2.
+  g = Faultless(2);
+  g.clearanceOk1 = false;
+  g.df2 = -82.5;
+  g.da1 = 22.1;
+  lines = ReportLines(g);
+  EXPECT_EQ(Indices(lines), std::vector<int>{22});
+  EXPECT_EQ(TextOf(lines, 22),
+            "Hlavová vůle pastorku je menší než 0.25 modulu - c   = 0.2000  (<0.2500)");
+}
+
+TEST(Report, InternalPairEntries) {
+  GearPair g = Faultless(2);
+  g.z0 = 80;  // as many teeth as the ring
+  g.tipInterference = g.tipInterferenceInfeed = true;
+  g.tipTrimming = true;
+  g.da2Trim = -78.375;
+  g.sa0 = -0.01;
+  g.assemblyGap = g.assemblyTooth = true;
+  g.alphaFf0 = -0.01;
+  const std::vector<ReportLine> lines = ReportLines(g);
+  EXPECT_EQ(Indices(lines), (std::vector<int>{6, 10, 11, 12, 15, 17, 18, 30}));
+  EXPECT_EQ(TextOf(lines, 6),
+            " ! Počet zubů nástroje Fellow musí být alespoň o 1 menší než počet zubů kola");
+  EXPECT_EQ(TextOf(lines, 10), " ! Interference na hlavách");
+  EXPECT_EQ(TextOf(lines, 11),
+            " ! Interference na hlavách při vřezu nástroje (při současném odvalování)");
+  EXPECT_EQ(TextOf(lines, 12),
+            " ! Seřezávání hlav kola patou nástroje, limitní hlavový průměr kola d         = "
+            "-78.37500");
+  EXPECT_EQ(TextOf(lines, 15),
+            " ! Tloušťka hlavy zubu nástroje Fellow je menší než nula - s    = -0.01000");
+  EXPECT_EQ(TextOf(lines, 17), "Montážní interference (při radiálním zasouvání na mezeru věnce)");
+  EXPECT_EQ(TextOf(lines, 18), "Montážní interference (při radiálním zasouvání na zub věnce)");
+  EXPECT_EQ(TextOf(lines, 30), "Zuby nástroje Fellow jsou podřezány");
+  EXPECT_EQ(Find(lines, 30)->kind, ReportLineKind::Warning);
+  EXPECT_EQ(Find(lines, 15)->kind, ReportLineKind::Error);
+
+  // Boundaries: a cutter one tooth short of the ring, a cutter tip of
+  // exactly -1e-7 mm (counted as sharp, not negative), an unundercut cutter.
+  g = Faultless(2);
+  g.z0 = 79;
+  g.sa0 = -0.0000001;
+  g.alphaFf0 = 0.0;
+  EXPECT_EQ(Indices(ReportLines(g)), std::vector<int>{0});
+  g.sa0 = -0.0000002;
+  EXPECT_EQ(Indices(ReportLines(g)), std::vector<int>{15});
+}
+
+TEST(Report, BevelPairEntries) {
+  GearPair g = Faultless(3);
+  g.Le = 40.0;
+  g.b = 12.0;
+  // Interference of an undercut gear is reported as undercut.
+  g.interference1 = true;
+  g.interference2 = true;
+  g.undercut2 = true;
+  g.z2min = 17.1;
+  g.x2min = 0.1;
+  // Pitch cone angles of a 20/30 pair at 90 degrees: tan(delta1) = 20/30.
+  g.delta1 = std::atan(20.0 / 30.0);
+  g.delta2 = std::atan(30.0 / 20.0);
+  std::vector<ReportLine> lines = ReportLines(g);
+  EXPECT_EQ(Indices(lines), (std::vector<int>{7, 16}));
+  EXPECT_EQ(TextOf(lines, 7), " ! Interference na patě pastorku");
+  // The real limiting number of teeth is the virtual one times cos(delta2):
+  // 17.1 * 20/sqrt(1300) = 9.4854.
+  EXPECT_EQ(TextOf(lines, 16),
+            "Kolo je podřezáno, mezní počet zubů z          = 9.49,  mezní korekce x         = "
+            "0.10000");
+
+  g = Faultless(3);
+  g.Le = 40.0;
+  g.b = 12.0;
+  g.interference2 = true;
+  g.undercut1 = true;
+  g.z1min = 17.1;  // 17.1 * 30/sqrt(1300) = 14.2281
+  g.x1min = 0.1;
+  g.delta1 = std::atan(20.0 / 30.0);
+  lines = ReportLines(g);
+  EXPECT_EQ(Indices(lines), (std::vector<int>{8, 15}));
+  EXPECT_EQ(TextOf(lines, 8), " ! Interference na patě kola");
+  EXPECT_EQ(TextOf(lines, 15),
+            "Pastorek je podřezán, mezní počet zubů z          = 14.23,  mezní korekce x         = "
+            "0.10000");
+
+  // Face wider than the cone, spiral steeper than allowed.
+  g = Faultless(3);
+  g.Le = 18.0277;
+  g.b = 18.5;
+  g.betaDeg = 40.0;
+  g.betaMax = 35.5;
+  lines = ReportLines(g);
+  EXPECT_EQ(TextOf(lines, 11),
+            " ! Nemožný tvar kol, šířka b je větší než površka kužele L  = 18.0");
+  EXPECT_EQ(TextOf(lines, 12),
+            " ! Překročen max. sklon zubů ß na středním průměru - 40.00000°> 35.50000");
+  EXPECT_EQ(TextOf(lines, 25), "Doporučená šířka tohoto kuž. kola se pohybuje od 4.5 do 6.3 [mm]");
+
+  // Tip clearance of the basic rack against 0.2 m; the wheel's value is
+  // written 4:4.
+  g = Faultless(3);
+  g.mn = 2.0;
+  g.cP1Star = 0.15;
+  g.cP2Star = 0.125;
+  g.clearanceOk1 = g.clearanceOk2 = false;
+  g.sa1Bevel = g.sa2Bevel = 1.0;
+  lines = ReportLines(g);
+  EXPECT_EQ(TextOf(lines, 17),
+            "Hlavová vůle pastorku je menší než  0.2  modulu - c   = 0.3000  (<0.4000)");
+  EXPECT_EQ(TextOf(lines, 18),
+            "Hlavová vůle kola je menší než  0.2  modulu - c   = 0.2500  (<0.4000)");
+}
+
+TEST(Report, BevelRecommendedFaceWidth) {
+  // Cone distance 40: recommended 10 to 14 mm.
+  struct Row {
+    double b;
+    bool shown;
+  };
+  const Row rows[] = {{9.99, true}, {10.0, false}, {12.0, false}, {13.99, false}, {14.5, true}};
+  for (const Row& row : rows) {
+    GearPair g = Faultless(3);
+    g.Le = 40.0;
+    g.b = row.b;
+    const std::vector<ReportLine> lines = ReportLines(g);
+    if (row.shown) {
+      ASSERT_EQ(Indices(lines), std::vector<int>{25}) << row.b;
+      EXPECT_EQ(lines[0].text,
+                "Doporučená šířka tohoto kuž. kola se pohybuje od 10.0 do 14.0 [mm]");
+    } else {
+      EXPECT_EQ(Indices(lines), std::vector<int>{0}) << row.b;
+    }
+  }
+}
+
+struct SymbolRow {
+  int k;
+  const char* text;
+  int x;
+  int fontSize;
+  int dy;
+};
+
+std::vector<SymbolRow> SymbolsOf(const std::vector<ReportLine>& lines) {
+  std::vector<SymbolRow> rows;
+  for (const ReportLine& line : lines) {
+    for (const ReportSymbol& s : line.symbols) {
+      rows.push_back({line.k, s.text.c_str(), s.x, s.fontSize, s.dy});
+      // The run is a stretch of blanks right before an '=' that follows a
+      // non-blank character.
+      EXPECT_GE(s.runLength, 2u) << line.text;
+      EXPECT_GT(s.runBegin, 0u);
+      EXPECT_NE(line.text[s.runBegin - 1], ' ') << line.text;
+      EXPECT_EQ(line.text.substr(s.runBegin, s.runLength), std::string(s.runLength, ' '));
+      EXPECT_EQ(line.text[s.runBegin + s.runLength], '=') << line.text;
+    }
+  }
+  return rows;
+}
+
+void ExpectSymbols(const std::vector<SymbolRow>& got, const std::vector<SymbolRow>& want) {
+  ASSERT_EQ(got.size(), want.size());
+  for (std::size_t i = 0; i < want.size(); ++i) {
+    SCOPED_TRACE(std::to_string(want[i].k) + " " + want[i].text);
+    EXPECT_EQ(got[i].k, want[i].k);
+    EXPECT_STREQ(got[i].text, want[i].text);
+    EXPECT_EQ(got[i].x, want[i].x);
+    EXPECT_EQ(got[i].fontSize, want[i].fontSize);
+    EXPECT_EQ(got[i].dy, want[i].dy);
+  }
+}
+
+TEST(Report, SymbolsOfTheExternalLines) {
+  GearPair g = WithAllLimits(1, 1.0);
+  g.thetaF1 = g.thetaA1 = g.thetaF2 = g.thetaA2 = 0.0;
+  g.epsGamma = 0.9;
+  g.thinTip1 = g.thinTip2 = true;
+  g.undercut1 = g.undercut2 = true;
+  g.clearanceOk1 = g.clearanceOk2 = false;
+  std::vector<ReportLine> lines = ReportLines(g);
+  ExpectSymbols(SymbolsOf(lines), {{6, "ε", 265, 12, -5},
+                                   {6, "γ", 272, 8, 2},
+                                   {7, "a2max", 354, 7, 3},
+                                   {8, "a1max", 354, 7, 3},
+                                   {9, "a1", 348, 7, 3},
+                                   {10, "a2", 323, 7, 3},
+                                   {11, "a2max", 366, 7, 3},
+                                   {12, "a1max", 342, 7, 3},
+                                   {15, "1min", 212, 7, 4},
+                                   {15, "1min", 364, 7, 4},
+                                   {16, "2min", 198, 7, 4},
+                                   {16, "2min", 350, 7, 4},
+                                   {17, "1", 257, 7, 4},
+                                   {18, "2", 237, 7, 4}});
+
+  g = Faultless(1);
+  g.sa1 = g.sa2 = 0.3;
+  g.epsGamma = 1.1;
+  ExpectSymbols(
+      SymbolsOf(ReportLines(g)),
+      {{13, "ε", 246, 12, -5}, {13, "γ", 253, 8, 2}, {19, "a1", 284, 7, 3}, {20, "a2", 263, 7, 3}});
+  g.epsGamma = 1.3;
+  g.sa1 = g.sa2 = 0.6;
+  g.rackMode = true;
+  g.interference1 = true;
+  g.protuberance1 = true;  // the protuberance text has no symbols
+  ExpectSymbols(SymbolsOf(ReportLines(g)),
+                {{7, "a2max", 388, 7, 3}, {14, "ε", 208, 12, -5}, {14, "γ", 215, 8, 2}});
+}
+
+TEST(Report, SymbolsOfTheInternalAndBevelLines) {
+  GearPair g = WithAllLimits(2, 1.0);
+  g.thetaF1 = g.thetaA1 = g.thetaF2 = g.thetaA2 = 0.0;
+  g.shortened2 = false;
+  g.epsGamma = 0.9;
+  g.tipTrimming = true;
+  g.sa0 = -0.5;
+  g.undercut1 = true;
+  ExpectSymbols(SymbolsOf(ReportLines(g)), {{7, "ε", 265, 12, -5},
+                                            {7, "γ", 272, 8, 2},
+                                            {8, "a2max", 354, 7, 3},
+                                            {9, "a1max", 354, 7, 3},
+                                            {12, "a2max", 391, 7, 3},
+                                            {15, "a0", 339, 7, 3},
+                                            {16, "a2max", 366, 7, 3},
+                                            {21, "1min", 212, 7, 4},
+                                            {21, "1min", 364, 7, 4}});
+
+  g = Faultless(3);
+  g.undercut1 = g.undercut2 = true;
+  g.clearanceOk1 = g.clearanceOk2 = false;
+  g.b = 30.0;  // wider than the cone: entry 11 carries no symbol
+  ExpectSymbols(SymbolsOf(ReportLines(g)), {{15, "1min", 212, 7, 4},
+                                            {15, "1min", 364, 7, 4},
+                                            {16, "2min", 196, 7, 4},
+                                            {16, "2min", 350, 7, 4},
+                                            {17, "1", 257, 7, 4},
+                                            {18, "2", 237, 7, 4}});
+}
+
+TEST(Report, PlainTextPutsTheSymbolsIntoTheirRuns) {
+  GearPair g = Faultless(1);
+  g.epsGamma = 0.8;
+  g.interference1 = true;
+  g.da2Lim = 41.125;
+  g.undercut1 = true;
+  g.z1min = 17.1;
+  g.x1min = 0.1;
+  g.clearanceOk1 = false;
+  g.da1 = 22.1;  // clearance 0.2
+  g.thetaF1 = -2.5;
+  const std::vector<ReportLine> lines = ReportLines(g);
+  EXPECT_EQ(ReportAsText(lines),
+            " ! Nefunkční soukolí - součinitel trvání záběru εγ = 0.8000\n"
+            " ! Interference na patě pastorku, limitní hlavový průměr kola da2max = 41.1250\n"
+            "Pastorek je podřezán, mezní počet zubů z1min = 17.10,  mezní korekce x1min = 0.10000\n"
+            "Hlavová vůle pastorku je menší než 0.25 modulu - c1 = 0.2000  (<0.2500)\n"
+            "Nebezpečně vysoká hodnota měrného skluzu na patě pastorku -   -2.500\n");
+
+  g = Faultless(2);
+  g.sa0 = -0.01;
+  g.epsGamma = 1.1;
+  EXPECT_EQ(ReportAsText(ReportLines(g)),
+            " ! Tloušťka hlavy zubu nástroje Fellow je menší než nula - sa0 = -0.01000\n"
+            "Celkový součinitel trvání záběru je nevyhovující - εγ = 1.1000\n");
+
+  EXPECT_EQ(ReportAsText(ReportLines(Faultless(3))), "          SOUKOLÍ JE NAPROSTO DOKONALÉ   \n");
+}
+
+TEST(Report, ValuesThatAreNotNumbersAreNeverShown) {
+  const double nan = std::numeric_limits<double>::quiet_NaN();
+  const double inf = std::numeric_limits<double>::infinity();
+  for (int gearType : {1, 2, 3}) {
+    GearPair g = Faultless(gearType);
+    g.tipsApart = g.noTooth1 = g.interference1 = g.interference2 = true;
+    g.thinTip1 = g.thinTip2 = g.shortened1 = g.shortened2 = g.tipTrimming = true;
+    g.undercut1 = g.undercut2 = true;
+    g.clearanceOk1 = g.clearanceOk2 = false;
+    g.ringBaseAboveTip = gearType == 2;
+    g.awEff = g.aw = nan;
+    g.da2Lim = g.da1Lim = g.da2Trim = g.z1min = g.x1min = g.z2min = g.x2min = inf;
+    g.sa1 = g.sa2 = g.sa1Bevel = g.sa2Bevel = g.db2 = g.sa0 = nan;
+    g.epsAlpha = 1.0;
+    g.epsGamma = -inf;
+    g.thetaF1 = g.thetaA1 = g.thetaF2 = g.thetaA2 = inf;
+    for (const ReportLine& line : ReportLines(g)) {
+      EXPECT_EQ(line.text.find("nan"), std::string::npos) << line.text;
+      EXPECT_EQ(line.text.find("inf"), std::string::npos) << line.text;
+    }
+  }
+}
+
+}  // namespace
+}  // namespace kolmira
