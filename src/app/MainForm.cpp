@@ -301,6 +301,8 @@ void MainForm::LeaveField(int n) {
     default: break;
   }
   if (!accepted) return;
+  // An angle typed as D.MMSS is shown back in degrees and minutes.
+  if (kFields[n].angle && g_.dmsMode && focused_ == field) text(field) = FormatDmsDialog(value);
 
   if (text(field) != g_.fieldTextOnEnter) {
     g_.fieldTextOnEnter = text(field);

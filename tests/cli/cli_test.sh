@@ -1,0 +1,58 @@
+#!/bin/sh
+# kolmira-cli end to end: exit codes, the JSON document, refused entries.
+# Usage: cli_test.sh PATH_TO_KOLMIRA_CLI
+cli="$1"
+failures=0
+out=$(mktemp) err=$(mktemp)
+trap 'rm -f "$out" "$err"' EXIT
+
+expect() {  # expect EXIT_CODE DESCRIPTION -- ARGS...
+  code=$1 what=$2; shift 3
+  "$cli" "$@" >"$out" 2>"$err"
+  got=$?
+  if [ "$got" -ne "$code" ]; then
+    echo "FAIL: $what: exit $got, expected $code"; cat "$err"; failures=$((failures + 1))
+  fi
+}
+contains() {  # contains FILE TEXT DESCRIPTION
+  if ! grep -qF -- "$2" "$1"; then
+    echo "FAIL: $3: '$2' not found"; cat "$1"; failures=$((failures + 1))
+  fi
+}
+
+expect 0 "defaults" -- 
+contains "$out" "mn = 1.0000" "default module"
+
+expect 0 "published shifted pair" -- --field mn=3 --field z1=12 --field z2=24 --field x1=0.6 --field x2=0.36
+contains "$out" "aw = 56.499870" "working centre distance"
+contains "$out" "xSum = 0.960000" "shift sum"
+
+expect 2 "unparsable module" -- --field mn=abc
+contains "$err" "Chyba !: Chyba číselného formátu, opakuj zadání" "format message on stderr"
+
+expect 2 "module out of bounds" -- --field mn=0
+contains "$err" "Chyba !: Modul vol větší než 0" "bound message"
+
+expect 2 "unknown field" -- --field nonsense=1
+expect 2 "unknown button" -- --press nonsense
+expect 2 "unknown gear type" -- --type spiral
+
+expect 0 "warning does not stop" -- --field rhofP1Star=1
+contains "$err" "Upozornění !: Poměrný rádius zaoblení paty pastorku" "fillet warning"
+
+expect 0 "json" -- --type internal --field z2=80 --press kontrola --json
+for key in '"state"' '"messages"' '"controls"' '"z2": -80.0' '"alphaWtDeg"' '"rackMode": 0' '"Edit3"' '"text": "-80.00"'; do
+  contains "$out" "$key" "json key $key"
+done
+
+expect 0 "bevel pair" -- --type bevel --field z1=18 --field z2=36 --press kontrola
+contains "$out" "SigmaDeg = 90.0000" "shaft angle shown for a bevel pair"
+
+expect 0 "DMS by alias and by caption" -- --press dms --field alphaPDeg=20.3 --press DEC
+contains "$out" "alphaPDeg = 20.5000" "DMS entry read"
+
+expect 0 "check refused while the shift sum is not divided" -- --field xSum=0.5 --press kontrola
+contains "$err" "Error !: Není provedeno rozdělení korekcí" "undivided shift sum"
+
+if [ "$failures" -ne 0 ]; then echo "$failures failure(s)"; exit 1; fi
+echo "all kolmira-cli checks passed"
