@@ -928,6 +928,51 @@ void MainForm::ShowWorkingAngle() {
   ShowAngle(10, (g_.jnByApart ? g_.alphaWtJ : g_.alphaWt) * kRadToDeg, 8, 6);
 }
 
+void MainForm::WriteField(int n) {
+  const bool bevel = g_.gearType == 3;
+  const FieldInfo& f = kFields[n];
+  switch (n) {
+    case 2: text(Control::Edit2) = FormatFixed(bevel ? g_.z1Bevel : g_.z1, 4, 1); return;
+    case 3:
+      text(Control::Edit3) =
+          g_.rackMode ? kRackText : FormatFixed(bevel ? g_.z2Bevel : g_.z2, 4, 1);
+      return;
+    case 4: ShowAngle(4, g_.betaDeg, f.width, f.decimals); return;
+    case 10: ShowAngle(10, g_.alphaWtDeg, f.width, f.decimals); return;
+    case 17: ShowAngle(17, g_.alphaPDeg, f.width, f.decimals); return;
+    case 20: ShowAngle(20, g_.SigmaDeg, f.width, f.decimals); return;
+    case 18:
+    case 19: ShowTipDiameters(); return;
+    default: break;
+  }
+  const double* values[22] = {nullptr,       &g_.mn,         nullptr,        nullptr,
+                              nullptr,       &g_.b,          &g_.xSum,       &g_.x1,
+                              &g_.x2,        &g_.aw,         nullptr,        &g_.haP1Star,
+                              &g_.haP2Star,  &g_.cP1Star,    &g_.cP2Star,    &g_.rhofP1Star,
+                              &g_.rhofP2Star, nullptr,       nullptr,        nullptr,
+                              nullptr,       &g_.jn};
+  if (n >= 1 && n <= 21 && values[n]) text(FieldControl(n)) = FormatFixed(*values[n], f.width, f.decimals);
+}
+
+void MainForm::SetBasicRackEnabled(bool enabled) {
+  for (Control c : {Control::Edit11, Control::Edit12, Control::Edit13, Control::Edit14,
+                    Control::Edit15, Control::Edit16, Control::CircularRoot}) {
+    state(c).enabled = enabled;
+  }
+  if (enabled && g_.circularRoot) state(Control::Edit15).enabled = state(Control::Edit16).enabled = false;
+}
+
+void MainForm::SetStandardChoice(bool standard, bool nonStandardEnabled) {
+  state(Control::Standard).checked = standard;
+  state(Control::NonStandard).checked = !standard;
+  state(Control::NonStandard).enabled = nonStandardEnabled;
+}
+
+void MainForm::ShowResults() {
+  resultsVisible_ = true;
+  resultsStale_ = false;
+}
+
 void MainForm::WriteAllFields() {
   const bool bevel = g_.gearType == 3;
   text(Control::Edit1) = FormatFixed(g_.mn, 6, 4);
@@ -1350,10 +1395,7 @@ void MainForm::CheckCommand() {
   const bool failed = lastCheckFailed_;
   HideResults();
   ShowTipDiameters();
-  if (!failed) {
-    resultsVisible_ = true;
-    resultsStale_ = false;
-  }
+  if (!failed) ShowResults();
 }
 
 void MainForm::ZeroCommand() {

@@ -136,6 +136,32 @@ class MainForm {
   // Rewrites every input field from the state in its fixed format.
   void WriteAllFields();
 
+  // Services for the dialogs around the main dialog (backlash, rack tools,
+  // shaper cutter): they change the state, then ask the main dialog to show
+  // it and to re-run what depends on it.
+  void WriteField(int n);  // field n from the state, in the "all fields" format
+  void ShowTipDiameters();
+  void ShowWorkingAngle();
+  void ResetCaptions();
+  void RerunCheckIfVisible();
+  void HideResults();
+  void ZeroCommand();  // "Nuluj"
+  // The six basic rack fields and "Kruhová pata" (disabled while a tool has a
+  // protuberance, whose data then define the basic rack).
+  void SetBasicRackEnabled(bool enabled);
+  // "Standard" / "Nestandard": which is checked, and whether "Nestandard"
+  // can be chosen.
+  void SetStandardChoice(bool standard, bool nonStandardEnabled);
+  // toolsDefault from the basic rack of the gear type.
+  void StandardProfileTest();
+  // A control's state, for a dialog that shows or hides controls of the
+  // main dialog (the computational group after the backlash dialog).
+  ControlState& mutableControl(Control c) { return controls_[Index(c)]; }
+  void RequestFocus(Control c);
+  // Shows the results window (after a successful check, and when a dialog
+  // that re-ran the check keeps it shown).
+  void ShowResults();
+
  private:
   static int Index(Control c) { return static_cast<int>(c); }
   ControlState& state(Control c) { return controls_[Index(c)]; }
@@ -150,7 +176,6 @@ class MainForm {
   void ApplyField(int n, double value);
   void MandatoryGroupExit();
   bool MandatoryTest();
-  void RequestFocus(Control c);
 
   // Field handlers (validation and change actions).
   bool AcceptModule(double value, bool changed);
@@ -173,24 +198,17 @@ class MainForm {
   // Shared actions.
   void ResetComputationalInputs();
   void ZeroShiftsAndShow();
-  void ShowTipDiameters();
   void ShowAngle(int n, double degrees, int width, int decimals);
-  void ShowWorkingAngle();
   void WriteAngleFields(bool dialogForm);
   void RackModePresentation();
   void ComputationalGroupForInput(int n);
   void RestoreComputationalGroup();
   void ApplyCircularRoot();
-  void StandardProfileTest();
   void SetStandardProfile();
-  void ResetCaptions();
-  void HideResults();
-  void RerunCheckIfVisible();
   void SetKeepShifts(bool on);
   void ApplyGearTypePresentation();
   void BalanceSlidingCommand();
   void CheckCommand();
-  void ZeroCommand();
   void DistributeCommand();
   void ComputedTipsCommand();
   void OpenBacklashDialog();
