@@ -9,6 +9,8 @@
 #include "engine/Involute.h"
 #include "engine/PairGeometry.h"
 #include "engine/ShiftDistribution.h"
+#include "report/DimensionTable.h"
+#include "report/Report.h"
 #include "tools/ShaperCutter.h"
 
 namespace kolmira {
@@ -145,7 +147,7 @@ MainForm::MainForm(GearPair& g) : g_(g) {
   state(Control::Standard).checked = true;
   state(Control::NonStandard).enabled = false;
   state(Control::TipDiameter2Label).text = "Hlavový průměr kola                  d";
-  resultsCaption_ = kResultsCaption;
+  resultsCaption_ = kReportCaptionReset;
   tableCaption_ = kTableCaption;
   ApplyGearTypePresentation();
 }
@@ -1128,7 +1130,7 @@ void MainForm::SetStandardProfile() {
 }
 
 void MainForm::ResetCaptions() {
-  resultsCaption_ = kResultsCaption;
+  resultsCaption_ = kReportCaptionReset;
   tableCaption_ = kTableCaption;
 }
 

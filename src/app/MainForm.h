@@ -230,7 +230,5 @@ class MainForm {
 
 // Captions of the windows.
 inline constexpr const char* kMainCaption = "Geometrický výpočet ozubení";
-inline constexpr const char* kResultsCaption = "Výsledky geometrické kontroly soukolí";
-inline constexpr const char* kTableCaption = "Tabulka rozměrů";
 
 }  // namespace kolmira

@@ -2,10 +2,15 @@
 // given, as a user would: choose the gear type, type fields, press buttons.
 //
 //   kolmira-cli [--type external|internal|bevel] [--field NAME=TEXT]...
-//               [--press BUTTON]... [--json]
+//               [--press BUTTON]... [--check] [--json] [--table] [--short]
 //
-// Exit status: 0 done; 2 an entry was refused (the message is on stderr) or
-// the command line was wrong; 1 an internal failure.
+// Without --json it prints the report when the check has shown it, else the
+// input fields as the dialog shows them; --table and --short add the
+// dimension table and the short print.
+//
+// Exit status: 0 done, whether or not the check found faults; 2 an entry was
+// refused or the check was stopped by an impossible shift sum (the message
+// is on stderr), or the command line was wrong; 1 an internal failure.
 #include <CLI/CLI.hpp>
 
 #include <cstdio>
@@ -17,6 +22,9 @@
 #include "app/GearPair.h"
 #include "app/MainForm.h"
 #include "cli/StateJson.h"
+#include "report/DimensionTable.h"
+#include "report/Report.h"
+#include "report/ShortPrint.h"
 
 namespace kolmira {
 namespace {
@@ -115,12 +123,20 @@ class Session {
     return true;
   }
 
+  // "KOMPLE&XNÍ KONTROLA" as the button does it; false when the check was
+  // stopped by one of its blocking shift-sum messages.
+  bool Check() {
+    if (!PressControl(Control::CheckButton)) return false;
+    return !(pair_.xSumBelowLimit || pair_.xSumAboveLimit || pair_.x0SumAboveLimit);
+  }
+
   bool Press(const std::string& name) {
     if (name.find('.') != std::string::npos) {
       return Usage("no dialog '" + name.substr(0, name.find('.')) + "' to press in");
     }
     const auto c = ButtonByName(name);
     if (!c) return Usage("unknown button '" + name + "'");
+    if (*c == Control::CheckButton) return Check();
     return PressControl(*c);
   }
 
@@ -147,8 +163,14 @@ class Session {
     out["state"] = StateToJson(pair_);
     out["messages"] = MessagesToJson(pair_.messages);
     out["controls"] = ControlsToJson(form_);
+    if (form_.resultsVisible()) out["report"] = ReportToJson(ReportLines(pair_));
     std::cout << out.dump(2) << '\n';
   }
+
+  void PrintReport() { std::cout << ReportAsText(ReportLines(pair_)); }
+  void PrintTable() { std::cout << DimensionTableText(pair_, form_.tableCaption()); }
+  void PrintShort() { std::cout << ShortPrintText(pair_, form_.tableCaption()); }
+  bool reportShown() const { return form_.resultsVisible(); }
 
   void PrintFields() {
     for (int n = 1; n <= 21; ++n) {
@@ -186,14 +208,18 @@ class Session {
 int Run(int argc, char** argv) {
   CLI::App app{"Kolmira: geometric check of involute gear pairs, scripted"};
   std::vector<std::string> types, fields, presses;
-  bool json = false;
+  bool json = false, check = false, table = false, shortPrint = false;
   CLI::Option* typeOption =
       app.add_option("--type", types, "gear type: external, internal or bevel")->take_all();
   CLI::Option* fieldOption =
       app.add_option("--field", fields, "type TEXT into field NAME (mn, z1, ... or Edit1 ...)");
   CLI::Option* pressOption =
       app.add_option("--press", presses, "press a button or option by its caption or alias");
-  app.add_flag("--json", json, "print the state, messages and controls as JSON");
+  CLI::Option* checkOption =
+      app.add_flag("--check", check, "run the complete check as \"KOMPLEXNÍ KONTROLA\" does");
+  app.add_flag("--json", json, "print the state, messages, controls and report as JSON");
+  app.add_flag("--table", table, "print the dimension table");
+  app.add_flag("--short", shortPrint, "print the short print of the dimension table");
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& e) {
@@ -211,6 +237,8 @@ int Run(int argc, char** argv) {
       ok = session.Field(fields.at(nextField++));
     } else if (option == pressOption) {
       ok = session.Press(presses.at(nextPress++));
+    } else if (option == checkOption) {
+      ok = session.Check();
     }
     session.PrintMessages();
     if (!ok) return kRefused;
@@ -221,7 +249,13 @@ int Run(int argc, char** argv) {
   if (json) {
     session.PrintJson();
   } else {
-    session.PrintFields();
+    if (session.reportShown()) {
+      session.PrintReport();
+    } else if (!table && !shortPrint) {
+      session.PrintFields();
+    }
+    if (table) session.PrintTable();
+    if (shortPrint) session.PrintShort();
   }
   return 0;
 }

@@ -50,4 +50,26 @@ nlohmann::ordered_json ControlsToJson(const MainForm& form) {
   return controls;
 }
 
+nlohmann::ordered_json ReportToJson(const std::vector<ReportLine>& lines) {
+  nlohmann::ordered_json list = nlohmann::ordered_json::array();
+  for (const ReportLine& line : lines) {
+    nlohmann::ordered_json symbols = nlohmann::ordered_json::array();
+    for (const ReportSymbol& s : line.symbols) {
+      symbols.push_back({{"symbol", s.text},
+                         {"role", s.role == SymbolRole::GreekLetter      ? "greek"
+                                  : s.role == SymbolRole::GreekSubscript ? "greekSubscript"
+                                                                         : "subscript"},
+                         {"x", s.x},
+                         {"runBegin", s.runBegin},
+                         {"runLength", s.runLength}});
+    }
+    list.push_back({{"kind", line.kind == ReportLineKind::PerfectPair ? "perfect"
+                             : line.kind == ReportLineKind::Error     ? "error"
+                                                                      : "warning"},
+                    {"text", LineAsText(line)},
+                    {"symbols", symbols}});
+  }
+  return list;
+}
+
 }  // namespace kolmira

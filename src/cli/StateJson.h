@@ -6,6 +6,7 @@
 
 #include "app/GearPair.h"
 #include "app/MainForm.h"
+#include "report/Report.h"
 
 namespace kolmira {
 
@@ -14,5 +15,7 @@ namespace kolmira {
 nlohmann::ordered_json StateToJson(const GearPair& g);
 nlohmann::ordered_json MessagesToJson(const std::vector<Message>& messages);
 nlohmann::ordered_json ControlsToJson(const MainForm& form);
+// The report lines: kind, text with its symbols placed, and the symbols.
+nlohmann::ordered_json ReportToJson(const std::vector<ReportLine>& lines);
 
 }  // namespace kolmira

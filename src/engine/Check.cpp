@@ -5,7 +5,9 @@
 
 #include "app/NumberText.h"
 #include "engine/Involute.h"
+#include "engine/Meshing.h"
 #include "engine/PairGeometry.h"
+#include "engine/ToothThickness.h"
 
 namespace kolmira {
 
@@ -95,10 +97,34 @@ void RunCheck(GearPair& g) {
   ResetCheckFlags(g);
   if (g.geometryReady == 0) PairFromShifts(g);
 
+  // Each step runs only while no earlier one has reported an error.
+  auto step = [&g](void (*procedure)(GearPair&)) {
+    if (!g.driverError) procedure(g);
+  };
   if (g.gearType == 1) {
-    if (!g.driverError) CheckBasicLimits(g);
-    if (!g.driverError) CheckClearance(g);
+    step(CheckBasicLimits);
+    step(CheckClearance);
     if (g.noTooth2 || g.noTooth1 || g.tipInRoot1 || g.tipInRoot2 || g.xSumBelowLimit) return;
+    step(CheckUndercut);
+    if (g.rackMode) {
+      step(RackActiveDiameters);
+      if (g.protuberance2) step(RackProtuberanceLimit);
+    } else {
+      step(ActiveDiameters);
+    }
+    if (g.protuberance1 || g.protuberance2) step(ProtuberanceUndercut);
+    step(g.rackMode ? CheckInterferenceRack : CheckInterference);
+    step(InvoluteLengths);
+    step(ContactRatios);
+    step(ToothThicknesses);
+    if (g.rackMode) {
+      step(RackThicknesses);
+      step(SpecificSlidingRack);
+    } else {
+      step(SpecificSliding);
+    }
+    step(VirtualTeeth);
+    step(ContactLines);
   } else if (g.gearType == 2) {
     if (!g.driverError) CheckBasicLimitsInternal(g);
     if (!g.driverError) CheckClearance(g);
