@@ -45,8 +45,21 @@ for key in '"state"' '"messages"' '"controls"' '"z2": -80.0' '"alphaWtDeg"' '"ra
   contains "$out" "$key" "json key $key"
 done
 
-expect 0 "bevel pair" -- --type bevel --field z1=18 --field z2=36 --press kontrola
+expect 0 "bevel pair" -- --type bevel --field z1=18 --field z2=36
 contains "$out" "SigmaDeg = 90.0000" "shaft angle shown for a bevel pair"
+
+expect 0 "check of a faultless pair" -- --field z1=30 --field z2=60 --press skluzy --check
+contains "$out" "SOUKOLÍ JE NAPROSTO DOKONALÉ" "perfect-pair line"
+
+expect 0 "check with faults still exits 0" -- --field z1=8 --check
+contains "$out" "Pastorek je podřezán, mezní počet zubů z1min = 17.10,  mezní korekce x1min = 0.53209" "undercut line"
+
+expect 0 "report in JSON" -- --field z1=30 --field z2=60 --press skluzy --press kontrola --json
+contains "$out" '"report"' "report key"
+contains "$out" '"kind": "perfect"' "report kind"
+
+expect 2 "blocking shift sum of the cutting pair" -- --type internal --field x2=1 --check
+contains "$err" "Chyba !: Součet korekcí x0+x2 při výrobě kolečkem Fellow je větší než mezní (x0mez= 0.9214) - záporný výrobní úhel záběru." "blocking message"
 
 expect 0 "DMS by alias and by caption" -- --press dms --field alphaPDeg=20.3 --press DEC
 contains "$out" "alphaPDeg = 20.5000" "DMS entry read"
