@@ -796,6 +796,17 @@ TEST_F(InputFileOnDisk, SaveAndLoadGiveThePairBack) {
   }
 }
 
+TEST_F(InputFileOnDisk, LargeFileIsReadAsFarAsItsLastLine) {
+  // A file with megabytes after its last line (a note, a wrong tail) loads;
+  // what lies beyond the lines the layout needs is never looked at.
+  const GearPair g = test::InputFileSamples().at(3).pair;
+  const fs::path path = dir_ / "large.dat";
+  Put(path, WriteInputFile(g) + std::string(2 * kMaxInputFileBytes, 'x'));
+  GearPair loaded = test::StandardExternalPair();
+  ASSERT_TRUE(LoadInputFile(path, loaded).ok);
+  EXPECT_EQ(WriteInputFile(loaded), WriteInputFile(g));
+}
+
 TEST_F(InputFileOnDisk, SuccessfulSaveReplacesTheOldFileAndLeavesNoTrace) {
   const fs::path path = dir_ / "pair.dat";
   Put(path, "an older file\r\n");
