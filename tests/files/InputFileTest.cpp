@@ -576,121 +576,48 @@ struct IntField {
   Present present;
 };
 
-#define REAL(name, when)         \
-  RealField {                    \
-#name, &GearPair::name, when \
-  }
-#define FLAG(name, when)         \
-  FlagField {                    \
-#name, &GearPair::name, when \
-  }
-#define INT(name, when)          \
-  IntField {                     \
-#name, &GearPair::name, when \
-  }
+// clang-format off
+#define REAL(name, when) RealField{#name, &GearPair::name, when}
+#define FLAG(name, when) FlagField{#name, &GearPair::name, when}
+#define INT(name, when) IntField{#name, &GearPair::name, when}
 
 const RealField kReals[] = {
-    REAL(mn, Always),
-    REAL(z1, NotBevel),
-    REAL(z2, NotBevel),
-    REAL(z1Bevel, IsBevel),
-    REAL(z2Bevel, IsBevel),
-    REAL(betaDeg, Always),
-    REAL(b, Always),
-    REAL(xSum, Always),
-    REAL(x1, Always),
-    REAL(x2, Always),
-    REAL(aw, Always),
-    REAL(awJ, Apart),
-    REAL(alphaWtJ, Apart),
-    REAL(xSumBacklash, ByShift),
-    REAL(xSumNoBacklash, ByShift),
-    REAL(alphaWtDeg, Always),
-    REAL(jn, Always),
-    REAL(kStar, Always),
-    REAL(haP1Star, Always),
-    REAL(haP2Star, Always),
-    REAL(cP1Star, Always),
-    REAL(cP2Star, Always),
-    REAL(rhofP1Star, Always),
-    REAL(rhofP2Star, Always),
-    REAL(alphaPDeg, Always),
-    REAL(da1, Always),
-    REAL(da2, NotRack),
-    REAL(ha2, IsRack),
-    REAL(x0, IsInternal),
-    REAL(rhof0Star, IsInternal),
-    REAL(rhoa0Star, IsInternal),
-    REAL(SigmaDeg, IsBevel),
-    REAL(sc1, Always),
-    REAL(sc2, Always),
-    REAL(sc1min, Always),
-    REAL(sc2min, Always),
-    REAL(sc1max, Always),
-    REAL(sc2max, Always),
-    REAL(hc1, Always),
-    REAL(hc2, Always),
-    REAL(hc1min, Always),
-    REAL(hc2min, Always),
-    REAL(hc1max, Always),
-    REAL(hc2max, Always),
-    REAL(W1, Always),
-    REAL(W2, Always),
-    REAL(dt1, Always),
-    REAL(dt2, Always),
-    REAL(M1, Always),
-    REAL(M2, Always),
-    REAL(dM1, Always),
-    REAL(dM2, Always),
-    REAL(haP01Star, Always),
-    REAL(haP02Star, Always),
-    REAL(rhoaP01Star, Always),
-    REAL(rhoaP02Star, Always),
-    REAL(hFfP01Star, Always),
-    REAL(hFfP02Star, Always),
-    REAL(alphaKP01, Always),
-    REAL(alphaKP02, Always),
-    REAL(alphaprP01, Always),
-    REAL(alphaprP02, Always),
-    REAL(hFaP01Star, Always),
-    REAL(hFaP02Star, Always),
-    REAL(prP01, Always),
-    REAL(prP02, Always),
+    REAL(mn, Always), REAL(z1, NotBevel), REAL(z2, NotBevel), REAL(z1Bevel, IsBevel),
+    REAL(z2Bevel, IsBevel), REAL(betaDeg, Always), REAL(b, Always), REAL(xSum, Always),
+    REAL(x1, Always), REAL(x2, Always), REAL(aw, Always), REAL(awJ, Apart), REAL(alphaWtJ, Apart),
+    REAL(xSumBacklash, ByShift), REAL(xSumNoBacklash, ByShift), REAL(alphaWtDeg, Always),
+    REAL(jn, Always), REAL(kStar, Always), REAL(haP1Star, Always), REAL(haP2Star, Always),
+    REAL(cP1Star, Always), REAL(cP2Star, Always), REAL(rhofP1Star, Always),
+    REAL(rhofP2Star, Always), REAL(alphaPDeg, Always), REAL(da1, Always), REAL(da2, NotRack),
+    REAL(ha2, IsRack), REAL(x0, IsInternal), REAL(rhof0Star, IsInternal),
+    REAL(rhoa0Star, IsInternal), REAL(SigmaDeg, IsBevel), REAL(sc1, Always), REAL(sc2, Always),
+    REAL(sc1min, Always), REAL(sc2min, Always), REAL(sc1max, Always), REAL(sc2max, Always),
+    REAL(hc1, Always), REAL(hc2, Always), REAL(hc1min, Always), REAL(hc2min, Always),
+    REAL(hc1max, Always), REAL(hc2max, Always), REAL(W1, Always), REAL(W2, Always),
+    REAL(dt1, Always), REAL(dt2, Always), REAL(M1, Always), REAL(M2, Always), REAL(dM1, Always),
+    REAL(dM2, Always), REAL(haP01Star, Always), REAL(haP02Star, Always),
+    REAL(rhoaP01Star, Always), REAL(rhoaP02Star, Always), REAL(hFfP01Star, Always),
+    REAL(hFfP02Star, Always), REAL(alphaKP01, Always), REAL(alphaKP02, Always),
+    REAL(alphaprP01, Always), REAL(alphaprP02, Always), REAL(hFaP01Star, Always),
+    REAL(hFaP02Star, Always), REAL(prP01, Always), REAL(prP02, Always),
     // Degree twins of the tool angles, set from the radians read.
-    REAL(alphaKP01Deg, Always),
-    REAL(alphaKP02Deg, Always),
+    REAL(alphaKP01Deg, Always), REAL(alphaKP02Deg, Always),
 };
 const FlagField kFlags[] = {
-    FLAG(rackMode, Always),
-    FLAG(backlashByShift, Always),
-    FLAG(jnByApart, Always),
-    FLAG(backlashDirect, Always),
-    FLAG(thinBoth, Direct),
-    FLAG(thinPinion, Direct),
-    FLAG(thinWheel, Direct),
-    FLAG(thinByGrinding, Direct),
-    FLAG(maxFunctional, IsInternal),
-    FLAG(fullyRounded, IsInternal),
-    FLAG(da1Given, Always),
-    FLAG(da2Given, Always),
-    FLAG(shiftNotDistributed, Always),
-    FLAG(shiftDistributed, Always),
-    FLAG(circularRoot, Always),
-    FLAG(scConst1, Always),
-    FLAG(scConst2, Always),
-    FLAG(scRef1, Always),
-    FLAG(scRef2, Always),
-    FLAG(scChosen1, Always),
-    FLAG(scChosen2, Always),
-    FLAG(chamfer1, Always),
-    FLAG(chamfer2, Always),
-    FLAG(protuberance1, Always),
-    FLAG(protuberance2, Always),
+    FLAG(rackMode, Always), FLAG(backlashByShift, Always), FLAG(jnByApart, Always),
+    FLAG(backlashDirect, Always), FLAG(thinBoth, Direct), FLAG(thinPinion, Direct),
+    FLAG(thinWheel, Direct), FLAG(thinByGrinding, Direct), FLAG(maxFunctional, IsInternal),
+    FLAG(fullyRounded, IsInternal), FLAG(da1Given, Always), FLAG(da2Given, Always),
+    FLAG(shiftNotDistributed, Always), FLAG(shiftDistributed, Always), FLAG(circularRoot, Always),
+    FLAG(scConst1, Always), FLAG(scConst2, Always), FLAG(scRef1, Always), FLAG(scRef2, Always),
+    FLAG(scChosen1, Always), FLAG(scChosen2, Always), FLAG(chamfer1, Always),
+    FLAG(chamfer2, Always), FLAG(protuberance1, Always), FLAG(protuberance2, Always),
 };
 const IntField kInts[] = {
-    INT(gearType, Always), INT(z0, IsInternal), INT(geometryReady, Always),
-    INT(zw1, Always),      INT(zw2, Always),
+    INT(gearType, Always), INT(z0, IsInternal), INT(geometryReady, Always), INT(zw1, Always),
+    INT(zw2, Always),
 };
+// clang-format on
 
 #undef REAL
 #undef FLAG
