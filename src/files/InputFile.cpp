@@ -1,0 +1,431 @@
+// Writing and reading the input file. One layout function lists the lines
+// in their order with the conditions that make a line present; a writer and
+// a reader walk it, so the two directions cannot drift apart: whatever the
+// writer puts on line n is what the reader takes from line n.
+#include "files/InputFile.h"
+
+#include <climits>
+#include <cmath>
+#include <fstream>
+#include <system_error>
+
+#include "app/NumberText.h"
+
+namespace kolmira {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr const char* kRuleMarker = "---------------------------";
+constexpr const char* kMeasureMarker = "Miry ozubeni-";
+constexpr const char* kToolMarker = "Nastroj-";
+
+// A pinion meshing with a rack is written as its own gear type; in the pair
+// it is an external pair with rackMode set.
+constexpr int kRackGearType = 4;
+
+// Width and decimals of a real: 12 decimals keep every input to well below
+// the last digit the dialogs show, and 14 columns hold the commonest values
+// ("20.000000000000") without padding.
+constexpr int kRealWidth = 14;
+constexpr int kRealDecimals = 12;
+
+// Counts and codes that the pair keeps as 16-bit values (span tooth counts,
+// the number of the computational input accepted last).
+constexpr long long kMaxCount = 65535;
+
+// UTF-8 byte order mark that some editors put before the first line.
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+
+// One direction of the file. The layout calls these for each line in order:
+// a writer appends the value as its line, a reader replaces the value with
+// the one its next line holds.
+class LineIo {
+ public:
+  virtual ~LineIo() = default;
+  virtual void Real(double& value) = 0;
+  // An integer line; a value outside [lo, hi] cannot belong to a file of
+  // this program and makes the file invalid.
+  virtual void Int(int& value, long long lo, long long hi) = 0;
+  virtual void Flag(bool& value) = 0;
+  virtual void Marker(const char* text) = 0;
+};
+
+class Writer final : public LineIo {
+ public:
+  void Real(double& value) override { Line(FormatFixed(value, kRealWidth, kRealDecimals)); }
+  void Int(int& value, long long, long long) override { Line(std::to_string(value)); }
+  void Flag(bool& value) override { Line(value ? "1" : "0"); }
+  void Marker(const char* text) override { Line(text); }
+  std::string Take() { return std::move(text_); }
+
+ private:
+  void Line(std::string_view line) {
+    text_ += line;
+    text_ += "\r\n";
+  }
+  std::string text_;
+};
+
+class Reader final : public LineIo {
+ public:
+  explicit Reader(std::string_view text) : rest_(text) {
+    if (rest_.substr(0, kByteOrderMark.size()) == kByteOrderMark) {
+      rest_.remove_prefix(kByteOrderMark.size());
+    }
+  }
+  bool ok() const { return ok_; }
+
+  void Real(double& value) override {
+    std::string_view line;
+    if (!NextLine(line)) return;
+    const std::optional<double> parsed = ParseNumber(line);
+    if (!parsed) {
+      ok_ = false;
+      return;
+    }
+    value = *parsed;
+  }
+  void Int(int& value, long long lo, long long hi) override {
+    std::string_view line;
+    if (!NextLine(line)) return;
+    const std::optional<long long> parsed = ParseInteger(line);
+    if (!parsed || *parsed < lo || *parsed > hi) {
+      ok_ = false;
+      return;
+    }
+    value = static_cast<int>(*parsed);
+  }
+  void Flag(bool& value) override {
+    std::string_view line;
+    if (NextLine(line)) value = line == "1";
+  }
+  void Marker(const char*) override {
+    std::string_view line;
+    NextLine(line);
+  }
+
+ private:
+  // The next line without its line end (CR LF or LF). Every line the program
+  // writes ends with a line end, the last one too; a text after the last
+  // line end is what remains of a file cut short -- a number cut there may
+  // still parse, as another number -- so it is no line, and the file fails.
+  // Once the file has failed, nothing more is read.
+  bool NextLine(std::string_view& line) {
+    if (!ok_) return false;
+    const std::size_t end = rest_.find('\n');
+    if (end == std::string_view::npos) {
+      ok_ = false;
+      return false;
+    }
+    line = rest_.substr(0, end);
+    rest_.remove_prefix(end + 1);
+    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    return true;
+  }
+
+  std::string_view rest_;
+  bool ok_ = true;
+};
+
+// The lines of the file in their order. Conditions refer to values already
+// passed in the same file, so reading takes the same road as writing did.
+// Both directions work on a scratch copy of the pair: the writer's copy may
+// take the values the layout sets along the way (gear type, angle twins)
+// without touching the caller's pair.
+void Layout(LineIo& io, GearPair& g) {
+  // Gear type: 1 external, 2 internal, 3 bevel, 4 pinion with rack.
+  int type = g.rackMode ? kRackGearType : g.gearType;
+  io.Int(type, 1, kRackGearType);
+  g.rackMode = type == kRackGearType;
+  g.gearType = g.rackMode ? 1 : type;
+  const bool internal = g.gearType == 2;
+  const bool bevel = g.gearType == 3;
+
+  // How the backlash is produced.
+  io.Flag(g.backlashByShift);
+  io.Flag(g.jnByApart);
+  io.Flag(g.backlashDirect);
+  if (g.backlashDirect) {
+    // Exactly one of the three thinning variants is set by the backlash
+    // dialog; the line holds its code. A pair that has lost its variant is
+    // written with the default one (both gears thinned), so that the file
+    // keeps its one line here and stays readable.
+    int variant = g.thinBoth ? 1 : g.thinPinion ? 2 : g.thinWheel ? 3 : 1;
+    io.Int(variant, 1, 3);
+    g.thinBoth = variant == 1;
+    g.thinPinion = variant == 2;
+    g.thinWheel = variant == 3;
+  }
+
+  // Mandatory and computational inputs. A bevel pair keeps the typed
+  // numbers of teeth; its z1, z2 become the virtual ones only when the
+  // geometry is recomputed.
+  io.Real(g.mn);
+  io.Real(bevel ? g.z1Bevel : g.z1);
+  io.Real(bevel ? g.z2Bevel : g.z2);
+  if (bevel) {
+    g.z1 = g.z1Bevel;
+    g.z2 = g.z2Bevel;
+  }
+  io.Real(g.betaDeg);
+  g.beta = g.betaDeg * kDegToRad;
+  io.Real(g.b);
+  io.Real(g.xSum);
+  io.Real(g.x1);
+  io.Real(g.x2);
+  io.Real(g.aw);
+  if (g.jnByApart) {
+    io.Real(g.awJ);
+    double alphaWtJDeg = g.alphaWtJ * kRadToDeg;
+    io.Real(alphaWtJDeg);
+    g.alphaWtJ = alphaWtJDeg * kDegToRad;
+  }
+  if (g.backlashByShift) {
+    io.Real(g.xSumBacklash);
+    io.Real(g.xSumNoBacklash);
+  }
+  io.Real(g.alphaWtDeg);
+  g.alphaWt = g.alphaWtDeg * kDegToRad;
+  io.Real(g.jn);
+  io.Real(g.kStar);
+
+  // Basic rack profiles.
+  io.Real(g.haP1Star);
+  io.Real(g.haP2Star);
+  io.Real(g.cP1Star);
+  io.Real(g.cP2Star);
+  io.Real(g.rhofP1Star);
+  io.Real(g.rhofP2Star);
+  io.Real(g.alphaPDeg);
+  g.alphaP = g.alphaPDeg * kDegToRad;
+
+  // Tip diameters; a rack has no tip diameter but an addendum.
+  io.Real(g.da1);
+  io.Real(g.rackMode ? g.ha2 : g.da2);
+
+  // Shaper cutter of an internal wheel.
+  if (internal) {
+    io.Int(g.z0, INT_MIN, INT_MAX);
+    io.Real(g.x0);
+    io.Real(g.rhof0Star);
+    io.Real(g.rhoa0Star);
+    io.Flag(g.maxFunctional);
+    io.Flag(g.fullyRounded);
+  }
+
+  io.Flag(g.da1Given);
+  io.Flag(g.da2Given);
+  io.Flag(g.shiftNotDistributed);
+  io.Flag(g.shiftDistributed);
+  io.Int(g.geometryReady, 0, kMaxCount);
+  io.Flag(g.circularRoot);
+  // Shaft angle: only a bevel pair has one; any other pair gets the right
+  // angle that a bevel pair starts with.
+  if (bevel) {
+    io.Real(g.SigmaDeg);
+  } else {
+    g.SigmaDeg = 90.0;
+  }
+  g.Sigma = g.SigmaDeg * kDegToRad;
+
+  // Measurement dimensions.
+  io.Marker(kRuleMarker);
+  io.Marker(kMeasureMarker);
+  io.Flag(g.scConst1);
+  io.Flag(g.scConst2);
+  io.Flag(g.scRef1);
+  io.Flag(g.scRef2);
+  io.Flag(g.scChosen1);
+  io.Flag(g.scChosen2);
+  for (double* value : {&g.sc1, &g.sc2, &g.sc1min, &g.sc2min, &g.sc1max, &g.sc2max, &g.hc1, &g.hc2,
+                        &g.hc1min, &g.hc2min, &g.hc1max, &g.hc2max}) {
+    io.Real(*value);
+  }
+  io.Int(g.zw1, 0, kMaxCount);
+  io.Int(g.zw2, 0, kMaxCount);
+  for (double* value : {&g.W1, &g.W2, &g.dt1, &g.dt2, &g.M1, &g.M2, &g.dM1, &g.dM2}) {
+    io.Real(*value);
+  }
+
+  // Rack tools; their angles stand in radians.
+  io.Marker(kRuleMarker);
+  io.Marker(kToolMarker);
+  io.Flag(g.chamfer1);
+  io.Flag(g.chamfer2);
+  io.Flag(g.protuberance1);
+  io.Flag(g.protuberance2);
+  for (double* value : {&g.haP01Star, &g.haP02Star, &g.rhoaP01Star, &g.rhoaP02Star, &g.hFfP01Star,
+                        &g.hFfP02Star, &g.alphaKP01, &g.alphaKP02, &g.alphaprP01, &g.alphaprP02,
+                        &g.hFaP01Star, &g.hFaP02Star, &g.prP01, &g.prP02}) {
+    io.Real(*value);
+  }
+  g.alphaKP01Deg = g.alphaKP01 * kRadToDeg;
+  g.alphaKP02Deg = g.alphaKP02 * kRadToDeg;
+
+  // Technology of the thinning: the line says "1" for the default, a tool
+  // made thicker, and "0" for a reground involute.
+  if (g.backlashDirect) {
+    bool thickerTool = !g.thinByGrinding;
+    io.Flag(thickerTool);
+    g.thinByGrinding = !thickerTool;
+  }
+}
+
+// The twins derived while reading must be numbers too: a chamfer angle of
+// 1e307 radians is a valid real on its line, but not in degrees.
+bool TwinsFinite(const GearPair& g) {
+  for (double value :
+       {g.beta, g.alphaWt, g.alphaP, g.Sigma, g.alphaWtJ, g.alphaKP01Deg, g.alphaKP02Deg}) {
+    if (!std::isfinite(value)) return false;
+  }
+  return true;
+}
+
+InputFileResult Failure(std::string text) {
+  return {false, Message{kErrorTitle, std::move(text), Message::Kind::Box}};
+}
+
+// The path as the user sees it in a message. Never throws: a name that
+// cannot be converted is shown without it.
+std::string PathText(const fs::path& path) {
+  try {
+    const std::u8string text = path.u8string();
+    return std::string(text.begin(), text.end());
+  } catch (...) {
+    return std::string();
+  }
+}
+
+std::string FileNamed(const fs::path& path) {
+  return "Soubor „" + PathText(path) + "“";
+}
+
+InputFileResult SaveFailure(const fs::path& path, const char* reason, bool keptPrevious) {
+  std::string text = FileNamed(path) + " nelze uložit: " + reason;
+  if (keptPrevious) text += " Dosavadní obsah souboru zůstal zachován.";
+  return Failure(std::move(text));
+}
+
+}  // namespace
+
+std::string WriteInputFile(const GearPair& g) {
+  GearPair scratch = g;
+  Writer writer;
+  Layout(writer, scratch);
+  return writer.Take();
+}
+
+InputFileResult ReadInputFile(std::string_view text, GearPair& target) {
+  // All or nothing. The file has no version and no keys: a value is known
+  // only by its place, and a line that fails means every place after it is
+  // uncertain -- and so are those before it, when the file belongs to
+  // another program or version. Reading into a copy and committing it only
+  // after the last line never leaves the pair half old, half loaded (new
+  // gear type, old numbers of teeth, say), a mixture no one entered.
+  GearPair scratch = target;
+  Reader reader(text);
+  Layout(reader, scratch);
+  if (!reader.ok() || !TwinsFinite(scratch)) return Failure(kBadInputFile);
+  scratch.fileReadOk = true;
+  target = std::move(scratch);
+  return {true, {}};
+}
+
+bool CheckBeforeSave(GearPair& g) {
+  if (g.shiftNotDistributed) {
+    g.Queue(kEnglishErrorTitle, kShiftsNotDistributed);
+    return false;
+  }
+  return true;
+}
+
+void SyncWrittenAngles(GearPair& g) {
+  g.beta = g.betaDeg * kDegToRad;
+  g.alphaWt = g.alphaWtDeg * kDegToRad;
+  g.alphaP = g.alphaPDeg * kDegToRad;
+  g.Sigma = g.SigmaDeg * kDegToRad;
+}
+
+InputFileResult SaveInputFile(const fs::path& path, const GearPair& g) {
+  try {
+    std::error_code ec;
+    // A link is followed, so that the file it points at is replaced and the
+    // link stays a link.
+    fs::path target = path;
+    if (fs::is_symlink(path, ec)) {
+      fs::path resolved = fs::canonical(path, ec);
+      if (!ec) target = resolved;
+    }
+    const bool existed = fs::exists(target, ec);
+    if (target.filename().empty() || fs::is_directory(target, ec)) {
+      return SaveFailure(path, "není to jméno souboru.", false);
+    }
+
+    // A file that would not load again is not written: it would only come to
+    // light when the inputs are needed.
+    const std::string text = WriteInputFile(g);
+    {
+      GearPair check = g;
+      if (!ReadInputFile(text, check).ok) {
+        return SaveFailure(path, "vstupy obsahují hodnotu, kterou nelze zapsat.", existed);
+      }
+    }
+
+    // A file the user has made read-only is not replaced behind his back.
+    if (existed) {
+      std::ofstream probe(target, std::ios::binary | std::ios::app);
+      if (!probe) return SaveFailure(path, "soubor je chráněn proti zápisu.", true);
+    }
+
+    fs::path temporary = target;
+    temporary += ".kolmira.tmp";
+    {
+      std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
+      if (!out) {
+        return SaveFailure(path, "složka neexistuje nebo do ní nelze zapisovat.", existed);
+      }
+      out.write(text.data(), static_cast<std::streamsize>(text.size()));
+      out.close();
+      if (out.fail()) {
+        fs::remove(temporary, ec);
+        return SaveFailure(path, "zápis na disk se nezdařil.", existed);
+      }
+    }
+    if (existed) fs::permissions(temporary, fs::status(target, ec).permissions(), ec);
+    ec.clear();
+    fs::rename(temporary, target, ec);
+    if (ec) {
+      fs::remove(temporary, ec);
+      return SaveFailure(path, "původní soubor nelze nahradit.", existed);
+    }
+    return {true, {}};
+  } catch (...) {
+    return SaveFailure(path, "nedostatek paměti.", false);
+  }
+}
+
+InputFileResult LoadInputFile(const fs::path& path, GearPair& target) {
+  try {
+    std::error_code ec;
+    const fs::file_status status = fs::status(path, ec);
+    if (status.type() == fs::file_type::not_found) {
+      return Failure(FileNamed(path) + " neexistuje.");
+    }
+    if (status.type() == fs::file_type::directory) {
+      return Failure(FileNamed(path) + " nelze otevřít: je to složka.");
+    }
+    std::ifstream in(path, std::ios::binary);
+    if (!in) return Failure(FileNamed(path) + " nelze otevřít.");
+    std::string text(kMaxInputFileBytes, '\0');
+    in.read(text.data(), static_cast<std::streamsize>(text.size()));
+    if (in.bad()) return Failure(FileNamed(path) + " nelze přečíst.");
+    text.resize(static_cast<std::size_t>(in.gcount()));
+    return ReadInputFile(text, target);
+  } catch (...) {
+    return Failure(FileNamed(path) + " nelze přečíst.");
+  }
+}
+
+}  // namespace kolmira
