@@ -145,7 +145,10 @@ std::optional<double> ParseNumber(std::string_view text) {
 
 std::optional<long long> ParseInteger(std::string_view text) {
   text = SkipLeadingBlanks(text);
-  if (!text.empty() && text.front() == '+') text.remove_prefix(1);
+  if (!text.empty() && text.front() == '+') {
+    text.remove_prefix(1);
+    if (!text.empty() && text.front() == '-') return std::nullopt;  // "+-5"
+  }
   if (text.empty()) return std::nullopt;
   long long value = 0;
   auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);

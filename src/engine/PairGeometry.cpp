@@ -1,6 +1,7 @@
 // Basic dimensions of external, internal, rack and bevel pairs.
 #include "engine/PairGeometry.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "engine/Involute.h"
@@ -315,15 +316,33 @@ void BevelGeometry(GearPair& g) {
 }
 
 double DiameterAtInvoluteOffset(GearPair& g, double db, double dx, double w) {
-  double t = InverseInvolute(g, w).value_or(0.0);
-  double r = (db / 2.0) / std::cos(t);
+  // The diameter d where F(d) = inv(acos(db/d)) - inv(acos(dx/d)) - w = 0.
+  // Both involutes exist only outside both base circles. Newton's method on
+  // F itself: F'(d) = sin(alpha_b)/db - sin(alpha_x)/dx, with alpha_b and
+  // alpha_x the pressure angles at d; it converges in a few steps, where a
+  // fixed point on the radius crawls and stops short of the intersection.
+  const double start = InverseInvolute(g, w).value_or(0.0);
+  const double floorD = std::max(std::fabs(db), std::fabs(dx));
+  if (!(floorD > 0.0) || g.driverError) return 0.0;
+  auto F = [&](double d) {
+    return Involute(std::acos(db / d)) - Involute(std::acos(dx / d)) - w;
+  };
+  auto slope = [&](double d) {
+    const double sb = std::sqrt(std::max(0.0, 1.0 - (db / d) * (db / d)));
+    const double sx = std::sqrt(std::max(0.0, 1.0 - (dx / d) * (dx / d)));
+    return sb / db - sx / dx;
+  };
+  double d = db / std::cos(start);
+  if (!(d > floorD)) d = floorD * (1.0 + 1e-9);
   for (int round = 0; round < kMaxIntersectionRounds; ++round) {
-    const double phi = GuardedArcCos(g, (dx / 2.0) / r);
-    if (auto angle = InverseInvolute(g, w + Involute(phi))) t = *angle;
-    const double previous = r;
-    r = (db / 2.0) / std::cos(t);
-    if (std::fabs(previous - r) < 1e-6) return 2.0 * r;
-    if (g.driverError) return 0.0;
+    const double fd = F(d);
+    const double dfd = slope(d);
+    if (!std::isfinite(fd) || !std::isfinite(dfd) || dfd == 0.0) return 0.0;
+    double next = d - fd / dfd;
+    // Stay outside the base circles: halve the way towards them instead.
+    if (!(next > floorD)) next = (d + floorD) / 2.0;
+    if (std::fabs(next - d) < 1e-10) return next;
+    d = next;
   }
   return 0.0;
 }

@@ -30,8 +30,7 @@ void PairBasicGeometry(GearPair& g);
 
 // The involute intersection: the diameter d at which the involutes of the
 // base circles db and dx, turned against each other by w, meet, that is
-// inv(acos(db/d)) - inv(acos(dx/d)) = w. Returns 0 when the fixed-point
-// iteration does not settle.
+// inv(acos(db/d)) - inv(acos(dx/d)) = w. Returns 0 when there is none.
 double DiameterAtInvoluteOffset(GearPair& g, double db, double dx, double w);
 
 // Helix angle [rad] at which the kept shifts x1 + x2 give the typed centre
@@ -45,8 +44,8 @@ double BevelSpiralConstant(GearPair& g);
 // trochoid meets the involute), written to dFf1 (gear 1) or dFf2 (gear 2).
 void GeneratedFormCircle(GearPair& g, int gear);
 
-// Most fixed-point rounds of the involute intersection; it normally settles
-// to 1e-6 mm in a handful.
+// Most rounds of the involute intersection; it normally settles to 1e-10 mm
+// in a handful.
 inline constexpr int kMaxIntersectionRounds = 1000;
 // Most restarts of the form-circle search, each lowering its start by
 // 0.01 rad: from 0.15 down to 0.01, the last start above the singular

@@ -177,6 +177,7 @@ TEST(ParseInteger, WholeTextRule) {
   EXPECT_FALSE(ParseInteger("1,0"));
   EXPECT_FALSE(ParseInteger(""));
   EXPECT_FALSE(ParseInteger("12 "));
+  EXPECT_FALSE(ParseInteger("+-5"));
 }
 
 }  // namespace

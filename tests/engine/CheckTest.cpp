@@ -211,8 +211,7 @@ TEST(Check, ChamferBeginsWhereTheChamferInvoluteMeetsTheMainOne) {
       ((gap(mid) > 0.0) == (gap(lo) > 0.0) ? lo : hi) = mid;
     }
     EXPECT_FALSE(g.chamferOff1) << hK;
-    // The engine's fixed point settles to 1e-6 mm per round: a few 1e-5.
-    EXPECT_NEAR(g.da1Eff, lo + hi, 5e-5) << hK;
+    EXPECT_NEAR(g.da1Eff, lo + hi, 1e-9) << hK;
     EXPECT_LT(g.da1Eff, g.da1);
   }
   // An edge that begins above the tip misses the tooth.

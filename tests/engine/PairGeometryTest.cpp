@@ -275,12 +275,12 @@ TEST(PairGeometry, RackPairHasNoCentreDistance) {
 TEST(PairGeometry, InvoluteIntersection) {
   // Two involutes of base circles 18 and 19 mm, turned against each other by
   // w, meet at the diameter d where inv(acos(18/d)) - inv(acos(19/d)) = w.
-  // The fixed point stops when a round moves the radius by less than 1e-6;
-  // it converges linearly, so the diameter is good to a few 1e-5 mm.
   GearPair g = test::StandardExternalPair();
-  for (double d : {19.5, 21.0, 24.0}) {
+  for (double d : {19.0001, 19.5, 21.0, 24.0, 60.0}) {
     const double w = Involute(std::acos(18.0 / d)) - Involute(std::acos(19.0 / d));
-    EXPECT_NEAR(DiameterAtInvoluteOffset(g, 18.0, 19.0, w), d, 3e-5) << d;
+    EXPECT_NEAR(DiameterAtInvoluteOffset(g, 18.0, 19.0, w), d, 1e-9) << d;
+    // The same meeting seen from the other involute.
+    EXPECT_NEAR(DiameterAtInvoluteOffset(g, 19.0, 18.0, -w), d, 1e-9) << d;
   }
   EXPECT_TRUE(g.messages.empty());
 }
