@@ -1363,12 +1363,7 @@ void MainForm::Press(Control c) {
       break;
     }
     case Control::SaveButton:
-      if (g_.shiftNotDistributed) {
-        g_.Queue(kEnglishErrorTitle, kNotDistributed);
-        RequestFocus(Control::DistributeButton);
-      } else {
-        requests_.save = true;
-      }
+      if (PrepareSave()) requests_.save = true;
       break;
     case Control::LoadButton: requests_.load = true; break;
     case Control::TabInputs:

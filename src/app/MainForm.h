@@ -162,6 +162,15 @@ class MainForm {
   // that re-ran the check keeps it shown).
   void ShowResults();
 
+  // Input files. "&Uložit vstupy": the checks before the save dialog
+  // (false: refused, the message is queued); then, with the name the dialog
+  // returned, the save itself. "&Načíst vstupy": reads the file and applies
+  // it only when it is complete. Both set the window captions from the path.
+  bool PrepareSave();
+  bool SaveInputs(const std::string& path);
+  bool LoadInputs(const std::string& path);
+  void SetFileCaptions(const std::string& path);
+
  private:
   static int Index(Control c) { return static_cast<int>(c); }
   ControlState& state(Control c) { return controls_[Index(c)]; }

@@ -1,8 +1,12 @@
 // kolmira-cli: a scripted user of the dialogs. Options act in the order
 // given, as a user would: choose the gear type, type fields, press buttons.
 //
-//   kolmira-cli [--type external|internal|bevel] [--field NAME=TEXT]...
-//               [--press BUTTON]... [--check] [--json] [--table] [--short]
+//   kolmira-cli [FILE.dat] [--type external|internal|bevel]
+//               [--field NAME=TEXT]... [--press BUTTON]... [--check]
+//               [--save FILE.dat] [--json] [--table] [--short]
+//
+// A FILE.dat is loaded first, as "&Načíst vstupy" does; --save writes the
+// inputs at the end, as "&Uložit vstupy" does.
 //
 // Without --json it prints the report when the check has shown it, else the
 // input fields as the dialog shows them; --table and --short add the
@@ -146,6 +150,20 @@ class Session {
     return !Refused();
   }
 
+  bool Load(const std::string& path) {
+    form_.BeginPress(Control::LoadButton);
+    form_.Focus(Control::LoadButton);
+    form_.Press(Control::LoadButton);
+    return form_.LoadInputs(path);
+  }
+
+  bool Save(const std::string& path) {
+    form_.Focus(Control::SaveButton);
+    if (Refused()) return false;
+    if (!form_.PrepareSave()) return false;
+    return form_.SaveInputs(path);
+  }
+
   void PrintMessages() {
     for (std::size_t i = printed_; i < pair_.messages.size(); ++i) {
       const Message& m = pair_.messages[i];
@@ -158,12 +176,12 @@ class Session {
     printed_ = pair_.messages.size();
   }
 
-  void PrintJson() {
+  void PrintJson(bool reportShown) {
     nlohmann::ordered_json out;
     out["state"] = StateToJson(pair_);
     out["messages"] = MessagesToJson(pair_.messages);
     out["controls"] = ControlsToJson(form_);
-    if (form_.resultsVisible()) out["report"] = ReportToJson(ReportLines(pair_));
+    if (reportShown) out["report"] = ReportToJson(ReportLines(pair_));
     std::cout << out.dump(2) << '\n';
   }
 
@@ -209,6 +227,9 @@ int Run(int argc, char** argv) {
   CLI::App app{"Kolmira: geometric check of involute gear pairs, scripted"};
   std::vector<std::string> types, fields, presses;
   bool json = false, check = false, table = false, shortPrint = false;
+  std::string loadPath, savePath;
+  app.add_option("FILE", loadPath, "input file to load first (.dat)");
+  app.add_option("--save", savePath, "save the inputs to this file at the end");
   CLI::Option* typeOption =
       app.add_option("--type", types, "gear type: external, internal or bevel")->take_all();
   CLI::Option* fieldOption =
@@ -230,6 +251,11 @@ int Run(int argc, char** argv) {
   Session session;
   std::size_t nextType = 0, nextField = 0, nextPress = 0;
   bool ok = true;
+  if (!loadPath.empty()) {
+    ok = session.Load(loadPath);
+    session.PrintMessages();
+    if (!ok) return kRefused;
+  }
   for (const CLI::Option* option : app.parse_order()) {
     if (option == typeOption) {
       ok = session.ChooseType(types.at(nextType++));
@@ -244,12 +270,16 @@ int Run(int argc, char** argv) {
     if (!ok) return kRefused;
   }
   ok = session.Finish();
+  // Saving hides the results window (it tests the mandatory inputs first);
+  // the report printed is the one the check showed.
+  const bool reportShown = session.reportShown();
+  if (ok && !savePath.empty()) ok = session.Save(savePath);
   session.PrintMessages();
   if (!ok) return kRefused;
   if (json) {
-    session.PrintJson();
+    session.PrintJson(reportShown);
   } else {
-    if (session.reportShown()) {
+    if (reportShown) {
       session.PrintReport();
     } else if (!table && !shortPrint) {
       session.PrintFields();
