@@ -11,6 +11,7 @@
 #include "engine/ShiftDistribution.h"
 #include "report/DimensionTable.h"
 #include "report/Report.h"
+#include "tools/RackTool.h"
 #include "tools/ShaperCutter.h"
 
 namespace kolmira {
@@ -970,6 +971,8 @@ void MainForm::SetStandardChoice(bool standard, bool nonStandardEnabled) {
   state(Control::NonStandard).enabled = nonStandardEnabled;
 }
 
+void MainForm::RederiveRootRadii() { ApplyCircularRoot(); }
+
 void MainForm::ShowResults() {
   resultsVisible_ = true;
   resultsStale_ = false;
@@ -1109,6 +1112,7 @@ void MainForm::SetStandardProfile() {
   g_.hFaP01Star = g_.hFaP02Star = 0.75;
   g_.prP01 = g_.prP02 = 0.05;
   g_.chamfer1 = g_.chamfer2 = g_.protuberance1 = g_.protuberance2 = false;
+  g_.protInvalid1 = g_.protInvalid2 = false;
 
   text(Control::Edit11) = FormatFixed(g_.haP1Star, 6, 4);
   text(Control::Edit12) = FormatFixed(g_.haP2Star, 6, 4);
@@ -1120,6 +1124,8 @@ void MainForm::SetStandardProfile() {
   g_.circularRoot = false;
   state(Control::CircularRoot).checked = false;
   state(Control::Edit15).enabled = state(Control::Edit16).enabled = true;
+  // No tool has a protuberance any more: the basic rack is typed again.
+  SetBasicRackEnabled(true);
   state(Control::Standard).checked = true;
   state(Control::NonStandard).checked = false;
   state(Control::NonStandard).enabled = false;
@@ -1281,12 +1287,19 @@ void MainForm::BeginPress(Control c) {
 }
 
 void MainForm::KeyPress() {
-  if (!g_.keepShifts) return;
-  if (focused_ == Control::Edit4 || focused_ == Control::Edit7 || focused_ == Control::Edit8 ||
-      focused_ == Control::Edit9) {
-    return;
+  if (g_.keepShifts && focused_ != Control::Edit4 && focused_ != Control::Edit7 &&
+      focused_ != Control::Edit8 && focused_ != Control::Edit9) {
+    SetKeepShifts(false);
   }
-  SetKeepShifts(false);
+  FollowProtuberanceTools();
+}
+
+// Rack tools: the protuberance angle of a tool with protuberance follows
+// every input of the main dialog (profile angle, module ...), so that its
+// validity is known before the tool dialog's "OK" or the check.
+void MainForm::FollowProtuberanceTools() {
+  if (g_.protuberance1) ProtuberanceAngle(g_, 1);
+  if (g_.protuberance2) ProtuberanceAngle(g_, 2);
 }
 
 void MainForm::PressEnter() {

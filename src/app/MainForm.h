@@ -108,6 +108,8 @@ class MainForm {
   // Text typed into the focused field (replaces its text).
   void Type(Control field, std::string text);
   // A key press with the focus where it is (before the key's own effect).
+  // It also re-runs the protuberance angle of each rack tool with
+  // protuberance.
   void KeyPress();
   // Enter: accepts the focused field as leaving it would.
   void PressEnter();
@@ -161,6 +163,10 @@ class MainForm {
   // Shows the results window (after a successful check, and when a dialog
   // that re-ran the check keeps it shown).
   void ShowResults();
+  // The full round roots of both gears re-derived after the basic rack
+  // changed elsewhere (a rack tool's addendum cuts a deeper or shallower
+  // root): fillet radii beyond them are cut back, and the tools follow.
+  void RederiveRootRadii();
 
   // Input files. "&Uložit vstupy": the checks before the save dialog
   // (false: refused, the message is queued); then, with the name the dialog
@@ -221,6 +227,7 @@ class MainForm {
   void DistributeCommand();
   void ComputedTipsCommand();
   void OpenBacklashDialog();
+  void FollowProtuberanceTools();
 
   GearPair& g_;
   std::array<ControlState, kControlCount> controls_{};
