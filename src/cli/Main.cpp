@@ -20,15 +20,18 @@
 #include <cstdio>
 #include <iostream>
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
+#include "app/DialogForm.h"
 #include "app/GearPair.h"
 #include "app/MainForm.h"
 #include "cli/StateJson.h"
 #include "report/DimensionTable.h"
 #include "report/Report.h"
 #include "report/ShortPrint.h"
+#include "tools/RackToolForm.h"
 
 namespace kolmira {
 namespace {
@@ -92,7 +95,10 @@ std::optional<Control> ButtonByName(const std::string& name) {
 
 class Session {
  public:
-  Session() : form_(pair_) { form_.Start(); }
+  Session() : form_(pair_) {
+    form_.Start();
+    dialogs_.push_back({std::make_unique<RackToolForm>(pair_, form_), Control::ToolsButton});
+  }
 
   // Each returns false when the script must stop (a refusal or a bad name).
   bool ChooseType(const std::string& type) {
@@ -109,9 +115,7 @@ class Session {
     if (eq == std::string::npos) return Usage("--field needs NAME=TEXT, got '" + assignment + "'");
     const std::string name = assignment.substr(0, eq);
     const std::string value = assignment.substr(eq + 1);
-    if (name.find('.') != std::string::npos) {
-      return Usage("no dialog '" + name.substr(0, name.find('.')) + "' to type into");
-    }
+    if (name.find('.') != std::string::npos) return DialogField(name, value);
     Control field = Control::None;
     if (auto n = FieldByVariable(name)) {
       field = FieldControl(*n);
@@ -120,6 +124,7 @@ class Session {
     } else {
       return Usage("unknown field '" + name + "'");
     }
+    if (!LeaveDialogField()) return false;
     form_.Focus(field);
     if (Refused()) return false;
     form_.KeyPress();
@@ -135,9 +140,7 @@ class Session {
   }
 
   bool Press(const std::string& name) {
-    if (name.find('.') != std::string::npos) {
-      return Usage("no dialog '" + name.substr(0, name.find('.')) + "' to press in");
-    }
+    if (name.find('.') != std::string::npos) return DialogPress(name);
     const auto c = ButtonByName(name);
     if (!c) return Usage("unknown button '" + name + "'");
     if (*c == Control::CheckButton) return Check();
@@ -146,6 +149,7 @@ class Session {
 
   // The last field is left before the results are read.
   bool Finish() {
+    if (!LeaveDialogField()) return false;
     form_.Focus(Control::None);
     return !Refused();
   }
@@ -181,6 +185,7 @@ class Session {
     out["state"] = StateToJson(pair_);
     out["messages"] = MessagesToJson(pair_.messages);
     out["controls"] = ControlsToJson(form_);
+    out["controls"].update(DialogControlsJson());
     if (reportShown) out["report"] = ReportToJson(ReportLines(pair_));
     std::cout << out.dump(2) << '\n';
   }
@@ -200,8 +205,74 @@ class Session {
 
   bool usageError() const { return usageError_; }
 
+  nlohmann::ordered_json DialogControlsJson() const {
+    nlohmann::ordered_json controls;
+    for (const auto& d : dialogs_) {
+      for (const auto& [name, s] : d.form->Controls()) {
+        controls[std::string(d.form->Name()) + "." + name] = {{"text", s.text},
+                                                              {"enabled", s.enabled},
+                                                              {"visible", s.visible},
+                                                              {"readOnly", s.readOnly},
+                                                              {"checked", s.checked}};
+      }
+    }
+    return controls;
+  }
+
  private:
+  // A dialog beside the main one, and the main dialog's control that opens it.
+  struct Dialog {
+    std::unique_ptr<DialogForm> form;
+    Control opener;
+  };
+
+  // The dialog a prefixed name addresses, opened as its button would.
+  DialogForm* OpenDialog(const std::string& prefixed, std::string& rest) {
+    const auto dot = prefixed.find('.');
+    const std::string prefix = prefixed.substr(0, dot);
+    rest = prefixed.substr(dot + 1);
+    for (auto& d : dialogs_) {
+      if (d.form->Name() != prefix) continue;
+      if (!d.form->visible()) {
+        if (!PressControl(d.opener)) return nullptr;
+        d.form->Show();
+      }
+      return d.form.get();
+    }
+    Usage("no dialog '" + prefix + "'");
+    return nullptr;
+  }
+
+  bool DialogField(const std::string& name, const std::string& value) {
+    std::string rest;
+    DialogForm* dialog = OpenDialog(name, rest);
+    if (!dialog) return false;
+    if (!dialog->Focus(rest)) return Usage("unknown field '" + name + "'");
+    if (dialog->lastEntryRefused()) return false;
+    if (!dialog->Type(rest, value)) return Usage("'" + name + "' is not a field");
+    lastDialog_ = dialog;
+    return true;
+  }
+
+  bool DialogPress(const std::string& name) {
+    std::string rest;
+    DialogForm* dialog = OpenDialog(name, rest);
+    if (!dialog) return false;
+    if (!dialog->Press(rest)) return Usage("unknown button '" + name + "'");
+    return !dialog->lastEntryRefused();
+  }
+
+  // A field typed into a dialog is left when the script goes on elsewhere.
+  bool LeaveDialogField() {
+    if (!lastDialog_) return true;
+    DialogForm* dialog = lastDialog_;
+    lastDialog_ = nullptr;
+    dialog->Focus("");
+    return !dialog->lastEntryRefused();
+  }
+
   bool PressControl(Control c) {
+    if (!LeaveDialogField()) return false;
     form_.BeginPress(c);
     form_.Focus(c);
     if (Refused()) return false;
@@ -219,6 +290,8 @@ class Session {
 
   GearPair pair_;
   MainForm form_;
+  std::vector<Dialog> dialogs_;
+  DialogForm* lastDialog_ = nullptr;
   std::size_t printed_ = 0;
   bool usageError_ = false;
 };
