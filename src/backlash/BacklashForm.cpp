@@ -360,6 +360,9 @@ bool BacklashForm::ExitCentreDistance(double value) {
   if (!BacklashFromCentreDistance(g_)) return refuse(kNoWorkingAngle);
   // Moved together instead of apart: the teeth would jam.
   if (g_.jn < 0.0) return refuse(kBacklashNegative);
+  // The bound of every backlash the program takes; it also keeps a distance
+  // typed far off from yielding an endless backlash.
+  if (!(g_.jn <= g_.mn)) return refuse(kBacklashAboveModule);
   if (!rack) AwNoBacklash(g_, g_.xSum);
   // The focus goes on to the next field, the backlash (a click elsewhere
   // takes it there instead).

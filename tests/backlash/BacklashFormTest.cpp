@@ -94,6 +94,7 @@ TEST_F(BacklashFormTest, FieldBoundsAndTheirMessages) {
       {1, "", 3, "awJ", "x", "Chyba číselného formátu, opakuj zadání"},
       {1, "", 3, "awJ", "30.1", ""},
       {1, "", 3, "awJ", "29.9", "Boční vůle musí být kladná."},  // moved together
+      {1, "", 3, "awJ", "1e300", "Boční vůle musí být menší než velikost modulu."},
       {1, "", 3, "awJ", "-30", "Pracovní osovou vzdálenost vol větší než 0"},
       {2, "", 3, "awJ", "30", "Pracovní osovou vzdálenost zadej zápornou"},
       {1, "", 3, "awJ", "28", "Nemožná osová vzdálenost - neexistuje pracovní úhel záběru"},
@@ -125,6 +126,7 @@ TEST_F(BacklashFormTest, FieldBoundsAndTheirMessages) {
     d.Focus("");
     const std::string where = std::string(c.field) + " '" + c.text + "'";
     EXPECT_EQ(d.lastEntryRefused(), !c.message.empty()) << where;
+    EXPECT_TRUE(test::NonFiniteReals(pair).empty()) << where;
     EXPECT_EQ(pair.messages.empty() ? "" : pair.messages.back().text, c.message) << where;
     if (!c.message.empty()) {
       EXPECT_EQ(pair.messages.back().title, "  Chyba !") << where;

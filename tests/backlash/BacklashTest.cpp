@@ -184,19 +184,6 @@ TEST(Backlash, DegenerateInternalPairIsLinear) {
   EXPECT_EQ(g.alphaWNoBacklash, kPi / 2.0);
 }
 
-TEST(Backlash, RackDisplacement) {
-  GearPair g = test::StandardExternalPair();
-  g.rackMode = true;
-  g.alphaWt = g.alphaT;
-  g.awJ = 0.1;  // jn = 2 * 0.1 * sin 20 deg = 0.0684040287
-  ASSERT_TRUE(BacklashFromCentreDistance(g));
-  EXPECT_NEAR(g.jn, 0.0684040287, 1e-10);
-  EXPECT_EQ(g.alphaWtJ, g.alphaT);
-  g.jn = 0.2;  // displacement 0.2 / (2 sin 20 deg) = 0.2923804400
-  ASSERT_TRUE(CentreDistanceFromBacklash(g));
-  EXPECT_NEAR(g.awJ, 0.2923804400, 1e-10);
-}
-
 TEST(Backlash, CentreDistancesThatNoPairRollsAtAreRefused) {
   GearPair g = MakePair(kPairs[2]);  // 20/40: a cos(alphaT) = 28.19
   for (double awJ : {28.0, -30.0}) {
