@@ -1475,6 +1475,34 @@ void MainForm::BalanceSlidingCommand() {
   }
 }
 
+// ---------------------------------------------------------------------------
+// Return from the backlash dialog
+
+void MainForm::AfterBacklashDialog() {
+  // The dialog rewrote the fields: the focused one has not been changed by
+  // the user, and leaving it must not count as a change.
+  if (FieldNumber(focused_)) g_.fieldTextOnEnter = text(focused_);
+  if (g_.backlashByShift) {
+    if (g_.rackMode) {
+      state(Control::Edit7).visible = state(Control::Edit7).enabled = true;
+      RequestFocus(Control::Edit7);
+    } else {
+      ComputationalGroupForInput(6);
+      RequestFocus(Control::DistributeButton);
+    }
+  } else if (g_.jnByApart) {
+    state(Control::Edit7).visible = state(Control::Edit7).enabled = true;
+    if (!g_.rackMode) {
+      // As after "Rozděl korekce": the kept sum is divided into x1 and x2.
+      state(Control::Edit8).visible = state(Control::Edit8).enabled = true;
+      state(Control::Edit6).enabled = false;
+      state(Control::Edit9).enabled = false;
+      state(Control::Edit10).enabled = false;
+    }
+    RequestFocus(Control::Edit7);
+  }
+}
+
 void MainForm::ComputedTipsCommand() {
   ComputedTipDiameters(g_);
   ShowTipDiameters();

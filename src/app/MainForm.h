@@ -177,6 +177,12 @@ class MainForm {
   bool LoadInputs(const std::string& path);
   void SetFileCaptions(const std::string& path);
 
+  // The backlash dialog has closed (by any of its buttons or keys): the
+  // computational group follows the way the backlash is made. By an extra
+  // shift the new shift sum is to be divided ("Rozděl korekce"; a rack's x1
+  // is already set); by moving apart the shifts x1 and x2 are entered.
+  void AfterBacklashDialog();
+
  private:
   static int Index(Control c) { return static_cast<int>(c); }
   ControlState& state(Control c) { return controls_[Index(c)]; }
