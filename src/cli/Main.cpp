@@ -31,6 +31,7 @@
 #include "report/DimensionTable.h"
 #include "report/Report.h"
 #include "report/ShortPrint.h"
+#include "backlash/BacklashForm.h"
 #include "tools/RackToolForm.h"
 
 namespace kolmira {
@@ -98,6 +99,8 @@ class Session {
   Session() : form_(pair_) {
     form_.Start();
     dialogs_.push_back({std::make_unique<RackToolForm>(pair_, form_), Control::ToolsButton});
+    // The backlash dialog opens itself when a backlash is typed.
+    dialogs_.push_back({std::make_unique<BacklashForm>(pair_, form_), Control::None});
   }
 
   // Each returns false when the script must stop (a refusal or a bad name).
@@ -127,6 +130,7 @@ class Session {
     if (!LeaveDialogField()) return false;
     form_.Focus(field);
     if (Refused()) return false;
+    OpenRequestedDialogs();
     form_.KeyPress();
     form_.Type(field, value);
     return true;
@@ -151,6 +155,7 @@ class Session {
   bool Finish() {
     if (!LeaveDialogField()) return false;
     form_.Focus(Control::None);
+    OpenRequestedDialogs();
     return !Refused();
   }
 
@@ -234,7 +239,7 @@ class Session {
     for (auto& d : dialogs_) {
       if (d.form->Name() != prefix) continue;
       if (!d.form->visible()) {
-        if (!PressControl(d.opener)) return nullptr;
+        if (d.opener != Control::None && !PressControl(d.opener)) return nullptr;
         d.form->Show();
       }
       return d.form.get();
@@ -262,6 +267,16 @@ class Session {
     return !dialog->lastEntryRefused();
   }
 
+  // Dialogs the main dialog asked for (a backlash typed into its field).
+  void OpenRequestedDialogs() {
+    if (form_.requests().backlashDialog) {
+      form_.requests().backlashDialog = false;
+      for (auto& d : dialogs_) {
+        if (d.form->Name() == "Vule" && !d.form->visible()) d.form->Show();
+      }
+    }
+  }
+
   // A field typed into a dialog is left when the script goes on elsewhere.
   bool LeaveDialogField() {
     if (!lastDialog_) return true;
@@ -276,7 +291,9 @@ class Session {
     form_.BeginPress(c);
     form_.Focus(c);
     if (Refused()) return false;
+    OpenRequestedDialogs();
     form_.Press(c);
+    OpenRequestedDialogs();
     return !Refused();
   }
 

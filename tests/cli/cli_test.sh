@@ -67,5 +67,17 @@ contains "$out" "alphaPDeg = 20.5000" "DMS entry read"
 expect 0 "check refused while the shift sum is not divided" -- --field xSum=0.5 --press kontrola
 contains "$err" "Error !: Není provedeno rozdělení korekcí" "undivided shift sum"
 
+expect 0 "backlash by an extra shift through the backlash dialog" -- --field jn=0.1 --press Vule.korekci --field Vule.jn=0.1 --press Vule.ok --press rozdel --field x1=0.1 --json
+contains "$out" '"backlashByShift": 1' "backlash mode"
+contains "$out" '"xSumBacklash": -0.14619022000815' "shift sum for jn 0.1: -jn / (2 sin 20°)"
+
+expect 2 "rack tool addendum beyond its bound" -- --field Nastroj.Edit1=2.2
+contains "$err" "Chyba !: Poměrnou výšku hlavy nástroje pro výrobu pastorku vol v rozsahu od 0 do 2.1579" "tool bound message"
+
+expect 0 "protuberance tool through the rack tool dialog" -- --press Nastroj.protuberance1 --press Nastroj.ok --check
+contains "$out" "Pastorek je protuberančně podřezán" "protuberance report line"
+
+expect 2 "unknown dialog" -- --field Nope.x=1
+
 if [ "$failures" -ne 0 ]; then echo "$failures failure(s)"; exit 1; fi
 echo "all kolmira-cli checks passed"
