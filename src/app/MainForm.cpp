@@ -1393,6 +1393,31 @@ void MainForm::Press(Control c) {
   g_.clickLoad = g_.clickQuit = g_.clickHelp = g_.clickGearType = false;
 }
 
+void MainForm::ClickOnForm() {
+  if (focused_ == Control::Edit21) LeaveField(21);
+}
+
+void MainForm::PressF1() {
+  int context = 0;
+  const int n = FieldNumber(focused_);
+  if (activeTab_ == 1) {
+    context = g_.gearType == 1 ? 13 : 14;
+  } else if (activeTab_ == 2) {
+    context = 15;
+  } else if (n >= 1 && n <= 5) {
+    context = 2;
+  } else if ((n >= 6 && n <= 10) || focused_ == Control::DistributeButton ||
+             focused_ == Control::ZeroButton || focused_ == Control::BalanceButton) {
+    context = 5;
+  } else if ((n >= 11 && n <= 17) || focused_ == Control::Standard ||
+             focused_ == Control::NonStandard || focused_ == Control::CircularRoot) {
+    context = 3;
+  } else if ((n >= 18 && n <= 20) || focused_ == Control::ComputedTipsButton) {
+    context = 4;
+  }
+  requests_.helpContext = context;
+}
+
 void MainForm::CheckCommand() {
   MandatoryTest();
   if (!g_.pairComputed) return;

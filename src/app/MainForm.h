@@ -115,6 +115,12 @@ class MainForm {
   void PressEnter();
   // A click on a button, option or check box.
   void Press(Control c);
+  // A click on the dialog's free surface: accepts the backlash field when it
+  // has the focus.
+  void ClickOnForm();
+  // F1 (on release): the help context of the focused control, or the
+  // contents (0), as a request.
+  void PressF1();
   // Gear type option 1, 2 or 3.
   void ChooseGearType(int type);
 

@@ -378,5 +378,35 @@ TEST_F(MainFormTest, BlockingShiftSumMessageOfTheCheck) {
   EXPECT_EQ(form.focused(), Control::Edit8);
 }
 
+TEST_F(MainFormTest, HelpContextsFollowTheFocus) {
+  struct Case {
+    Control focus;
+    int context;
+  };
+  const Case cases[] = {
+      {Control::Edit1, 2},  {Control::Edit5, 2},       {Control::Edit6, 5},
+      {Control::Edit21, 0},  // the backlash field opens the contents
+      {Control::Edit10, 5}, {Control::ZeroButton, 5}, {Control::Edit17, 3},
+      {Control::Standard, 3}, {Control::Edit19, 4},   {Control::CheckButton, 0},
+  };
+  for (const auto& c : cases) {
+    form.Focus(c.focus);
+    form.PressF1();
+    EXPECT_EQ(form.requests().helpContext, c.context) << ControlName(c.focus);
+  }
+  // The hidden "&Help" button takes the field accepted last.
+  Enter(12, "0.9");
+  Press(Control::HelpButton);
+  EXPECT_EQ(form.requests().helpContext, 3);
+}
+
+TEST_F(MainFormTest, ClickOnTheFormAcceptsTheBacklashField) {
+  form.Focus(Control::Edit21);
+  form.Type(Control::Edit21, "0.05");
+  form.ClickOnForm();
+  EXPECT_EQ(g.jn, 0.05);
+  EXPECT_TRUE(form.requests().backlashDialog);
+}
+
 }  // namespace
 }  // namespace kolmira
