@@ -35,11 +35,16 @@ void CutterBaseGeometry(GearPair& g) {
   // 4. The cutter's addendum is the ring's dedendum.
   g.da0 = 2.0 * g.mn * (g.z0 / (2.0 * cosBeta) + g.x0 + g.haP1Star + g.cP1Star);
 
-  // 5. Where the cutter's involute begins.
+  // 5. Where the cutter's involute begins. With the largest functional
+  // tooth height it begins on the base circle, whatever module or helix the
+  // pair has been given since the option was chosen.
   if (!g.maxFunctional) {
     g.alphaFf0 = std::atan(GuardedTan(g, g.alphaT) - 4.0 * cosBeta * (g.hFf0Star - g.x0) /
                                                          (std::sin(2.0 * g.alphaT) * g.z0));
     g.dL0 = g.db0 / std::cos(g.alphaFf0);
+  } else {
+    g.alphaFf0 = 0.0;
+    g.dL0 = g.db0;
   }
 
   // 6. Normal section of a helical cutter (virtual spur cutter).
