@@ -32,6 +32,7 @@
 #include "report/Report.h"
 #include "report/ShortPrint.h"
 #include "backlash/BacklashForm.h"
+#include "tools/FellowForm.h"
 #include "tools/RackToolForm.h"
 
 namespace kolmira {
@@ -99,6 +100,7 @@ class Session {
   Session() : form_(pair_) {
     form_.Start();
     dialogs_.push_back({std::make_unique<RackToolForm>(pair_, form_), Control::ToolsButton});
+    dialogs_.push_back({std::make_unique<FellowForm>(pair_, form_), Control::FellowButton});
     // The backlash dialog opens itself when a backlash is typed.
     dialogs_.push_back({std::make_unique<BacklashForm>(pair_, form_), Control::None});
   }

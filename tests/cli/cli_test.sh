@@ -79,5 +79,12 @@ contains "$out" "Pastorek je protuberančně podřezán" "protuberance report li
 
 expect 2 "unknown dialog" -- --field Nope.x=1
 
+expect 2 "shaper cutter as large as the ring" -- --type internal --field Fellow.z0=80
+contains "$err" "Chyba !: Počet zubů nástroje Fellow vol alespoň o 1 méně než počet zubů kola" "cutter teeth message"
+
+expect 0 "shaper cutter with a fully rounded tip" -- --type internal --press Fellow.plne-zaoblena --press Fellow.ok --json
+contains "$out" '"fullyRounded": 1' "fully rounded tip"
+contains "$out" '"sa0": 0.0' "no tip land left"
+
 if [ "$failures" -ne 0 ]; then echo "$failures failure(s)"; exit 1; fi
 echo "all kolmira-cli checks passed"
