@@ -4,10 +4,12 @@
 #include <cmath>
 
 #include "app/NumberText.h"
+#include "engine/InternalBevel.h"
 #include "engine/Involute.h"
 #include "engine/Meshing.h"
 #include "engine/PairGeometry.h"
 #include "engine/ToothThickness.h"
+#include "tools/ShaperCutter.h"
 
 namespace kolmira {
 
@@ -126,16 +128,37 @@ void RunCheck(GearPair& g) {
     step(VirtualTeeth);
     step(ContactLines);
   } else if (g.gearType == 2) {
-    if (!g.driverError) CheckBasicLimitsInternal(g);
-    if (!g.driverError) CheckClearance(g);
+    step(CheckBasicLimitsInternal);
+    // The ring's root and form circle and its tip trimming come from the
+    // cutter that generates it.
+    step(CutterGeometry);
+    if (g.rhoa0Star > 0.0) step(CutterTipRounding);
+    step(CheckClearance);
     if (g.ringBaseAboveTip || g.noTooth2 || g.noTooth1 || g.tipInRoot1 || g.tipInRoot2 ||
         g.xSumAboveLimit || g.x0SumAboveLimit) {
       return;
     }
+    step(CheckUndercut);
+    // The start-of-contact diameters are wanted even after an error.
+    ActiveDiameters(g);
+    step(CheckInterferenceInternal);
+    step(InvoluteLengthsInternal);
+    step(ContactRatiosInternal);
+    step(ToothThicknesses);
+    step(SpecificSlidingInternal);
+    step(VirtualTeeth);
+    step(ContactLines);
   } else if (g.gearType == 3) {
-    if (!g.driverError) CheckBasicLimits(g);
-    if (!g.driverError) CheckClearanceBevel(g);
+    // The virtual spur pair of the bevel geometry is checked; its caller
+    // has computed it.
+    step(CheckBasicLimits);
+    step(CheckClearanceBevel);
     if (g.tipInRoot1 || g.tipInRoot2 || g.xSumBelowLimit) return;
+    step(CheckUndercut);
+    step(CheckInterferenceBevel);
+    step(ContactRatiosBevel);
+    step(ToothThicknesses);  // ends with the bevel tip thicknesses
+    step(SpecificSliding);
   }
 }
 

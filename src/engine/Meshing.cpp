@@ -120,7 +120,12 @@ void ActiveDiameters(GearPair& g) {
   // internal pair the negative db2 makes it a difference).
   const double rb1 = g.db1 / 2.0, rb2 = g.db2 / 2.0;
   const double s2 = g.z2 < 0.0 ? -1.0 : 1.0;
-  g.T1T2 = GuardedTan(g, g.alphaWtEff) * (g.db1 + g.db2) / 2.0;
+  // A ring with as many teeth as the pinion meshes at a working pressure
+  // angle of 90 degrees, where tan(alphaWt) (db1 + db2)/2 is infinity times
+  // 0; its limit awEff sin(alphaWt) is the same length for every pair.
+  const bool degenerate = g.gearType == 2 && g.z1 == -g.z2;
+  g.T1T2 = degenerate ? g.awEff * std::sin(g.alphaWtEff)
+                      : GuardedTan(g, g.alphaWtEff) * (g.db1 + g.db2) / 2.0;
   const double g2 = s2 * InvoluteRoot(Square(g.da2Eff / 2.0) - Square(rb2));
   if (g2 <= g.T1T2) {
     g.dNf1 = 2.0 * std::sqrt(Square(std::fabs(g.T1T2) - std::fabs(g2)) + Square(rb1));

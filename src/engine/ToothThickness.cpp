@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "engine/InternalBevel.h"
 #include "engine/Involute.h"
 #include "engine/Meshing.h"
 #include "engine/PairGeometry.h"
@@ -205,7 +206,9 @@ void ToothThicknesses(GearPair& g) {
     (pinion ? g.saEff1t : g.saEff2t) = saEffT;
 
     const bool chamfer = pinion ? g.chamfer1 : (g.chamfer2 && g.gearType == 1);
-    if (std::fabs(daEff) < std::fabs(da)) {
+    // Signed: a ring's trimmed tip lies outside its tip circle (further
+    // from the ring's centre), a chamfered tip inside the tip circle.
+    if (daEff < da) {
       (pinion ? g.sFa1 : g.sFa2) = onCircle(daEff, true);
     }
     if (chamfer) {
@@ -223,6 +226,7 @@ void ToothThicknesses(GearPair& g) {
   }
   g.thinTip1 = g.sa1 < 0.25 * g.mn;
   if (!g.rackMode) g.thinTip2 = g.sa2 < 0.25 * g.mn;
+  if (g.gearType == 3) BevelTipThicknesses(g);
 }
 
 void RackThicknesses(GearPair& g) {
