@@ -8,6 +8,7 @@
 #include "engine/Meshing.h"
 #include "engine/PairGeometry.h"
 #include "engine/ToothThickness.h"
+#include "measure/Measurement.h"
 
 namespace kolmira {
 
@@ -125,6 +126,7 @@ void RunCheck(GearPair& g) {
     }
     step(VirtualTeeth);
     step(ContactLines);
+    step(MeasurementDimensions);
   } else if (g.gearType == 2) {
     if (!g.driverError) CheckBasicLimitsInternal(g);
     if (!g.driverError) CheckClearance(g);
@@ -132,6 +134,7 @@ void RunCheck(GearPair& g) {
         g.xSumAboveLimit || g.x0SumAboveLimit) {
       return;
     }
+    step(MeasurementDimensions);
   } else if (g.gearType == 3) {
     if (!g.driverError) CheckBasicLimits(g);
     if (!g.driverError) CheckClearanceBevel(g);
