@@ -180,6 +180,7 @@ void MainForm::Show() {
     activeTab_ = 0;
     state(Control::FellowButton).visible = false;
     state(Control::Edit20).visible = false;
+    Notify(MainEvent::Shown);  // the measurement tab hides its pictures
   }
   RequestFocus(Control::CheckButton);
 }
@@ -1031,6 +1032,7 @@ void MainForm::RackModePresentation() {
     if (!g_.shiftNotDistributed) text(Control::Edit19) = FormatFixed(g_.da2, 7, 5);
     state(Control::TipDiameter2Label).text = "Hlavový průměr kola                  d";
   }
+  Notify(MainEvent::RackModePresented);
 }
 
 void MainForm::ApplyCircularRoot() {
@@ -1160,6 +1162,7 @@ void MainForm::RunCheckProcedure() {
   if (resultsVisible_ && !error) resultsStale_ = false;
   lastCheckFailed_ = error;
   g_.driverError = false;
+  Notify(MainEvent::CheckRun);
 }
 
 void MainForm::SetKeepShifts(bool on) {
@@ -1261,6 +1264,7 @@ void MainForm::ChooseGearType(int type) {
   }
   state(Control::TipDiameter2Label).text = "Hlavový průměr kola                  d";
   RequestFocus(Control::Edit1);
+  Notify(MainEvent::GearTypeChosen);
 }
 
 // ---------------------------------------------------------------------------
@@ -1371,6 +1375,10 @@ void MainForm::Press(Control c) {
       }
       break;
     case Control::LoadButton: requests_.load = true; break;
+    case Control::TabMeasure:
+      activeTab_ = 1;
+      Notify(MainEvent::MeasureTabEntered);
+      break;
     case Control::TabInputs:
       activeTab_ = 0;
       for (Control b : {Control::CheckButton, Control::SaveButton, Control::LoadButton,
