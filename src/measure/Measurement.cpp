@@ -221,7 +221,8 @@ void ConstantChord(GearPair& g, int gear) {
   // lies s sin(2 an)/4 from the reference circle, towards the tip.
   c.sc = Finite(v.sn * cos2);
   if (!v.ring) {
-    c.hc = Finite(std::fabs(v.da - v.d) / 2.0 - v.sn * sin2an / 4.0);
+    const double ha = v.pinion ? (v.da - v.d) / 2.0 : std::fabs(v.da - v.d) / 2.0;
+    c.hc = Finite(ha - v.sn * sin2an / 4.0);
     return;
   }
   // The ring's tip chord lies (1 - cos theta_a) |da|/2 inside the tip arc's
@@ -644,8 +645,10 @@ void BallRange(GearPair& g, int gear) {
   // ring's), so the form circle bounds the ball from below.
   b.dtMin = BallTouchingAt(g, gear, v.pinion ? v.dFf : std::fabs(v.dFf));
   if (b.dtMin > b.dt) g.ballReason = 3;
+  // The root test takes the dimension of the last accepted ball; after a
+  // refused contact diameter M is 0 and there is none to test.
   const double inner = v.ring ? -b.M - 2.0 * b.dt : b.M - 2.0 * b.dt;
-  if (inner < v.df) {
+  if (b.M > 0.0 && inner < v.df) {
     // The ball reaches the root circle.
     g.ballReason = 2;
     const double raised = v.pinion ? (b.M - v.df) / 2.0 : std::fabs(b.M - std::fabs(v.df)) / 2.0;

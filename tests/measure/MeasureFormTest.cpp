@@ -321,6 +321,15 @@ TEST_F(MeasureFormTest, ContactDiameterEntry) {
   EXPECT_EQ(Text(C::Edit31), "22.2941");
   EXPECT_EQ(Text(C::Edit30), "1.7000");
 
+  // After a refused contact diameter (M 0) a small ball is still one that
+  // touches below the form circle, not one that sits on the root.
+  EXPECT_TRUE(Enter("dM1", "30"));
+  EXPECT_EQ(g.M1, 0.0);
+  BallRange(g, 1);
+  EXPECT_TRUE(Enter("dt1", Exact(g.dt1min * 0.8)));
+  EXPECT_EQ(Message().substr(Message().find("\r\r")),
+            "\r\rDůvod - kulička se dotýka pod začátkem evolventy pastorku dL1.");
+
   // The wheel: a magnitude is typed.
   EXPECT_FALSE(Enter("dM2", "-40.5"));
   EXPECT_EQ(g.dM2, 40.5);

@@ -416,6 +416,33 @@ TEST(Chord, ConstantChordLiesOnTheInvolute) {
   EXPECT_NEAR(r.sc2, rsc, 1e-9);
 }
 
+TEST(Chord, RingToothHalfAngleWidensOutwards) {
+  // The ring's tooth is the pitch less the space of an external gear of
+  // shift -x: its half angle at dy is (pi/2 + 2 x tan an)/|z| - inv at +
+  // inv ay, so the angle on the base circle carries -inv at. At the tip it
+  // must give the check's tip thickness (computed from the space), with or
+  // without helix and thinning.
+  for (double betaDeg : {0.0, 18.0}) {
+    for (bool thinned : {false, true}) {
+      GearPair r = RingPair(0.35, betaDeg);
+      if (thinned) {
+        r.jn = 0.08;
+        r.backlashDirect = r.thinBoth = true;
+        ToothThicknesses(r);
+      }
+      const double at = std::atan(std::tan(Deg(20)) / std::cos(r.beta));
+      const double aa = std::acos(r.db2 / r.da2);
+      const double tipHalf = ToothHalfAngleOnBase(r, 2) + Inv(aa);
+      const double cosBetaA = std::cos(std::atan(std::tan(r.beta) * r.da2 / r.d2));
+      EXPECT_NEAR(tipHalf, r.sa2 / cosBetaA / std::fabs(r.da2), 1e-12);
+      if (!thinned) {
+        EXPECT_NEAR(ToothHalfAngleOnBase(r, 2),
+                    (kPi / 2.0 + 2.0 * 0.35 * std::tan(Deg(20))) / 80.0 - Inv(at), 1e-15);
+      }
+    }
+  }
+}
+
 TEST(Chord, PublishedChordOnTheReferenceCylinder) {
   // SDP-SI table 10-1: mn 10, z 12, x 0.3, ha 13: 17.8256 at 13.6657.
   GearPair g = CheckedPair(10.0, 12.0, 24.0, 0.3, -0.3);
