@@ -181,6 +181,7 @@ void MainForm::Show() {
     activeTab_ = 0;
     state(Control::FellowButton).visible = false;
     state(Control::Edit20).visible = false;
+    Notify(MainEvent::Shown);  // the measurement tab hides its pictures
   }
   RequestFocus(Control::CheckButton);
 }
@@ -1034,6 +1035,7 @@ void MainForm::RackModePresentation() {
     if (!g_.shiftNotDistributed) text(Control::Edit19) = FormatFixed(g_.da2, 7, 5);
     state(Control::TipDiameter2Label).text = "Hlavový průměr kola                  d";
   }
+  Notify(MainEvent::RackModePresented);
 }
 
 void MainForm::ApplyCircularRoot() {
@@ -1166,6 +1168,7 @@ void MainForm::RunCheckProcedure() {
   if (resultsVisible_ && !error) resultsStale_ = false;
   lastCheckFailed_ = error;
   g_.driverError = false;
+  Notify(MainEvent::CheckRun);
 }
 
 void MainForm::SetKeepShifts(bool on) {
@@ -1267,6 +1270,7 @@ void MainForm::ChooseGearType(int type) {
   }
   state(Control::TipDiameter2Label).text = "Hlavový průměr kola                  d";
   RequestFocus(Control::Edit1);
+  Notify(MainEvent::GearTypeChosen);
 }
 
 // ---------------------------------------------------------------------------
@@ -1379,6 +1383,10 @@ void MainForm::Press(Control c) {
       if (PrepareSave()) requests_.save = true;
       break;
     case Control::LoadButton: requests_.load = true; break;
+    case Control::TabMeasure:
+      activeTab_ = 1;
+      Notify(MainEvent::MeasureTabEntered);
+      break;
     case Control::TabInputs:
       activeTab_ = 0;
       for (Control b : {Control::CheckButton, Control::SaveButton, Control::LoadButton,

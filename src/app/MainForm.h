@@ -63,6 +63,23 @@ struct ControlState {
   bool readOnly = false;
   bool checked = false;
   bool bold = false;
+  bool red = false;  // drawn in red instead of the default colour
+};
+
+// Events of the main dialog that a tab with a model of its own (the
+// measurement tab) follows.
+enum class MainEvent {
+  Shown,              // the dialog's show event with the gear type chosen
+  GearTypeChosen,     // a gear type option was handled
+  RackModePresented,  // the rack-mode presentation was applied (either way)
+  CheckRun,           // the check was run
+  MeasureTabEntered,  // the tab "Míry ozubení   " became the active page
+};
+
+class MainEventListener {
+ public:
+  virtual ~MainEventListener() = default;
+  virtual void OnMainEvent(MainEvent event) = 0;
 };
 
 // Name of a control as the dialog and the command line know it ("Edit6",
@@ -189,6 +206,10 @@ class MainForm {
   // is already set); by moving apart the shifts x1 and x2 are entered.
   void AfterBacklashDialog();
 
+  // The measurement tab's model, told of the events above (nullptr: none).
+  // It must not outlive this dialog, or must unset itself first.
+  void SetMeasureTab(MainEventListener* tab) { measureTab_ = tab; }
+
  private:
   static int Index(Control c) { return static_cast<int>(c); }
   ControlState& state(Control c) { return controls_[Index(c)]; }
@@ -254,6 +275,11 @@ class MainForm {
   std::string resultsCaption_;
   std::string tableCaption_;
   FormRequests requests_;
+  MainEventListener* measureTab_ = nullptr;
+
+  void Notify(MainEvent event) {
+    if (measureTab_ != nullptr) measureTab_->OnMainEvent(event);
+  }
 };
 
 // Captions of the windows.

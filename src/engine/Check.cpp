@@ -9,6 +9,7 @@
 #include "engine/Meshing.h"
 #include "engine/PairGeometry.h"
 #include "engine/ToothThickness.h"
+#include "measure/Measurement.h"
 #include "tools/ShaperCutter.h"
 
 namespace kolmira {
@@ -127,6 +128,7 @@ void RunCheck(GearPair& g) {
     }
     step(VirtualTeeth);
     step(ContactLines);
+    step(MeasurementDimensions);
   } else if (g.gearType == 2) {
     step(CheckBasicLimitsInternal);
     // The ring's root and form circle and its tip trimming come from the
@@ -148,6 +150,7 @@ void RunCheck(GearPair& g) {
     step(SpecificSlidingInternal);
     step(VirtualTeeth);
     step(ContactLines);
+    step(MeasurementDimensions);
   } else if (g.gearType == 3) {
     // The virtual spur pair of the bevel geometry is checked; its caller
     // has computed it.
