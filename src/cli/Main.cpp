@@ -27,11 +27,13 @@
 #include "app/DialogForm.h"
 #include "app/GearPair.h"
 #include "app/MainForm.h"
+#include "app/NumberText.h"
 #include "cli/StateJson.h"
 #include "report/DimensionTable.h"
 #include "report/Report.h"
 #include "report/ShortPrint.h"
 #include "backlash/BacklashForm.h"
+#include "measure/MeasureForm.h"
 #include "tools/FellowForm.h"
 #include "tools/RackToolForm.h"
 
@@ -101,6 +103,8 @@ class Session {
     form_.Start();
     dialogs_.push_back({std::make_unique<RackToolForm>(pair_, form_), Control::ToolsButton});
     dialogs_.push_back({std::make_unique<FellowForm>(pair_, form_), Control::FellowButton});
+    // The measurement tab (shown by its own click).
+    dialogs_.push_back({std::make_unique<MeasureForm>(pair_, form_), Control::None});
     // The backlash dialog opens itself when a backlash is typed.
     dialogs_.push_back({std::make_unique<BacklashForm>(pair_, form_), Control::None});
   }
@@ -197,7 +201,29 @@ class Session {
     std::cout << out.dump(2) << '\n';
   }
 
-  void PrintReport() { std::cout << ReportAsText(ReportLines(pair_)); }
+  void PrintReport() {
+    std::cout << ReportAsText(ReportLines(pair_));
+    if (pair_.gearType != 3) PrintMeasurements();
+  }
+
+  // The measuring dimensions of both gears after a check.
+  void PrintMeasurements() {
+    const bool rack = pair_.rackMode;
+    auto value = [](double v, int decimals) { return FormatFixed(v, 0, decimals); };
+    auto wheel = [&](const std::string& text) { return rack ? std::string("---") : text; };
+    std::cout << "\nMíry ozubení\n";
+    std::cout << "  Tloušťka zubu:       sc1 = " << value(pair_.sc1, 4)
+              << "  hc1 = " << value(pair_.hc1, 4) << "    sc2 = " << value(pair_.sc2, 4)
+              << "  hc2 = " << value(pair_.hc2, 4) << '\n';
+    std::cout << "  Míra přes zuby:      W1 = " << value(pair_.W1, 4) << " (zw1 = " << pair_.zw1
+              << ")    W2 = " << wheel(value(pair_.W2, 4) + " (zw2 = " + std::to_string(pair_.zw2) + ")")
+              << '\n';
+    std::cout << "  Rozměr přes kuličky: M1 = " << value(pair_.M1, 4) << " (dt1 = " << value(pair_.dt1, 4)
+              << ", dM1 = " << value(pair_.dM1, 4) << ")    M2 = "
+              << wheel(value(pair_.M2, 4) + " (dt2 = " + value(pair_.dt2, 4) +
+                       ", dM2 = " + value(pair_.dM2, 4) + ")")
+              << '\n';
+  }
   void PrintTable() { std::cout << DimensionTableText(pair_, form_.tableCaption()); }
   void PrintShort() { std::cout << ShortPrintText(pair_, form_.tableCaption()); }
   bool reportShown() const { return form_.resultsVisible(); }
