@@ -82,8 +82,8 @@ expect 2 "unknown dialog" -- --field Nope.x=1
 expect 0 "measurement section after the check" -- --field z1=30 --field z2=60 --press skluzy --check --field Miry.zw1=5
 contains "$out" "Míra přes zuby:      W1 = 13.8255 (zw1 = 5)" "span over five teeth"
 
-expect 2 "span count below its range" -- --check --field Miry.zw1=1
-contains "$err" "Chyba !: Počet zubů pro měření vol od " "span count message"
+expect 2 "span count beyond its range" -- --check --field Miry.zw1=9
+contains "$err" "Chyba !: Počet zubů pro měření vol nejvýše " "span count message"
 
 expect 2 "shaper cutter as large as the ring" -- --type internal --field Fellow.z0=80
 contains "$err" "Chyba !: Počet zubů nástroje Fellow vol alespoň o 1 méně než počet zubů kola" "cutter teeth message"
