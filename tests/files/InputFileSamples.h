@@ -1,7 +1,7 @@
 // Gear pairs that exercise every conditional line of the input file: the
 // gear types, the three ways of producing the backlash with each thinning
 // variant, the cutter options of an internal wheel and the tool options.
-// The input-file tests round-trip them; the fuzz target seeds its corpus
+// The input-file tests round-trip them; the fuzz target starts its corpus
 // with their files.
 #pragma once
 
@@ -13,7 +13,7 @@
 namespace kolmira::test {
 
 struct SamplePair {
-  std::string name;  // also the seed file name
+  std::string name;  // also the name of its corpus file
   GearPair pair;
 };
 

@@ -1,4 +1,4 @@
-// Writes the seed corpus of the input-file fuzz target: one valid file for
+// Writes the starting corpus of the input-file fuzz target: one valid file for
 // each sample pair (external shifted helical, internal with cutter options,
 // bevel, pinion and rack, backlash by shift, by moving apart, tool options)
 // and the three standard pairs.
