@@ -24,9 +24,15 @@ GearPair Pair(int gearType) {
 }
 }  // namespace
 
-GearPair StandardExternalPair() { return Pair(1); }
-GearPair StandardInternalPair() { return Pair(2); }
-GearPair StandardBevelPair() { return Pair(3); }
+GearPair StandardExternalPair() {
+  return Pair(1);
+}
+GearPair StandardInternalPair() {
+  return Pair(2);
+}
+GearPair StandardBevelPair() {
+  return Pair(3);
+}
 
 std::vector<std::string> NonFiniteReals(const GearPair& g) {
   std::vector<std::string> names;

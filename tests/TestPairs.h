@@ -20,6 +20,8 @@ GearPair StandardBevelPair();
 // Names of the real members of the state that are not finite.
 std::vector<std::string> NonFiniteReals(const GearPair& g);
 
-inline double Deg(double degrees) { return degrees * kDegToRad; }
+inline double Deg(double degrees) {
+  return degrees * kDegToRad;
+}
 
 }  // namespace kolmira::test

@@ -11,7 +11,9 @@ namespace kolmira {
 
 namespace {
 
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+bool IsBlank(char c) {
+  return c == ' ' || c == '\t';
+}
 
 std::string_view SkipLeadingBlanks(std::string_view text) {
   std::size_t i = 0;
@@ -58,8 +60,8 @@ std::string FormatFixed(double value, int width, int decimals) {
   if (decimals < 0) decimals = 0;
   if (decimals > 100) decimals = 100;
   char buffer[480];
-  auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, value,
-                                 std::chars_format::fixed, decimals);
+  auto [end, ec] =
+      std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, decimals);
   if (ec != std::errc{}) return PadLeft("---", width);
   std::string text(buffer, end);
 
@@ -67,8 +69,8 @@ std::string FormatFixed(double value, int width, int decimals) {
   // dimension rounds it away from zero, as an engineer reads it. A double is
   // a tie when its exact expansion ends with that 5: the 25 further digits,
   // more than a double carries, are then all zeros.
-  auto [longEnd, longEc] = std::to_chars(buffer, buffer + sizeof buffer, value,
-                                         std::chars_format::fixed, decimals + 25);
+  auto [longEnd, longEc] =
+      std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, decimals + 25);
   if (longEc == std::errc{}) {
     const std::string_view longText(buffer, static_cast<std::size_t>(longEnd - buffer));
     const std::size_t point = longText.find('.');
@@ -124,8 +126,8 @@ std::optional<double> ParseNumber(std::string_view text) {
   }
   // Only digits, one point and an exponent make a number here: from_chars
   // would also take "inf", "nan" and hexadecimal forms.
-  if (text.empty() || !(std::isdigit(static_cast<unsigned char>(text.front())) ||
-                        text.front() == '.')) {
+  if (text.empty() ||
+      !(std::isdigit(static_cast<unsigned char>(text.front())) || text.front() == '.')) {
     return std::nullopt;
   }
   for (char c : text) {
@@ -135,8 +137,8 @@ std::optional<double> ParseNumber(std::string_view text) {
     }
   }
   double value = 0.0;
-  auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value,
-                                   std::chars_format::general);
+  auto [end, ec] =
+      std::from_chars(text.data(), text.data() + text.size(), value, std::chars_format::general);
   if (ec != std::errc{} || end != text.data() + text.size() || !std::isfinite(value)) {
     return std::nullopt;
   }

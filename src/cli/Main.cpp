@@ -28,12 +28,12 @@
 #include "app/GearPair.h"
 #include "app/MainForm.h"
 #include "app/NumberText.h"
+#include "backlash/BacklashForm.h"
 #include "cli/StateJson.h"
+#include "measure/MeasureForm.h"
 #include "report/DimensionTable.h"
 #include "report/Report.h"
 #include "report/ShortPrint.h"
-#include "backlash/BacklashForm.h"
-#include "measure/MeasureForm.h"
 #include "tools/FellowForm.h"
 #include "tools/RackToolForm.h"
 
@@ -113,7 +113,7 @@ class Session {
   bool ChooseType(const std::string& type) {
     const int t = type == "external" ? 1 : type == "internal" ? 2 : type == "bevel" ? 3 : 0;
     if (t == 0) return Usage("unknown gear type '" + type + "' (external, internal, bevel)");
-    const Control option = t == 1 ? Control::GearExternal
+    const Control option = t == 1   ? Control::GearExternal
                            : t == 2 ? Control::GearInternal
                                     : Control::GearBevel;
     return PressControl(option);
@@ -216,10 +216,11 @@ class Session {
               << "  hc1 = " << value(pair_.hc1, 4) << "    sc2 = " << value(pair_.sc2, 4)
               << "  hc2 = " << value(pair_.hc2, 4) << '\n';
     std::cout << "  Míra přes zuby:      W1 = " << value(pair_.W1, 4) << " (zw1 = " << pair_.zw1
-              << ")    W2 = " << wheel(value(pair_.W2, 4) + " (zw2 = " + std::to_string(pair_.zw2) + ")")
-              << '\n';
-    std::cout << "  Rozměr přes kuličky: M1 = " << value(pair_.M1, 4) << " (dt1 = " << value(pair_.dt1, 4)
-              << ", dM1 = " << value(pair_.dM1, 4) << ")    M2 = "
+              << ")    W2 = "
+              << wheel(value(pair_.W2, 4) + " (zw2 = " + std::to_string(pair_.zw2) + ")") << '\n';
+    std::cout << "  Rozměr přes kuličky: M1 = " << value(pair_.M1, 4)
+              << " (dt1 = " << value(pair_.dt1, 4) << ", dM1 = " << value(pair_.dM1, 4)
+              << ")    M2 = "
               << wheel(value(pair_.M2, 4) + " (dt2 = " + value(pair_.dt2, 4) +
                        ", dM2 = " + value(pair_.dM2, 4) + ")")
               << '\n';

@@ -14,7 +14,9 @@ double Refuse(GearPair& g, const char* text) {
 }
 
 // Sign as the root finder sees it: a zero counts as positive.
-int SignOf(double v) { return v >= 0.0 ? 1 : -1; }
+int SignOf(double v) {
+  return v >= 0.0 ? 1 : -1;
+}
 
 }  // namespace
 
@@ -37,7 +39,9 @@ double GuardedArcSin(GearPair& g, double x) {
   return std::atan(x / std::sqrt(1.0 - x * x));
 }
 
-double Involute(double t) { return std::tan(t) - t; }
+double Involute(double t) {
+  return std::tan(t) - t;
+}
 
 double BracketBisect(FunctionRef<double(double)> f, const BracketSearch& s) {
   if (!(s.step > 0.0) || !std::isfinite(s.step) || !std::isfinite(s.start) ||

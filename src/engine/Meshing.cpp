@@ -12,11 +12,15 @@ namespace kolmira {
 
 namespace {
 
-double Square(double x) { return x * x; }
+double Square(double x) {
+  return x * x;
+}
 
 // Module of the check: the mean transverse module of a bevel pair's virtual
 // gears, the normal module otherwise.
-double CheckModule(const GearPair& g) { return g.gearType == 3 ? g.mmt : g.mn; }
+double CheckModule(const GearPair& g) {
+  return g.gearType == 3 ? g.mmt : g.mn;
+}
 
 // Form circle of a tooth that the straight flank of its generating rack does
 // not undercut: where that flank's end generates the involute's start.
@@ -52,7 +56,9 @@ void UndercutFormCircle(GearPair& g, bool pinion) {
 
 }  // namespace
 
-double InvoluteRoot(double x) { return x > 0.0 ? std::sqrt(x) : 0.0; }
+double InvoluteRoot(double x) {
+  return x > 0.0 ? std::sqrt(x) : 0.0;
+}
 
 double PressureAngleAt(GearPair& g, double db, double d) {
   if (!(d > 0.0)) return 0.0;
@@ -160,8 +166,8 @@ void RackActiveDiameters(GearPair& g) {
       // Regrinding the flank by the rack's share u of the backlash moves its
       // meeting point with the untouched chamfer edge up the tooth.
       const double share = g.thinBoth ? g.jn / 4.0 : g.thinWheel ? g.jn / 2.0 : 0.0;
-      const double spread = std::cos(g.alphaP) *
-                            (GuardedTan(g, g.alphaKP02) - GuardedTan(g, g.alphaP));
+      const double spread =
+          std::cos(g.alphaP) * (GuardedTan(g, g.alphaKP02) - GuardedTan(g, g.alphaP));
       if (spread > 0.0) coefficient += share / spread / g.mn;
       coefficient = std::min(coefficient, g.ha2 / g.mn);
     }
@@ -312,10 +318,11 @@ void ContactRatios(GearPair& g) {
     if (g.epsAlpha < 0.0) g.epsAlpha = 0.0;
   } else {
     if (g.dNa1 >= g.db1 && g.dNa2 >= g.db2) {
-      g.epsAlpha = ((std::sqrt(Square(g.dNa1) - Square(g.db1)) +
-                     std::sqrt(Square(g.dNa2) - Square(g.db2))) / 2.0 -
-                    g.awEff * std::sin(g.alphaWtEff)) /
-                   basePitch;
+      g.epsAlpha =
+          ((std::sqrt(Square(g.dNa1) - Square(g.db1)) + std::sqrt(Square(g.dNa2) - Square(g.db2))) /
+               2.0 -
+           g.awEff * std::sin(g.alphaWtEff)) /
+          basePitch;
     }
     const double tanW = GuardedTan(g, g.alphaWtEff);
     if (g.alphaFf1 >= std::atan(tanW * (g.db1 + g.db2) / g.db1) ||

@@ -13,13 +13,19 @@ namespace {
 
 // A degenerate internal pair has as many teeth on the ring as on the pinion:
 // its reference centre distance is 0 and no working pressure angle exists.
-bool IsDegenerateInternal(const GearPair& g) { return g.z2 == -g.z1; }
+bool IsDegenerateInternal(const GearPair& g) {
+  return g.z2 == -g.z1;
+}
 
-bool IsBevel(const GearPair& g) { return g.gearType == 3; }
+bool IsBevel(const GearPair& g) {
+  return g.gearType == 3;
+}
 
 // The pair is defined only when the module and both numbers of teeth are
 // given; a zero there means "not given", and nothing can be derived.
-bool PairDefined(const GearPair& g) { return g.mn != 0.0 && g.z1 != 0.0 && g.z2 != 0.0; }
+bool PairDefined(const GearPair& g) {
+  return g.mn != 0.0 && g.z1 != 0.0 && g.z2 != 0.0;
+}
 
 void TransverseAngle(GearPair& g) {
   g.alphaT = std::atan(GuardedTan(g, g.alphaP) / std::cos(g.beta));
@@ -251,8 +257,8 @@ void BevelGeometry(GearPair& g) {
     g.betaMax = 90.0;
   } else {
     const double denominator = g.Le - g.b / 2.0;
-    g.betaMax = GuardedArcSin(g, denominator != 0.0 ? (g.Le - g.b) / denominator : -HUGE_VAL) *
-                kRadToDeg;
+    g.betaMax =
+        GuardedArcSin(g, denominator != 0.0 ? (g.Le - g.b) / denominator : -HUGE_VAL) * kRadToDeg;
   }
 
   // 4. Spiral angles at the outer and inner end.
@@ -261,9 +267,7 @@ void BevelGeometry(GearPair& g) {
   const double sinBetaE = std::sin(g.betaE);
   const double inner = g.Le - g.b;
   // A face as long as the cone leaves no inner end; a spiral there has no angle.
-  const double sinBetaI = sinBetaE == 0.0 ? 0.0
-                          : inner != 0.0  ? sinBetaE * g.Le / inner
-                                          : HUGE_VAL;
+  const double sinBetaI = sinBetaE == 0.0 ? 0.0 : inner != 0.0 ? sinBetaE * g.Le / inner : HUGE_VAL;
   g.betaI = GuardedArcSin(g, sinBetaI);
   g.betaB = GuardedArcSin(g, std::cos(g.alphaP) * sinBeta);
 
@@ -324,9 +328,7 @@ double DiameterAtInvoluteOffset(GearPair& g, double db, double dx, double w) {
   const double start = InverseInvolute(g, w).value_or(0.0);
   const double floorD = std::max(std::fabs(db), std::fabs(dx));
   if (!(floorD > 0.0) || g.driverError) return 0.0;
-  auto F = [&](double d) {
-    return Involute(std::acos(db / d)) - Involute(std::acos(dx / d)) - w;
-  };
+  auto F = [&](double d) { return Involute(std::acos(db / d)) - Involute(std::acos(dx / d)) - w; };
   auto slope = [&](double d) {
     const double sb = std::sqrt(std::max(0.0, 1.0 - (db / d) * (db / d)));
     const double sx = std::sqrt(std::max(0.0, 1.0 - (dx / d) * (dx / d)));

@@ -61,6 +61,7 @@ inline constexpr int kMaxFormCircleEvaluations = 200000;
 double SnapFlankDepth(double hFfStar);
 
 // Messages.
-inline constexpr const char* kBevelHelixTooLarge = "Úhel sklonu zubů ve středu šířky musí být od 0 do ";
+inline constexpr const char* kBevelHelixTooLarge =
+    "Úhel sklonu zubů ve středu šířky musí být od 0 do ";
 
 }  // namespace kolmira

@@ -59,8 +59,8 @@ void TipChamfer(GearPair& g, int gear) {
   // circle of the main one (before any thinning).
   const double invAtBase = Involute(GuardedArcCos(g, dbK / db));
   double sMain = db * ((kPi + 4.0 * x * GuardedTan(g, g.alphaP)) / (2.0 * z) + g.invAlphaT);
-  double sK = db * ((kPi + 4.0 * xK * GuardedTan(g, alphaKP)) / (2.0 * z) + Involute(alphaKt) -
-                    invAtBase);
+  double sK =
+      db * ((kPi + 4.0 * xK * GuardedTan(g, alphaKP)) / (2.0 * z) + Involute(alphaKt) - invAtBase);
   if (g.backlashDirect) {
     (pinion ? g.thinAngle1 : g.thinAngle2) = ThinningAngle(g, d);
     const double thinning = ThinningFactor(g, pinion) * db * ThinningAngle(g, d);
@@ -82,7 +82,8 @@ void RackProtuberanceLimit(GearPair& g) {
       std::cos(g.alphaP) * (GuardedTan(g, g.alphaP) - GuardedTan(g, g.alphaprP02));
   // The protuberance, measured normal to the flank.
   const double size =
-      spread * ((g.haP02Star - g.hFaP02Star - (1.0 - std::sin(g.alphaprP02)) * g.rhoaP02Star) * g.mn);
+      spread *
+      ((g.haP02Star - g.hFaP02Star - (1.0 - std::sin(g.alphaprP02)) * g.rhoaP02Star) * g.mn);
   if (share <= size && spread != 0.0) g.hFfRack += share / spread;
   g.hfNRack = g.hFfRack;
 }
@@ -116,9 +117,9 @@ void ProtuberanceUndercut(GearPair& g) {
 
     // Thicknesses of the protuberance involute and of the main involute on
     // the protuberance's base circle.
-    const double sPrBase = dbpr * ((kPi + 4.0 * (x + hprExtra) * GuardedTan(g, alphaprP0)) /
-                                       (2.0 * z) +
-                                   Involute(alphaprt));
+    const double sPrBase =
+        dbpr *
+        ((kPi + 4.0 * (x + hprExtra) * GuardedTan(g, alphaprP0)) / (2.0 * z) + Involute(alphaprt));
     const double ay = GuardedArcCos(g, db / dbpr);
     double sMain =
         dbpr * ((kPi + 4.0 * x * GuardedTan(g, g.alphaP)) / (2.0 * z) + g.invAlphaT - Involute(ay));
@@ -131,7 +132,8 @@ void ProtuberanceUndercut(GearPair& g) {
     }
     cross = sMain > sPr;
     if (cross) {
-      dPrCross = DiameterAtInvoluteOffset(g, db, dbpr, Involute(ay) + ((sMain - sPr) / 2.0) / (dbpr / 2.0));
+      dPrCross = DiameterAtInvoluteOffset(g, db, dbpr,
+                                          Involute(ay) + ((sMain - sPr) / 2.0) / (dbpr / 2.0));
       if (dPrCross > dFfPr) {
         dFf = dPrCross;
         formAtCross = true;

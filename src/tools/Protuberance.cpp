@@ -10,7 +10,9 @@ namespace kolmira {
 
 namespace {
 
-double Square(double x) { return x * x; }
+double Square(double x) {
+  return x * x;
+}
 
 // Values of one fillet search: the tool tip rounding's centre (module units),
 // the tooth thickness and the gear's circles.

@@ -39,8 +39,8 @@ void CutterBaseGeometry(GearPair& g) {
   // tooth height it begins on the base circle, whatever module or helix the
   // pair has been given since the option was chosen.
   if (!g.maxFunctional) {
-    g.alphaFf0 = std::atan(GuardedTan(g, g.alphaT) - 4.0 * cosBeta * (g.hFf0Star - g.x0) /
-                                                         (std::sin(2.0 * g.alphaT) * g.z0));
+    g.alphaFf0 = std::atan(GuardedTan(g, g.alphaT) -
+                           4.0 * cosBeta * (g.hFf0Star - g.x0) / (std::sin(2.0 * g.alphaT) * g.z0));
     g.dL0 = g.db0 / std::cos(g.alphaFf0);
   } else {
     g.alphaFf0 = 0.0;

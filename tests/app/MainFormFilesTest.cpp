@@ -18,8 +18,9 @@ class MainFormFilesTest : public ::testing::Test {
  protected:
   MainFormFilesTest() : form(g) {
     form.Start();
-    dir = fs::temp_directory_path() / ("kolmira-form-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "-" +
-                                       ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    dir = fs::temp_directory_path() /
+          ("kolmira-form-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
+           "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
     fs::create_directories(dir);
   }
   ~MainFormFilesTest() override { fs::remove_all(dir); }

@@ -100,7 +100,8 @@ TEST_F(MainFormTest, FieldBoundsAndTheirMessages) {
       {1, 1, "1,5", true, "Chyba číselného formátu, opakuj zadání"},
       {1, 5, "x", true, "Chyba číselného formátu, opakuj zadání."},
       {1, 21, "", true, "Chyba číselného formátu, opakuj zadání."},
-      {1, 4, "a", true, "Chyba číselného formátu, opakuj zadání.\rÚhel musí být v desetinném tvaru."},
+      {1, 4, "a", true,
+       "Chyba číselného formátu, opakuj zadání.\rÚhel musí být v desetinném tvaru."},
   };
   for (const auto& c : cases) {
     GearPair pair;
@@ -180,7 +181,8 @@ TEST_F(MainFormTest, WheelOfFiveThousandTeethIsARack) {
   EXPECT_TRUE(form.control(Control::Standard).checked);
   EXPECT_EQ(g.haP1Star, 1.0);
   EXPECT_TRUE(form.control(Control::Edit9).visible);
-  EXPECT_EQ(form.control(Control::TipDiameter2Label).text, "Hlavový průměr kola                  d");
+  EXPECT_EQ(form.control(Control::TipDiameter2Label).text,
+            "Hlavový průměr kola                  d");
 }
 
 TEST_F(MainFormTest, InternalWheelIsWrittenNegative) {
@@ -203,8 +205,8 @@ TEST_F(MainFormTest, ShiftSumLimitOfAnExternalPair) {
   EXPECT_FALSE(Enter(6, FormatFixed(limit, 0, 17)));
   EXPECT_TRUE(g.messages.empty());
   EXPECT_TRUE(Enter(6, FormatFixed(limit - 1e-5, 0, 17)));
-  EXPECT_EQ(LastMessage(), "Nemožný součet jednotkových korekcí x1+x2  (xmez= " +
-                               FormatFixed(limit, 8, 5) + ") ");
+  EXPECT_EQ(LastMessage(),
+            "Nemožný součet jednotkových korekcí x1+x2  (xmez= " + FormatFixed(limit, 8, 5) + ") ");
 }
 
 TEST_F(MainFormTest, ShiftSumLimitOfAnInternalPair) {
@@ -384,10 +386,10 @@ TEST_F(MainFormTest, HelpContextsFollowTheFocus) {
     int context;
   };
   const Case cases[] = {
-      {Control::Edit1, 2},  {Control::Edit5, 2},       {Control::Edit6, 5},
+      {Control::Edit1, 2},    {Control::Edit5, 2},      {Control::Edit6, 5},
       {Control::Edit21, 0},  // the backlash field opens the contents
-      {Control::Edit10, 5}, {Control::ZeroButton, 5}, {Control::Edit17, 3},
-      {Control::Standard, 3}, {Control::Edit19, 4},   {Control::CheckButton, 0},
+      {Control::Edit10, 5},   {Control::ZeroButton, 5}, {Control::Edit17, 3},
+      {Control::Standard, 3}, {Control::Edit19, 4},     {Control::CheckButton, 0},
   };
   for (const auto& c : cases) {
     form.Focus(c.focus);

@@ -22,14 +22,14 @@ TEST(FormatFixed, WritesRightJustifiedAndNeverCuts) {
       {1.5, 10, 6, "  1.500000"},
       {-0.25, 7, 4, "-0.2500"},
       {20.0, 4, 1, "20.0"},
-      {-80.0, 4, 2, "-80.00"},          // wider than asked: never cut
+      {-80.0, 4, 2, "-80.00"},  // wider than asked: never cut
       {123456.789, 3, 1, "123456.8"},
       {0.0, 8, 5, " 0.00000"},
-      {-1e-9, 8, 5, "-0.00000"},        // the table turns this into "0"
-      {2.5, 0, 0, "3"},                 // an exact tie rounds away from zero
+      {-1e-9, 8, 5, "-0.00000"},  // the table turns this into "0"
+      {2.5, 0, 0, "3"},           // an exact tie rounds away from zero
       {-2.5, 0, 0, "-3"},
       {0.125, 0, 2, "0.13"},
-      {9.995, 0, 2, "9.99"},            // 9.995 is stored just below the tie
+      {9.995, 0, 2, "9.99"},  // 9.995 is stored just below the tie
       {9.75, 0, 1, "9.8"},
       {99.5, 0, 0, "100"},
       {-0.5, 0, 0, "-1"},
@@ -121,29 +121,15 @@ struct ParseCase {
 };
 
 const ParseCase kParseCases[] = {
-    {"1.5", true, 1.5},
-    {"   2.25", true, 2.25},  // leading blanks allowed
-    {"\t3", true, 3.0},
-    {"-0.5", true, -0.5},
-    {"+4", true, 4.0},
-    {".5", true, 0.5},
-    {"1e3", true, 1000.0},
-    {"2.5E-2", true, 0.025},
-    {"20.", true, 20.0},
-    {"1,5", false, 0.0},  // decimal comma is never a number
-    {"abc", false, 0.0},
-    {"", false, 0.0},
-    {"   ", false, 0.0},
+    {"1.5", true, 1.5},   {"   2.25", true, 2.25},  // leading blanks allowed
+    {"\t3", true, 3.0},   {"-0.5", true, -0.5},    {"+4", true, 4.0},
+    {".5", true, 0.5},    {"1e3", true, 1000.0},   {"2.5E-2", true, 0.025},
+    {"20.", true, 20.0},  {"1,5", false, 0.0},  // decimal comma is never a number
+    {"abc", false, 0.0},  {"", false, 0.0},        {"   ", false, 0.0},
     {"2.5 ", false, 0.0},  // the whole text must be the number
-    {"2.5x", false, 0.0},
-    {"1.2.3", false, 0.0},
-    {"inf", false, 0.0},
-    {"nan", false, 0.0},
-    {"0x10", false, 0.0},
-    {"-", false, 0.0},
-    {"--1", false, 0.0},
-    {"1e", false, 0.0},
-    {"1e999", false, 0.0},  // out of range
+    {"2.5x", false, 0.0}, {"1.2.3", false, 0.0},   {"inf", false, 0.0},
+    {"nan", false, 0.0},  {"0x10", false, 0.0},    {"-", false, 0.0},
+    {"--1", false, 0.0},  {"1e", false, 0.0},      {"1e999", false, 0.0},  // out of range
 };
 
 void ExpectParseCases() {
@@ -156,7 +142,9 @@ void ExpectParseCases() {
   }
 }
 
-TEST(ParseNumber, WholeTextRule) { ExpectParseCases(); }
+TEST(ParseNumber, WholeTextRule) {
+  ExpectParseCases();
+}
 
 TEST(ParseNumber, IgnoresADecimalCommaLocale) {
   const char* previous = std::setlocale(LC_ALL, nullptr);

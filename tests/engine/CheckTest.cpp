@@ -18,7 +18,9 @@ namespace {
 
 using test::Deg;
 
-double Square(double x) { return x * x; }
+double Square(double x) {
+  return x * x;
+}
 
 // A pair defined by its shifts, as after typing x1 and x2.
 GearPair ShiftedPair(double mn, double z1, double z2, double x1, double x2, double betaDeg = 0.0) {
@@ -138,7 +140,8 @@ TEST(Check, TipClearanceAgainstAQuarterModuleLessAThousandth) {
     double clearance;  // in modules
     bool ok;
   };
-  for (const Case c : {Case{0.2489, false}, Case{0.2491, true}, Case{0.25, true}, Case{-0.01, false}}) {
+  for (const Case c :
+       {Case{0.2489, false}, Case{0.2491, true}, Case{0.25, true}, Case{-0.01, false}}) {
     GearPair g = test::StandardExternalPair();
     g.geometryReady = 7;
     g.da1 = 2.0 * (30.0 - c.clearance) - g.df2;
@@ -200,7 +203,8 @@ TEST(Check, ChamferBeginsWhereTheChamferInvoluteMeetsTheMainOne) {
     RunCheck(g);
     const double xK = hK * (1.0 - std::tan(alpha) / std::tan(alphaK));
     auto gap = [&](double r) {
-      const double main = kPi / 2.0 / z + Involute(alpha) - Involute(std::acos(r0 * std::cos(alpha) / r));
+      const double main =
+          kPi / 2.0 / z + Involute(alpha) - Involute(std::acos(r0 * std::cos(alpha) / r));
       const double edge = (kPi / 2.0 + 2.0 * xK * std::tan(alphaK)) / z + Involute(alphaK) -
                           Involute(std::acos(r0 * std::cos(alphaK) / r));
       return main - edge;
@@ -272,9 +276,9 @@ TEST(Check, PinionWithARack) {
   // addendum line and the pinion's tip:
   // ((ha - x m) / sin alpha + sqrt(ra² - rb²) - rb tan alpha) / (pi m cos alpha).
   const double rb = 10.0 * std::cos(Deg(20));
-  const double expected = (1.0 / std::sin(Deg(20)) + std::sqrt(121.0 - rb * rb) -
-                           rb * std::tan(Deg(20))) /
-                          (kPi * std::cos(Deg(20)));
+  const double expected =
+      (1.0 / std::sin(Deg(20)) + std::sqrt(121.0 - rb * rb) - rb * std::tan(Deg(20))) /
+      (kPi * std::cos(Deg(20)));
   EXPECT_NEAR(g.epsAlpha, expected, 1e-9);
   EXPECT_FALSE(g.interference1);
   EXPECT_TRUE(test::NonFiniteReals(g).empty());

@@ -88,7 +88,10 @@ double DeepestCut(const Tool& t, double R) {
   double lo = bestPhi - 2.4 / n, hi = bestPhi + 2.4 / n;
   for (int i = 0; i < 200 && hi - lo > 1e-14; ++i) {
     const double m1 = lo + (hi - lo) / 3.0, m2 = hi - (hi - lo) / 3.0;
-    if (CutAngleAt(t, R, m1) < CutAngleAt(t, R, m2)) hi = m2; else lo = m1;
+    if (CutAngleAt(t, R, m1) < CutAngleAt(t, R, m2))
+      hi = m2;
+    else
+      lo = m1;
   }
   return std::min(best, CutAngleAt(t, R, (lo + hi) / 2.0));
 }
@@ -105,7 +108,10 @@ double SimulatedFormDiameter(const Tool& t) {
   double lo = rb * (1.0 + 1e-9), hi = t.m * t.z / 2.0;
   for (int i = 0; i < 60; ++i) {
     const double mid = (lo + hi) / 2.0;
-    if (InvoluteAngle(t, mid) - DeepestCut(t, mid) > 1e-12) lo = mid; else hi = mid;
+    if (InvoluteAngle(t, mid) - DeepestCut(t, mid) > 1e-12)
+      lo = mid;
+    else
+      hi = mid;
   }
   return lo + hi;  // diameter
 }

@@ -18,12 +18,9 @@ TEST(Guarded, RefuseArgumentsOutsideTheirDomainWithAMessage) {
   };
   const double nan = std::numeric_limits<double>::quiet_NaN();
   const Case cases[] = {
-      {GuardedTan, kPi / 2.0, kTanError},
-      {GuardedTan, nan, kTanError},
-      {GuardedArcCos, 1.0000001, kArcCosError},
-      {GuardedArcCos, -1.0000001, kArcCosError},
-      {GuardedArcCos, nan, kArcCosError},
-      {GuardedArcSin, 1.5, kArcSinError},
+      {GuardedTan, kPi / 2.0, kTanError},       {GuardedTan, nan, kTanError},
+      {GuardedArcCos, 1.0000001, kArcCosError}, {GuardedArcCos, -1.0000001, kArcCosError},
+      {GuardedArcCos, nan, kArcCosError},       {GuardedArcSin, 1.5, kArcSinError},
       {GuardedArcSin, -HUGE_VAL, kArcSinError},
   };
   for (const auto& c : cases) {
@@ -128,8 +125,7 @@ TEST(BracketBisect, EndsWithoutARootAtAPoleOrABadStep) {
   // A sign change at a pole never reaches the tolerance: no root, no hang.
   EXPECT_EQ(BracketBisect([](double x) { return 1.0 / (x - 0.55); }, search), 0.0);
   // A simple root is found to the tolerance.
-  EXPECT_NEAR(BracketBisect([](double x) { return x * x - 2.0; }, search), std::sqrt(2.0),
-              1e-11);
+  EXPECT_NEAR(BracketBisect([](double x) { return x * x - 2.0; }, search), std::sqrt(2.0), 1e-11);
   search.step = 0.0;
   EXPECT_EQ(BracketBisect([](double x) { return x - 1.0; }, search), 0.0);
   search.step = std::numeric_limits<double>::quiet_NaN();

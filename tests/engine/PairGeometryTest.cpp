@@ -197,7 +197,7 @@ TEST(PairGeometry, BevelPitchCones) {
     double tolerance;
   };
   const Case cases[] = {
-      {6.0, 30.0, 45.0, 33.7, 56.3, 162.25, 0.05},           // textbook example
+      {6.0, 30.0, 45.0, 33.7, 56.3, 162.25, 0.05},  // textbook example
       // 8 diametral pitch; the cone distance is printed as 3.162 in.
       {3.175, 16.0, 48.0, 18.43, 71.57, 80.31, 0.0127},
   };
@@ -321,9 +321,22 @@ TEST(PairGeometry, BadInputNeverLeavesNaNOrHangs) {
       {"helix angle 89.99°", [](GearPair& g) { g.beta = Deg(89.99); }},
       {"profile angle 50°", [](GearPair& g) { g.alphaP = Deg(50); }},
       {"tiny profile angle", [](GearPair& g) { g.alphaP = Deg(0.001); }},
-      {"shifts at the bounds", [](GearPair& g) { g.x1 = 8.0; g.x2 = 8.0; }},
-      {"very negative shifts", [](GearPair& g) { g.x1 = -15.0; g.x2 = -15.0; }},
-      {"four teeth, module 50", [](GearPair& g) { g.z1 = 4.0; g.z2 = 4.0; g.mn = 50.0; }},
+      {"shifts at the bounds",
+       [](GearPair& g) {
+         g.x1 = 8.0;
+         g.x2 = 8.0;
+       }},
+      {"very negative shifts",
+       [](GearPair& g) {
+         g.x1 = -15.0;
+         g.x2 = -15.0;
+       }},
+      {"four teeth, module 50",
+       [](GearPair& g) {
+         g.z1 = 4.0;
+         g.z2 = 4.0;
+         g.mn = 50.0;
+       }},
   };
   for (const auto& c : cases) {
     GearPair g = test::StandardExternalPair();

@@ -27,8 +27,8 @@ TEST(ShaperCutter, StandardCutterCutsTheStandardRing) {
   // straight flank depth hFf0* = 1.25 - (1 - sin 20°) 0.38.
   const double hFf0 = 1.25 - (1.0 - std::sin(Deg(20))) * 0.38;
   EXPECT_NEAR(g.hFf0Star, 1.0, 0.0);  // snapped
-  EXPECT_NEAR(std::tan(g.alphaFf0),
-              std::tan(Deg(20)) - 4.0 * 1.0 / (std::sin(Deg(40)) * 35.0), 1e-12);
+  EXPECT_NEAR(std::tan(g.alphaFf0), std::tan(Deg(20)) - 4.0 * 1.0 / (std::sin(Deg(40)) * 35.0),
+              1e-12);
   EXPECT_NEAR(hFf0, 0.99997, 1e-5);
   EXPECT_FALSE(g.cutterUndercut);
 }
