@@ -147,6 +147,19 @@ double& Parameter(GearPair& g, int m, IdentParameter which) {
   return g.xId[m];
 }
 
+// The unknown of a Newton solve replaces the parameter when the solve
+// converged. The last iterate of a solve that ran to its limit is no
+// result (it may lie anywhere, a module of 1e200): the estimate stays, and
+// the beep says so at once.
+IdentOutcome TakeResult(GearPair& g, double& parameter, double solved) {
+  if (g.newtonFailed || !std::isfinite(solved)) {
+    g.QueueBeep();
+    return IdentOutcome::Failed;
+  }
+  parameter = solved;
+  return IdentOutcome::Solved;
+}
+
 // ---------------------------------------------------------------------------
 // Chordal method
 
@@ -312,8 +325,7 @@ IdentOutcome IdentifyFromChord(GearPair& g, IdentParameter which) {
   p.SCm = g.scMeas;
   const int system = (IsRing(g) ? kSystemChordIdentInternal : kSystemChordIdentExternal) + which;
   NewtonSolve(g, 3, system, u, p);
-  Parameter(g, 0, which) = Finite(u[2]);
-  return g.newtonFailed ? IdentOutcome::Failed : IdentOutcome::Solved;
+  return TakeResult(g, Parameter(g, 0, which), u[2]);
 }
 
 IdentOutcome IdentifyFromSpan(GearPair& g, IdentParameter which) {
@@ -342,8 +354,7 @@ IdentOutcome IdentifyFromBalls(GearPair& g, IdentParameter which) {
   p.DM = g.DMeas;
   p.DK = g.dKMeas;
   NewtonSolve(g, 2, kSystemBallIdent + which, u, p);
-  Parameter(g, 2, which) = Finite(u[1]);
-  return g.newtonFailed ? IdentOutcome::Failed : IdentOutcome::Solved;
+  return TakeResult(g, Parameter(g, 2, which), u[1]);
 }
 
 IdentOutcome Identify(GearPair& g, IdentMethod method, IdentParameter which) {

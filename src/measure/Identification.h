@@ -54,12 +54,13 @@ enum class IdentOutcome {
   Blocked,     // the previous Newton solve failed: a beep, nothing done
   Unsolvable,  // no parameter reproduces the measurement (span helix: betaId[1] = -1)
   NoResult,    // the case has no formula (a rack's helix angle or shift) or no root
-  Failed,      // the Newton solve hit its limit; its last iterate was taken all the same
+  Failed,      // the Newton solve hit its limit: a beep, the estimate stays
 };
 
 // Chordal method: the rack's closed forms in rack mode, otherwise Newton
 // system 11 + which (ring 19 + which) from the method's current values. A
-// failed previous solve (newtonFailed) beeps and does nothing.
+// failed previous solve (newtonFailed) beeps and does nothing. A solve that
+// fails now beeps and leaves the estimate (its last iterate is no result).
 IdentOutcome IdentifyFromChord(GearPair& g, IdentParameter which);
 
 // Span method over zwMeas teeth. Module and shift in closed form; the helix
@@ -69,7 +70,8 @@ IdentOutcome IdentifyFromChord(GearPair& g, IdentParameter which);
 IdentOutcome IdentifyFromSpan(GearPair& g, IdentParameter which);
 
 // Balls method: dKMeas from MMeas and DMeas, then Newton system 15 + which.
-// A failed previous solve beeps, and the solve runs all the same.
+// A failed previous solve beeps, and the solve runs all the same; a solve
+// that fails now beeps and leaves the estimate.
 IdentOutcome IdentifyFromBalls(GearPair& g, IdentParameter which);
 
 // The identification of one method; alphaTId of that method follows.
