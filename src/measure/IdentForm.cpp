@@ -187,12 +187,16 @@ void IdentForm::Prepare() {
   Refresh();
   ShowSolutions(false);
   // The identification works on the pair as it stands: no check, no files
-  // and no cutter from here, and the angle form stays as chosen.
-  for (Control c :
-       {Control::CheckButton, Control::SaveButton, Control::LoadButton, Control::FellowButton}) {
-    main_.mutableControl(c).enabled = false;
+  // and no cutter from this page, and the angle form stays as chosen. (A
+  // preparation on leaving rack mode happens on the input page, whose
+  // commands stay.)
+  if (main_.activeTab() == 2) {
+    for (Control c :
+         {Control::CheckButton, Control::SaveButton, Control::LoadButton, Control::FellowButton}) {
+      main_.mutableControl(c).enabled = false;
+    }
+    main_.mutableControl(Control::DecDmsGroup).visible = false;
   }
-  main_.mutableControl(Control::DecDmsGroup).visible = false;
   const bool spur = -kSpurHelix < g_.beta && g_.beta <= kSpurHelix;
   for (int m = 0; m < 3; ++m) {
     const auto method = static_cast<IdentMethod>(m);

@@ -494,6 +494,9 @@ TEST_F(IdentFormTest, RackModeComputesTheRacksModule) {
   EXPECT_EQ(tab.computed(kMethodChordal), kIdentShift);
   EXPECT_NEAR(g.xId[0], 0.0, 1e-8);
   EXPECT_NE(g.scMeas, kPi / 2.0);
+  // Prepared from the input page, whose commands stay usable.
+  EXPECT_TRUE(main.control(Control::CheckButton).enabled);
+  EXPECT_TRUE(main.control(Control::DecDmsGroup).visible);
 }
 
 }  // namespace
