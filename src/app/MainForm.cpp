@@ -178,7 +178,7 @@ void MainForm::Show() {
   ZeroShiftsAndShow();
   g_.clickLoad = g_.clickQuit = g_.clickHelp = g_.clickGearType = false;
   if (g_.gearTypeChosen) {
-    activeTab_ = 0;
+    ChangeTab(0);
     state(Control::FellowButton).visible = false;
     state(Control::Edit20).visible = false;
     Notify(MainEvent::Shown);  // the measurement tab hides its pictures
@@ -1239,7 +1239,7 @@ void MainForm::ChooseGearType(int type) {
   resultsStale_ = true;
   HideResults();
   g_.gearType = type;
-  activeTab_ = 0;
+  ChangeTab(0);
   g_.rackMode = false;
   state(Control::DistributeButton).visible = true;
   for (Control c : {Control::Edit6, Control::Edit8, Control::Edit9, Control::Edit19}) {
@@ -1384,11 +1384,16 @@ void MainForm::Press(Control c) {
       break;
     case Control::LoadButton: requests_.load = true; break;
     case Control::TabMeasure:
-      activeTab_ = 1;
+      ChangeTab(1);
       Notify(MainEvent::MeasureTabEntered);
       break;
+    case Control::TabIdent:
+      if (activeTab_ == 2) break;  // the active page clicked again
+      ChangeTab(2);
+      Notify(MainEvent::IdentTabEntered);
+      break;
     case Control::TabInputs:
-      activeTab_ = 0;
+      ChangeTab(0);
       for (Control b : {Control::CheckButton, Control::SaveButton, Control::LoadButton,
                         Control::FellowButton}) {
         state(b).enabled = true;
@@ -1541,6 +1546,33 @@ void MainForm::ComputedTipsCommand() {
   ShowTipDiameters();
   ResetCaptions();
   RerunCheckIfVisible();
+}
+
+// ---------------------------------------------------------------------------
+// Tab models and the pages
+
+void MainForm::AddListener(MainEventListener* tab) {
+  if (tab != nullptr) listeners_.push_back(tab);
+}
+
+void MainForm::RemoveListener(MainEventListener* tab) { std::erase(listeners_, tab); }
+
+void MainForm::ChangeTab(int tab) {
+  const bool leavesIdent = activeTab_ == 2 && tab != 2;
+  activeTab_ = tab;
+  if (!leavesIdent) return;
+  // The identification worked on the pair without backlash; the pair left
+  // behind gets none until the user gives it again. A file being loaded
+  // brings its own.
+  if (!g_.loadingInputs) {
+    g_.jn = 0.0;
+    g_.xSumBacklash = 0.0;
+    g_.backlashDirect = true;
+    g_.backlashByShift = g_.jnByApart = false;
+    g_.backlashFresh = true;
+    text(Control::Edit21) = "0";
+  }
+  Notify(MainEvent::IdentTabLeft);
 }
 
 }  // namespace kolmira

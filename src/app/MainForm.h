@@ -11,6 +11,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "app/GearPair.h"
 
@@ -67,13 +68,15 @@ struct ControlState {
 };
 
 // Events of the main dialog that a tab with a model of its own (the
-// measurement tab) follows.
+// measurement and identification tabs) follows.
 enum class MainEvent {
   Shown,              // the dialog's show event with the gear type chosen
   GearTypeChosen,     // a gear type option was handled
   RackModePresented,  // the rack-mode presentation was applied (either way)
   CheckRun,           // the check was run
   MeasureTabEntered,  // the tab "Míry ozubení   " became the active page
+  IdentTabEntered,    // the tab "Identifikace   " became the active page
+  IdentTabLeft,       // another page replaced it (after the backlash reset)
 };
 
 class MainEventListener {
@@ -206,9 +209,10 @@ class MainForm {
   // is already set); by moving apart the shifts x1 and x2 are entered.
   void AfterBacklashDialog();
 
-  // The measurement tab's model, told of the events above (nullptr: none).
-  // It must not outlive this dialog, or must unset itself first.
-  void SetMeasureTab(MainEventListener* tab) { measureTab_ = tab; }
+  // The tab models (measurement, identification) told of the events above,
+  // in the order added. A listener must remove itself before it dies.
+  void AddListener(MainEventListener* tab);
+  void RemoveListener(MainEventListener* tab);
 
  private:
   static int Index(Control c) { return static_cast<int>(c); }
@@ -275,11 +279,13 @@ class MainForm {
   std::string resultsCaption_;
   std::string tableCaption_;
   FormRequests requests_;
-  MainEventListener* measureTab_ = nullptr;
+  std::vector<MainEventListener*> listeners_;
 
   void Notify(MainEvent event) {
-    if (measureTab_ != nullptr) measureTab_->OnMainEvent(event);
+    for (MainEventListener* tab : listeners_) tab->OnMainEvent(event);
   }
+  // The active page changes; leaving "Identifikace   " resets the backlash.
+  void ChangeTab(int tab);
 };
 
 // Captions of the windows.

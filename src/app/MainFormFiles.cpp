@@ -50,7 +50,7 @@ bool MainForm::LoadInputs(const std::string& path) {
   const InputFileResult result = LoadInputFile(path, g_);
   if (!result.ok) {
     g_.messages.push_back(result.message);
-    activeTab_ = 0;
+    ChangeTab(0);
     g_.gearTypeChosen = true;
     RequestFocus(Control::Edit1);
     return false;
@@ -101,7 +101,7 @@ bool MainForm::LoadInputs(const std::string& path) {
     state(Control::Edit10).enabled = false;
   }
   g_.inputsChanged = false;
-  activeTab_ = 0;
+  ChangeTab(0);
   g_.gearTypeChosen = false;
   g_.fileReadOk = false;
   g_.loadingInputs = false;

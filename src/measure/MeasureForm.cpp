@@ -176,13 +176,13 @@ MeasureForm::MeasureForm(GearPair& g, MainForm& main) : g_(g), main_(main) {
     state(k.widthSubscript).text = gear == 1 ? "1min" : "2min";
     for (MeasureControl result : {k.W, k.M}) state(result).readOnly = true;
   }
-  main_.SetMeasureTab(this);
+  main_.AddListener(this);
   ApplyPictures();
   Refresh();
 }
 
 MeasureForm::~MeasureForm() {
-  main_.SetMeasureTab(nullptr);
+  main_.RemoveListener(this);
 }
 
 // ---------------------------------------------------------------------------
@@ -212,6 +212,9 @@ void MeasureForm::OnMainEvent(MainEvent event) {
     case MainEvent::MeasureTabEntered:
       Entered();
       break;
+    case MainEvent::IdentTabEntered:
+    case MainEvent::IdentTabLeft:
+      break;  // the identification tab's own
   }
 }
 
