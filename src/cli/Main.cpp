@@ -30,6 +30,7 @@
 #include "app/NumberText.h"
 #include "backlash/BacklashForm.h"
 #include "cli/StateJson.h"
+#include "measure/IdentForm.h"
 #include "measure/MeasureForm.h"
 #include "report/DimensionTable.h"
 #include "report/Report.h"
@@ -105,6 +106,7 @@ class Session {
     dialogs_.push_back({std::make_unique<FellowForm>(pair_, form_), Control::FellowButton});
     // The measurement tab (shown by its own click).
     dialogs_.push_back({std::make_unique<MeasureForm>(pair_, form_), Control::None});
+    dialogs_.push_back({std::make_unique<IdentForm>(pair_, form_), Control::None});
     // The backlash dialog opens itself when a backlash is typed.
     dialogs_.push_back({std::make_unique<BacklashForm>(pair_, form_), Control::None});
   }

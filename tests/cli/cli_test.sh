@@ -82,6 +82,9 @@ expect 2 "unknown dialog" -- --field Nope.x=1
 expect 0 "measurement section after the check" -- --field z1=30 --field z2=60 --press skluzy --check --field Miry.zw1=5
 contains "$out" "Míra přes zuby:      W1 = 13.8255 (zw1 = 5)" "span over five teeth"
 
+expect 0 "identification of a shift from a span" -- --field mn=1 --field Ident.zwMeas=5 --field Ident.WMeas=13.8588 --press Ident.RadioGroup2=3 --json
+contains "$out" '"Ident.Edit49"' "span method's shift field"
+
 expect 2 "span count beyond its range" -- --check --field Miry.zw1=9
 contains "$err" "Chyba !: Počet zubů pro měření vol nejvýše " "span count message"
 
