@@ -199,8 +199,12 @@ struct GearPair {
   void Queue(std::string title, std::string text) {
     messages.push_back({std::move(title), std::move(text), Message::Kind::Box});
   }
-  void QueueError(std::string text) { Queue(kErrorTitle, std::move(text)); }
-  void QueueBeep() { messages.push_back({"", "", Message::Kind::Beep}); }
+  void QueueError(std::string text) {
+    Queue(kErrorTitle, std::move(text));
+  }
+  void QueueBeep() {
+    messages.push_back({"", "", Message::Kind::Beep});
+  }
 };
 
 // Degrees to radians and back with the program's value of pi.

@@ -6,7 +6,8 @@
 int main(int argc, char** argv) {
   QCoreApplication app(argc, argv);
   QCoreApplication::setApplicationName("Kolmira ozubení");
-  std::puts("Kolmira: the windows are not built yet; the command-line program kolmira-cli "
-            "computes and checks a gear pair (see README.md).");
+  std::puts(
+      "Kolmira: the windows are not built yet; the command-line program kolmira-cli "
+      "computes and checks a gear pair (see README.md).");
   return 0;
 }

@@ -19,19 +19,57 @@ namespace kolmira {
 namespace {
 
 constexpr const char* kControlNames[kControlCount] = {
-    "None",           "Edit1",          "Edit2",        "Edit3",
-    "Edit4",          "Edit5",          "Edit6",        "Edit7",
-    "Edit8",          "Edit9",          "Edit10",       "Edit11",
-    "Edit12",         "Edit13",         "Edit14",       "Edit15",
-    "Edit16",         "Edit17",         "Edit18",       "Edit19",
-    "Edit20",         "Edit21",         "GearExternal", "GearInternal",
-    "GearBevel",      "FellowButton",   "CheckButton",  "Dec",
-    "Dms",            "SaveButton",     "LoadButton",   "HelpButton",
-    "QuitButton",     "ZeroButton",     "DistributeButton", "BalanceButton",
-    "KeepShifts",     "Standard",       "NonStandard",  "CircularRoot",
-    "ToolsButton",    "ComputedTipsButton", "ModuleLabel", "ModuleSubscript",
-    "HelixLabel",     "TipDiameter2Label", "TipDiameterGroup", "DecDmsGroup",
-    "TabInputs",      "TabMeasure",     "TabIdent",
+    "None",
+    "Edit1",
+    "Edit2",
+    "Edit3",
+    "Edit4",
+    "Edit5",
+    "Edit6",
+    "Edit7",
+    "Edit8",
+    "Edit9",
+    "Edit10",
+    "Edit11",
+    "Edit12",
+    "Edit13",
+    "Edit14",
+    "Edit15",
+    "Edit16",
+    "Edit17",
+    "Edit18",
+    "Edit19",
+    "Edit20",
+    "Edit21",
+    "GearExternal",
+    "GearInternal",
+    "GearBevel",
+    "FellowButton",
+    "CheckButton",
+    "Dec",
+    "Dms",
+    "SaveButton",
+    "LoadButton",
+    "HelpButton",
+    "QuitButton",
+    "ZeroButton",
+    "DistributeButton",
+    "BalanceButton",
+    "KeepShifts",
+    "Standard",
+    "NonStandard",
+    "CircularRoot",
+    "ToolsButton",
+    "ComputedTipsButton",
+    "ModuleLabel",
+    "ModuleSubscript",
+    "HelixLabel",
+    "TipDiameter2Label",
+    "TipDiameterGroup",
+    "DecDmsGroup",
+    "TabInputs",
+    "TabMeasure",
+    "TabIdent",
 };
 
 // Fields of the input tab: the variable each edits and the form in which
@@ -44,14 +82,14 @@ struct FieldInfo {
 };
 
 constexpr FieldInfo kFields[22] = {
-    {"", 0, 0, false},
-    {"mn", 6, 4, false},        {"z1", 4, 1, false},         {"z2", 4, 1, false},
-    {"betaDeg", 6, 4, true},    {"b", 5, 2, false},          {"xSum", 8, 6, false},
-    {"x1", 8, 6, false},        {"x2", 8, 6, false},         {"aw", 8, 6, false},
-    {"alphaWtDeg", 8, 6, true}, {"haP1Star", 6, 4, false},   {"haP2Star", 6, 4, false},
-    {"cP1Star", 6, 4, false},   {"cP2Star", 6, 4, false},    {"rhofP1Star", 6, 4, false},
-    {"rhofP2Star", 6, 4, false}, {"alphaPDeg", 7, 4, true},  {"da1", 7, 5, false},
-    {"da2", 7, 5, false},       {"SigmaDeg", 7, 4, true},    {"jn", 4, 3, false},
+    {"", 0, 0, false},           {"mn", 6, 4, false},         {"z1", 4, 1, false},
+    {"z2", 4, 1, false},         {"betaDeg", 6, 4, true},     {"b", 5, 2, false},
+    {"xSum", 8, 6, false},       {"x1", 8, 6, false},         {"x2", 8, 6, false},
+    {"aw", 8, 6, false},         {"alphaWtDeg", 8, 6, true},  {"haP1Star", 6, 4, false},
+    {"haP2Star", 6, 4, false},   {"cP1Star", 6, 4, false},    {"cP2Star", 6, 4, false},
+    {"rhofP1Star", 6, 4, false}, {"rhofP2Star", 6, 4, false}, {"alphaPDeg", 7, 4, true},
+    {"da1", 7, 5, false},        {"da2", 7, 5, false},        {"SigmaDeg", 7, 4, true},
+    {"jn", 4, 3, false},
 };
 
 constexpr const char* kRackText = "Hřeben";
@@ -77,11 +115,12 @@ const char* ParseMessage(int n) {
 // Largest fillet radius coefficient of a root (full round root) cut by a
 // tool whose addendum plus clearance is haPlusC.
 double FullRoundRoot(double alphaP, double haPlusC) {
-  return (kPi / 4.0 - haPlusC * std::tan(alphaP)) * std::cos(alphaP) /
-         (1.0 - std::sin(alphaP));
+  return (kPi / 4.0 - haPlusC * std::tan(alphaP)) * std::cos(alphaP) / (1.0 - std::sin(alphaP));
 }
 
-bool Strictly(double lo, double v, double hi) { return lo < v && v < hi; }
+bool Strictly(double lo, double v, double hi) {
+  return lo < v && v < hi;
+}
 
 }  // namespace
 
@@ -108,7 +147,9 @@ int FieldNumber(Control c) {
   return (i >= 1 && i <= 21) ? i : 0;
 }
 
-std::string_view FieldVariable(int n) { return (n >= 1 && n <= 21) ? kFields[n].variable : ""; }
+std::string_view FieldVariable(int n) {
+  return (n >= 1 && n <= 21) ? kFields[n].variable : "";
+}
 
 std::optional<int> FieldByVariable(std::string_view name) {
   for (int n = 1; n <= 21; ++n) {
@@ -245,7 +286,9 @@ void MainForm::RefuseWithTitle(int n, const char* title, const std::string& mess
   focused_ = FieldControl(n);  // the focus stays in the field
 }
 
-void MainForm::Refuse(int n, const std::string& message) { RefuseWithTitle(n, kErrorTitle, message); }
+void MainForm::Refuse(int n, const std::string& message) {
+  RefuseWithTitle(n, kErrorTitle, message);
+}
 
 void MainForm::LeaveField(int n) {
   lastEntryRefused_ = false;
@@ -281,28 +324,59 @@ void MainForm::LeaveField(int n) {
 
   bool accepted = false;
   switch (n) {
-    case 1: accepted = AcceptModule(value, changed); break;
-    case 2: accepted = AcceptPinionTeeth(value, changed); break;
-    case 3: accepted = AcceptWheelTeeth(value, changed); break;
-    case 4: accepted = AcceptHelix(value, changed); break;
-    case 5: accepted = AcceptFaceWidth(value, changed); break;
-    case 6: accepted = AcceptShiftSum(value, changed); break;
+    case 1:
+      accepted = AcceptModule(value, changed);
+      break;
+    case 2:
+      accepted = AcceptPinionTeeth(value, changed);
+      break;
+    case 3:
+      accepted = AcceptWheelTeeth(value, changed);
+      break;
+    case 4:
+      accepted = AcceptHelix(value, changed);
+      break;
+    case 5:
+      accepted = AcceptFaceWidth(value, changed);
+      break;
+    case 6:
+      accepted = AcceptShiftSum(value, changed);
+      break;
     case 7:
-    case 8: accepted = AcceptShift(n, value, changed); break;
-    case 9: accepted = AcceptCentreDistance(value, changed); break;
-    case 10: accepted = AcceptPressureAngle(value, changed); break;
+    case 8:
+      accepted = AcceptShift(n, value, changed);
+      break;
+    case 9:
+      accepted = AcceptCentreDistance(value, changed);
+      break;
+    case 10:
+      accepted = AcceptPressureAngle(value, changed);
+      break;
     case 11:
     case 12:
     case 13:
-    case 14: accepted = AcceptProfileCoefficient(n, value, changed); break;
+    case 14:
+      accepted = AcceptProfileCoefficient(n, value, changed);
+      break;
     case 15:
-    case 16: accepted = AcceptFilletRadius(n, value, changed); break;
-    case 17: accepted = AcceptProfileAngle(value, changed); break;
+    case 16:
+      accepted = AcceptFilletRadius(n, value, changed);
+      break;
+    case 17:
+      accepted = AcceptProfileAngle(value, changed);
+      break;
     case 18:
-    case 19: accepted = AcceptTipDiameter(n, value, changed); break;
-    case 20: accepted = AcceptShaftAngle(value, changed); break;
-    case 21: accepted = AcceptBacklash(value, changed); break;
-    default: break;
+    case 19:
+      accepted = AcceptTipDiameter(n, value, changed);
+      break;
+    case 20:
+      accepted = AcceptShaftAngle(value, changed);
+      break;
+    case 21:
+      accepted = AcceptBacklash(value, changed);
+      break;
+    default:
+      break;
   }
   if (!accepted) return;
   // An angle typed as D.MMSS is shown back in degrees and minutes.
@@ -612,8 +686,8 @@ bool MainForm::AcceptCentreDistance(double value, bool changed) {
   if (changed) {
     // A distance that no working pressure angle gives would leave the pair
     // computed for the previous distance while the field shows the new one.
-    const double c = std::cos(g_.alphaT) * (g_.z1 + g_.z2) * g_.mn /
-                     (2.0 * std::cos(g_.beta)) / g_.aw;
+    const double c =
+        std::cos(g_.alphaT) * (g_.z1 + g_.z2) * g_.mn / (2.0 * std::cos(g_.beta)) / g_.aw;
     if (g_.z2 != -g_.z1 && !(c >= -1.0 && c <= 1.0)) {
       Refuse(9, "Nemožná osová vzdálenost - neexistuje pracovní úhel záběru");
       return false;
@@ -685,11 +759,19 @@ bool MainForm::AcceptBacklash(double value, bool changed) {
   return true;
 }
 
-void MainForm::OpenBacklashDialog() { requests_.backlashDialog = true; }
+void MainForm::OpenBacklashDialog() {
+  requests_.backlashDialog = true;
+}
 
 bool MainForm::AcceptProfileCoefficient(int n, double value, bool changed) {
-  double* target = n == 11 ? &g_.haP1Star : n == 12 ? &g_.haP2Star : n == 13 ? &g_.cP1Star : &g_.cP2Star;
-  const double partner = n == 11 ? g_.cP1Star : n == 12 ? g_.cP2Star : n == 13 ? g_.haP1Star : g_.haP2Star;
+  double* target = n == 11   ? &g_.haP1Star
+                   : n == 12 ? &g_.haP2Star
+                   : n == 13 ? &g_.cP1Star
+                             : &g_.cP2Star;
+  const double partner = n == 11   ? g_.cP1Star
+                         : n == 12 ? g_.cP2Star
+                         : n == 13 ? g_.haP1Star
+                                   : g_.haP2Star;
   *target = value;
   const double bound = kPi / 4.0 / std::tan(g_.alphaP) - partner;
   if (value < 0.0 || value > bound) {
@@ -847,12 +929,13 @@ void MainForm::ResetComputationalInputs() {
   }
   g_.alphaWtDeg = g_.alphaWt * kRadToDeg;
   if (!g_.rackMode) {
-    g_.a = bevel ? (g_.z1 + g_.z2) * g_.mn / 2.0
-                 : (g_.z1 + g_.z2) * g_.mn / (2.0 * std::cos(g_.beta));
+    g_.a =
+        bevel ? (g_.z1 + g_.z2) * g_.mn / 2.0 : (g_.z1 + g_.z2) * g_.mn / (2.0 * std::cos(g_.beta));
   }
   if (!g_.keepShifts) {
     g_.xSum = g_.x1 = g_.x2 = g_.kStar = 0.0;
-    if (!g_.rackMode) g_.aw = g_.z2 == -g_.z1 ? std::sin(g_.alphaT) * (g_.x1 + g_.x2) * g_.mn : g_.a;
+    if (!g_.rackMode)
+      g_.aw = g_.z2 == -g_.z1 ? std::sin(g_.alphaT) * (g_.x1 + g_.x2) * g_.mn : g_.a;
     g_.awJ = g_.awNoBacklash = g_.aw;
   }
   g_.xSumBacklash = 0.0;
@@ -925,7 +1008,8 @@ void MainForm::ShowTipDiameters() {
 }
 
 void MainForm::ShowAngle(int n, double degrees, int width, int decimals) {
-  text(FieldControl(n)) = g_.dmsMode ? FormatDmsDialog(degrees) : FormatFixed(degrees, width, decimals);
+  text(FieldControl(n)) =
+      g_.dmsMode ? FormatDmsDialog(degrees) : FormatFixed(degrees, width, decimals);
 }
 
 void MainForm::ShowWorkingAngle() {
@@ -936,26 +1020,39 @@ void MainForm::WriteField(int n) {
   const bool bevel = g_.gearType == 3;
   const FieldInfo& f = kFields[n];
   switch (n) {
-    case 2: text(Control::Edit2) = FormatFixed(bevel ? g_.z1Bevel : g_.z1, 4, 1); return;
+    case 2:
+      text(Control::Edit2) = FormatFixed(bevel ? g_.z1Bevel : g_.z1, 4, 1);
+      return;
     case 3:
       text(Control::Edit3) =
           g_.rackMode ? kRackText : FormatFixed(bevel ? g_.z2Bevel : g_.z2, 4, 1);
       return;
-    case 4: ShowAngle(4, g_.betaDeg, f.width, f.decimals); return;
-    case 10: ShowAngle(10, g_.alphaWtDeg, f.width, f.decimals); return;
-    case 17: ShowAngle(17, g_.alphaPDeg, f.width, f.decimals); return;
-    case 20: ShowAngle(20, g_.SigmaDeg, f.width, f.decimals); return;
+    case 4:
+      ShowAngle(4, g_.betaDeg, f.width, f.decimals);
+      return;
+    case 10:
+      ShowAngle(10, g_.alphaWtDeg, f.width, f.decimals);
+      return;
+    case 17:
+      ShowAngle(17, g_.alphaPDeg, f.width, f.decimals);
+      return;
+    case 20:
+      ShowAngle(20, g_.SigmaDeg, f.width, f.decimals);
+      return;
     case 18:
-    case 19: ShowTipDiameters(); return;
-    default: break;
+    case 19:
+      ShowTipDiameters();
+      return;
+    default:
+      break;
   }
-  const double* values[22] = {nullptr,       &g_.mn,         nullptr,        nullptr,
-                              nullptr,       &g_.b,          &g_.xSum,       &g_.x1,
-                              &g_.x2,        &g_.aw,         nullptr,        &g_.haP1Star,
-                              &g_.haP2Star,  &g_.cP1Star,    &g_.cP2Star,    &g_.rhofP1Star,
-                              &g_.rhofP2Star, nullptr,       nullptr,        nullptr,
-                              nullptr,       &g_.jn};
-  if (n >= 1 && n <= 21 && values[n]) text(FieldControl(n)) = FormatFixed(*values[n], f.width, f.decimals);
+  const double* values[22] = {
+      nullptr,      &g_.mn,      nullptr,     nullptr,        nullptr,        &g_.b,
+      &g_.xSum,     &g_.x1,      &g_.x2,      &g_.aw,         nullptr,        &g_.haP1Star,
+      &g_.haP2Star, &g_.cP1Star, &g_.cP2Star, &g_.rhofP1Star, &g_.rhofP2Star, nullptr,
+      nullptr,      nullptr,     nullptr,     &g_.jn};
+  if (n >= 1 && n <= 21 && values[n])
+    text(FieldControl(n)) = FormatFixed(*values[n], f.width, f.decimals);
 }
 
 void MainForm::SetBasicRackEnabled(bool enabled) {
@@ -963,7 +1060,8 @@ void MainForm::SetBasicRackEnabled(bool enabled) {
                     Control::Edit15, Control::Edit16, Control::CircularRoot}) {
     state(c).enabled = enabled;
   }
-  if (enabled && g_.circularRoot) state(Control::Edit15).enabled = state(Control::Edit16).enabled = false;
+  if (enabled && g_.circularRoot)
+    state(Control::Edit15).enabled = state(Control::Edit16).enabled = false;
 }
 
 void MainForm::SetStandardChoice(bool standard, bool nonStandardEnabled) {
@@ -972,7 +1070,9 @@ void MainForm::SetStandardChoice(bool standard, bool nonStandardEnabled) {
   state(Control::NonStandard).enabled = nonStandardEnabled;
 }
 
-void MainForm::RederiveRootRadii() { ApplyCircularRoot(); }
+void MainForm::RederiveRootRadii() {
+  ApplyCircularRoot();
+}
 
 void MainForm::ShowResults() {
   resultsVisible_ = true;
@@ -1077,13 +1177,13 @@ void MainForm::StandardProfileTest() {
       Strictly(0.999999, g_.haP1Star, 1.0000001) && Strictly(0.9999999, g_.haP2Star, 1.0000001);
   bool rest = false;
   if (g_.gearType == 3) {
-    rest = Strictly(0.1999999, g_.cP1Star, 0.2000001) && Strictly(0.1999999, g_.cP2Star, 0.2000001) &&
-           g_.rhofP1Star >= 0.0 && g_.rhofP1Star < 0.3000001 && g_.rhofP2Star >= 0.0 &&
-           g_.rhofP2Star < 0.3000001;
+    rest = Strictly(0.1999999, g_.cP1Star, 0.2000001) &&
+           Strictly(0.1999999, g_.cP2Star, 0.2000001) && g_.rhofP1Star >= 0.0 &&
+           g_.rhofP1Star < 0.3000001 && g_.rhofP2Star >= 0.0 && g_.rhofP2Star < 0.3000001;
   } else {
-    rest = Strictly(0.2499999, g_.cP1Star, 0.2500001) && Strictly(0.2499999, g_.cP2Star, 0.2500001) &&
-           g_.rhofP1Star >= 0.0 && g_.rhofP1Star < 0.3800001 && g_.rhofP2Star >= 0.0 &&
-           g_.rhofP2Star < 0.3800001;
+    rest = Strictly(0.2499999, g_.cP1Star, 0.2500001) &&
+           Strictly(0.2499999, g_.cP2Star, 0.2500001) && g_.rhofP1Star >= 0.0 &&
+           g_.rhofP1Star < 0.3800001 && g_.rhofP2Star >= 0.0 && g_.rhofP2Star < 0.3800001;
   }
   g_.toolsDefault = angle && addenda && rest;
 }
@@ -1142,7 +1242,9 @@ void MainForm::ResetCaptions() {
   tableCaption_ = kTableCaption;
 }
 
-void MainForm::HideResults() { resultsVisible_ = false; }
+void MainForm::HideResults() {
+  resultsVisible_ = false;
+}
 
 void MainForm::RerunCheckIfVisible() {
   if (resultsVisible_) RunCheckProcedure();
@@ -1278,15 +1380,28 @@ void MainForm::ChooseGearType(int type) {
 
 void MainForm::BeginPress(Control c) {
   switch (c) {
-    case Control::LoadButton: g_.clickLoad = true; break;
-    case Control::QuitButton: g_.clickQuit = true; break;
-    case Control::HelpButton: g_.clickHelp = true; break;
+    case Control::LoadButton:
+      g_.clickLoad = true;
+      break;
+    case Control::QuitButton:
+      g_.clickQuit = true;
+      break;
+    case Control::HelpButton:
+      g_.clickHelp = true;
+      break;
     case Control::GearExternal:
     case Control::GearInternal:
-    case Control::GearBevel: g_.clickGearType = true; break;
-    case Control::ZeroButton: clickZero_ = true; break;
-    case Control::ComputedTipsButton: clickComputedTips_ = true; break;
-    default: break;
+    case Control::GearBevel:
+      g_.clickGearType = true;
+      break;
+    case Control::ZeroButton:
+      clickZero_ = true;
+      break;
+    case Control::ComputedTipsButton:
+      clickComputedTips_ = true;
+      break;
+    default:
+      break;
   }
 }
 
@@ -1319,10 +1434,18 @@ void MainForm::PressEnter() {
 
 void MainForm::Press(Control c) {
   switch (c) {
-    case Control::GearExternal: ChooseGearType(1); break;
-    case Control::GearInternal: ChooseGearType(2); break;
-    case Control::GearBevel: ChooseGearType(3); break;
-    case Control::CheckButton: CheckCommand(); break;
+    case Control::GearExternal:
+      ChooseGearType(1);
+      break;
+    case Control::GearInternal:
+      ChooseGearType(2);
+      break;
+    case Control::GearBevel:
+      ChooseGearType(3);
+      break;
+    case Control::CheckButton:
+      CheckCommand();
+      break;
     case Control::Dec:
       state(Control::Dec).checked = true;
       state(Control::Dms).checked = false;
@@ -1337,14 +1460,22 @@ void MainForm::Press(Control c) {
       clickZero_ = false;
       ZeroCommand();
       break;
-    case Control::DistributeButton: DistributeCommand(); break;
-    case Control::BalanceButton: BalanceSlidingCommand(); break;
+    case Control::DistributeButton:
+      DistributeCommand();
+      break;
+    case Control::BalanceButton:
+      BalanceSlidingCommand();
+      break;
     case Control::ComputedTipsButton:
       clickComputedTips_ = false;
       ComputedTipsCommand();
       break;
-    case Control::KeepShifts: SetKeepShifts(!g_.keepShifts); break;
-    case Control::Standard: SetStandardProfile(); break;
+    case Control::KeepShifts:
+      SetKeepShifts(!g_.keepShifts);
+      break;
+    case Control::Standard:
+      SetStandardProfile();
+      break;
     case Control::NonStandard:
       if (state(Control::NonStandard).enabled) {
         state(Control::NonStandard).checked = true;
@@ -1368,21 +1499,27 @@ void MainForm::Press(Control c) {
       HideResults();
       requests_.toolDialog = true;
       break;
-    case Control::FellowButton: requests_.fellowDialog = true; break;
-    case Control::QuitButton: requests_.quit = true; break;
+    case Control::FellowButton:
+      requests_.fellowDialog = true;
+      break;
+    case Control::QuitButton:
+      requests_.quit = true;
+      break;
     case Control::HelpButton: {
       const int n = g_.lastInputField;
-      requests_.helpContext = n >= 1 && n <= 5                         ? 2
-                              : (n >= 6 && n <= 10) || n == 21         ? 5
-                              : n >= 11 && n <= 17                     ? 3
-                              : n >= 18 && n <= 20                     ? 4
-                                                                       : 0;
+      requests_.helpContext = n >= 1 && n <= 5                 ? 2
+                              : (n >= 6 && n <= 10) || n == 21 ? 5
+                              : n >= 11 && n <= 17             ? 3
+                              : n >= 18 && n <= 20             ? 4
+                                                               : 0;
       break;
     }
     case Control::SaveButton:
       if (PrepareSave()) requests_.save = true;
       break;
-    case Control::LoadButton: requests_.load = true; break;
+    case Control::LoadButton:
+      requests_.load = true;
+      break;
     case Control::TabMeasure:
       ChangeTab(1);
       Notify(MainEvent::MeasureTabEntered);
@@ -1400,7 +1537,8 @@ void MainForm::Press(Control c) {
       }
       state(Control::DecDmsGroup).visible = true;
       break;
-    default: break;
+    default:
+      break;
   }
   // The press is over: a field left from now on is validated again.
   g_.clickLoad = g_.clickQuit = g_.clickHelp = g_.clickGearType = false;
@@ -1555,7 +1693,9 @@ void MainForm::AddListener(MainEventListener* tab) {
   if (tab != nullptr) listeners_.push_back(tab);
 }
 
-void MainForm::RemoveListener(MainEventListener* tab) { std::erase(listeners_, tab); }
+void MainForm::RemoveListener(MainEventListener* tab) {
+  std::erase(listeners_, tab);
+}
 
 void MainForm::ChangeTab(int tab) {
   const bool leavesIdent = activeTab_ == 2 && tab != 2;

@@ -21,27 +21,46 @@ namespace kolmira {
 // numbering of the dialog (field n is Edit<n>).
 enum class Control : int {
   None,
-  Edit1, Edit2, Edit3, Edit4, Edit5, Edit6, Edit7, Edit8, Edit9, Edit10,
-  Edit11, Edit12, Edit13, Edit14, Edit15, Edit16, Edit17, Edit18, Edit19, Edit20, Edit21,
-  GearExternal,   // "Vnější"
-  GearInternal,   // "Vnitřní"
-  GearBevel,      // "Kuželové"
-  FellowButton,   // "Fellow"
-  CheckButton,    // "KOMPLE&XNÍ KONTROLA"
-  Dec,            // "DEC"
-  Dms,            // "DMS"
-  SaveButton,     // "&Uložit vstupy"
-  LoadButton,     // "&Načíst vstupy"
-  HelpButton,     // "&Help" (hidden)
-  QuitButton,     // "&Konec"
-  ZeroButton,     // "Nuluj"
-  DistributeButton,  // "Rozděl korekce"
-  BalanceButton,  // "Vyr.skluzy"
-  KeepShifts,     // the small check box beside the centre distance
-  Standard,       // "Standard"
-  NonStandard,    // "Nestandard"
-  CircularRoot,   // "Kruhová pata"
-  ToolsButton,    // "Nástroje"
+  Edit1,
+  Edit2,
+  Edit3,
+  Edit4,
+  Edit5,
+  Edit6,
+  Edit7,
+  Edit8,
+  Edit9,
+  Edit10,
+  Edit11,
+  Edit12,
+  Edit13,
+  Edit14,
+  Edit15,
+  Edit16,
+  Edit17,
+  Edit18,
+  Edit19,
+  Edit20,
+  Edit21,
+  GearExternal,        // "Vnější"
+  GearInternal,        // "Vnitřní"
+  GearBevel,           // "Kuželové"
+  FellowButton,        // "Fellow"
+  CheckButton,         // "KOMPLE&XNÍ KONTROLA"
+  Dec,                 // "DEC"
+  Dms,                 // "DMS"
+  SaveButton,          // "&Uložit vstupy"
+  LoadButton,          // "&Načíst vstupy"
+  HelpButton,          // "&Help" (hidden)
+  QuitButton,          // "&Konec"
+  ZeroButton,          // "Nuluj"
+  DistributeButton,    // "Rozděl korekce"
+  BalanceButton,       // "Vyr.skluzy"
+  KeepShifts,          // the small check box beside the centre distance
+  Standard,            // "Standard"
+  NonStandard,         // "Nestandard"
+  CircularRoot,        // "Kruhová pata"
+  ToolsButton,         // "Nástroje"
   ComputedTipsButton,  // "Výpočetní hlavové průměry"
   ModuleLabel,
   ModuleSubscript,
@@ -49,9 +68,9 @@ enum class Control : int {
   TipDiameter2Label,
   TipDiameterGroup,
   DecDmsGroup,
-  TabInputs,      // "Zadání  "
-  TabMeasure,     // "Míry ozubení   "
-  TabIdent,       // "Identifikace   "
+  TabInputs,   // "Zadání  "
+  TabMeasure,  // "Míry ozubení   "
+  TabIdent,    // "Identifikace   "
   Count
 };
 
