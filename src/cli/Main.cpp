@@ -102,13 +102,16 @@ class Session {
  public:
   Session() : form_(pair_) {
     form_.Start();
-    dialogs_.push_back({std::make_unique<RackToolForm>(pair_, form_), Control::ToolsButton});
-    dialogs_.push_back({std::make_unique<FellowForm>(pair_, form_), Control::FellowButton});
+    dialogs_.push_back(
+        {std::make_unique<RackToolForm>(pair_, form_), Control::ToolsButton, Control::ToolsButton});
+    dialogs_.push_back(
+        {std::make_unique<FellowForm>(pair_, form_), Control::FellowButton, Control::FellowButton});
     // The measurement tab (shown by its own click).
-    dialogs_.push_back({std::make_unique<MeasureForm>(pair_, form_), Control::None});
-    dialogs_.push_back({std::make_unique<IdentForm>(pair_, form_), Control::None});
+    dialogs_.push_back({std::make_unique<MeasureForm>(pair_, form_), Control::None,
+                        Control::TabMeasure});
+    dialogs_.push_back({std::make_unique<IdentForm>(pair_, form_), Control::None, Control::TabIdent});
     // The backlash dialog opens itself when a backlash is typed.
-    dialogs_.push_back({std::make_unique<BacklashForm>(pair_, form_), Control::None});
+    dialogs_.push_back({std::make_unique<BacklashForm>(pair_, form_), Control::None, Control::Edit21});
   }
 
   // Each returns false when the script must stop (a refusal or a bad name).
@@ -256,10 +259,12 @@ class Session {
   }
 
  private:
-  // A dialog beside the main one, and the main dialog's control that opens it.
+  // A dialog beside the main one, the main dialog's control that opens it,
+  // and the control whose visibility says the dialog exists for this pair.
   struct Dialog {
     std::unique_ptr<DialogForm> form;
     Control opener;
+    Control gate;
   };
 
   // The dialog a prefixed name addresses, opened as its button would.
@@ -269,6 +274,10 @@ class Session {
     rest = prefixed.substr(dot + 1);
     for (auto& d : dialogs_) {
       if (d.form->Name() != prefix) continue;
+      if (!form_.control(d.gate).visible) {
+        Usage("the dialog '" + prefix + "' does not exist for this pair");
+        return nullptr;
+      }
       if (!d.form->visible()) {
         if (d.opener != Control::None && !PressControl(d.opener)) return nullptr;
         d.form->Show();

@@ -47,6 +47,9 @@ double SnapFlankDepth(double hFfStar) {
 
 void PairFromShifts(GearPair& g) {
   if (g.rackMode) return;
+  // A bevel pair's own geometry calls this for its working angle and goes
+  // on by itself: handing it back to the basic geometry would recurse.
+  if (g.jnByApart && IsBevel(g)) return;
   if (!g.jnByApart) {
     TransverseAngle(g);
     if (IsDegenerateInternal(g)) {

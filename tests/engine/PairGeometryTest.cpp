@@ -215,6 +215,18 @@ TEST(PairGeometry, BevelPitchCones) {
   }
 }
 
+TEST(PairGeometry, BevelPairWithBacklashByMovingApartDoesNotRecurse) {
+  // A file may bring a bevel pair with the backlash made by moving apart;
+  // the bevel geometry must still end.
+  GearPair g = test::StandardBevelPair();
+  g.jnByApart = true;
+  g.backlashDirect = false;
+  BasicGeometry(g);
+  PairFromShifts(g);
+  EXPECT_NEAR(std::tan(g.delta1), 20.0 / 30.0, 1e-12);
+  EXPECT_TRUE(test::NonFiniteReals(g).empty());
+}
+
 TEST(PairGeometry, BevelFaceAndRootCones) {
   // Textbook: mn 6, z 30/45, ha = 6 and hf = 1.25 ha: face cone 35.808°,
   // root cone 31.04° (the pinion).
