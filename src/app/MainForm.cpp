@@ -112,12 +112,6 @@ const char* ParseMessage(int n) {
   }
 }
 
-// Largest fillet radius coefficient of a root (full round root) cut by a
-// tool whose addendum plus clearance is haPlusC.
-double FullRoundRoot(double alphaP, double haPlusC) {
-  return (kPi / 4.0 - haPlusC * std::tan(alphaP)) * std::cos(alphaP) / (1.0 - std::sin(alphaP));
-}
-
 bool Strictly(double lo, double v, double hi) {
   return lo < v && v < hi;
 }
@@ -574,7 +568,7 @@ bool MainForm::AcceptFaceWidth(double value, bool changed) {
 }
 
 bool MainForm::ShiftSumLimitOk(int n, double sum) {
-  g_.xmez = -0.5 * (g_.z1 + g_.z2) * Involute(g_.alphaT) / std::tan(g_.alphaP);
+  g_.xmez = LimitingShiftSum(g_.z1 + g_.z2, g_.alphaT, g_.alphaP);
   const bool refused = g_.gearType == 2 ? !(g_.xmez + kShiftSumTolerance > sum)
                                         : g_.xmez - kShiftSumTolerance >= sum;
   if (refused) {
@@ -618,7 +612,7 @@ bool MainForm::AcceptShift(int n, double value, bool changed) {
     return false;
   }
   if (n == 8 && g_.gearType == 2) {
-    g_.x0mez = -0.5 * (g_.z0 + g_.z2) * Involute(g_.alphaT) / std::tan(g_.alphaP);
+    g_.x0mez = LimitingShiftSum(g_.z0 + g_.z2, g_.alphaT, g_.alphaP);
     if (g_.x0 + g_.x2 - kShiftSumTolerance > g_.x0mez) {
       g_.x0SumAboveLimit = true;
       g_.QueueError(CutterShiftSumAboveLimitMessage(g_.x0mez));
@@ -787,8 +781,8 @@ bool MainForm::AcceptProfileCoefficient(int n, double value, bool changed) {
     const bool wheelRoot = n == 11 || n == 13;
     ApplyCircularRoot();
     const double fillet = wheelRoot ? g_.rhofP2Star : g_.rhofP1Star;
-    const double full = wheelRoot ? FullRoundRoot(g_.alphaP, g_.haP1Star + g_.cP1Star)
-                                  : FullRoundRoot(g_.alphaP, g_.haP2Star + g_.cP2Star);
+    const double full = wheelRoot ? FullRoundRootRadius(g_.alphaP, g_.haP1Star + g_.cP1Star)
+                                  : FullRoundRootRadius(g_.alphaP, g_.haP2Star + g_.cP2Star);
     if (fillet < 0.0 || full < 0.0) {
       Refuse(n, kNegativeFillet);
       return false;
@@ -824,8 +818,8 @@ bool MainForm::AcceptFilletRadius(int n, double value, bool changed) {
         return false;
       }
     } else {
-      const double full = pinion ? FullRoundRoot(g_.alphaP, g_.haP2Star + g_.cP2Star)
-                                 : FullRoundRoot(g_.alphaP, g_.haP1Star + g_.cP1Star);
+      const double full = pinion ? FullRoundRootRadius(g_.alphaP, g_.haP2Star + g_.cP2Star)
+                                 : FullRoundRootRadius(g_.alphaP, g_.haP1Star + g_.cP1Star);
       if (value < 0.0 || value > full + 0.0001) {
         g_.Queue(kWarningTitle,
                  std::string(pinion ? "Poměrný rádius zaoblení paty pastorku vol v rozsahu od 0 do "
@@ -1140,7 +1134,7 @@ void MainForm::RackModePresentation() {
 
 void MainForm::ApplyCircularRoot() {
   // Pinion: full round root when asked for, and never beyond it.
-  const double pinionFull = FullRoundRoot(g_.alphaP, g_.haP2Star + g_.cP2Star);
+  const double pinionFull = FullRoundRootRadius(g_.alphaP, g_.haP2Star + g_.cP2Star);
   if (g_.rhofP1Star > pinionFull || g_.circularRoot || g_.rhofP1Star < 0.0) {
     g_.rhofP1Star = pinionFull;
     text(Control::Edit15) = FormatFixed(g_.rhofP1Star, 6, 4);
@@ -1162,7 +1156,7 @@ void MainForm::ApplyCircularRoot() {
     text(Control::Edit16) = FormatFixed(g_.rhofP2Star, 6, 4);
     return;
   }
-  const double wheelFull = FullRoundRoot(g_.alphaP, g_.haP1Star + g_.cP1Star);
+  const double wheelFull = FullRoundRootRadius(g_.alphaP, g_.haP1Star + g_.cP1Star);
   if (g_.rhofP2Star > wheelFull || g_.circularRoot || g_.rhofP2Star < 0.0) {
     g_.rhofP2Star = wheelFull;
     text(Control::Edit16) = FormatFixed(g_.rhofP2Star, 6, 4);

@@ -62,7 +62,7 @@ bool IsDegeneratePair(const GearPair& g) {
 }
 
 double BacklashShiftSumLimit(GearPair& g) {
-  g.xmez = Involute(g.alphaT) * (g.z1 + g.z2) * -0.5 / std::tan(g.alphaP);
+  g.xmez = LimitingShiftSum(g.z1 + g.z2, g.alphaT, g.alphaP);
   return g.xmez;
 }
 

@@ -14,13 +14,7 @@
 
 namespace kolmira {
 
-namespace {
-
-double ShiftSumLimit(GearPair& g) {
-  return -0.5 * (g.z1 + g.z2) * Involute(g.alphaT) / GuardedTan(g, g.alphaP);
-}
-
-}  // namespace
+namespace {}  // namespace
 
 std::string ShiftSumBelowLimitMessage(double xmez) {
   return "Součet korekcí x1+x2 je menší než mezní (xmez=" + FormatFixed(xmez, 7, 4) +
@@ -60,7 +54,7 @@ void CheckBasicLimits(GearPair& g) {
   if (!g.rackMode) {
     g.noTooth2 = g.da2 <= g.db2;
     g.tipsApart = (g.da1 + g.da2) / 2.0 <= g.awEff;
-    g.xmez = ShiftSumLimit(g);
+    g.xmez = LimitingShiftSum(g.z1 + g.z2, g.alphaT, g.alphaP);
     if (g.gearType != 2) g.xSumBelowLimit = g.xmez - kShiftSumTolerance >= g.x1 + g.x2;
   }
 }
@@ -70,10 +64,9 @@ void CheckBasicLimitsInternal(GearPair& g) {
   g.noTooth1 = g.da1 <= g.db1;
   g.noTooth2 = std::fabs(g.df2) <= std::fabs(g.db2);
   g.tipsApart = std::fabs(g.da2) / 2.0 >= std::fabs(g.awEff) + g.da1 / 2.0;
-  g.xmez = ShiftSumLimit(g);
+  g.xmez = LimitingShiftSum(g.z1 + g.z2, g.alphaT, g.alphaP);
   g.xSumAboveLimit = g.x1 + g.x2 > g.xmez + kShiftSumTolerance;
-  const double tanAlphaP = GuardedTan(g, g.alphaP);
-  g.x0mez = -0.5 * (g.z0 + g.z2) * Involute(g.alphaT) / tanAlphaP;
+  g.x0mez = LimitingShiftSum(g.z0 + g.z2, g.alphaT, g.alphaP);
   g.x0SumAboveLimit = g.x0 + g.x2 > g.x0mez + kShiftSumTolerance;
 }
 

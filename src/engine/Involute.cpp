@@ -43,6 +43,14 @@ double Involute(double t) {
   return std::tan(t) - t;
 }
 
+double LimitingShiftSum(double teethSum, double alphaT, double alphaP) {
+  return -0.5 * teethSum * Involute(alphaT) / std::tan(alphaP);
+}
+
+double FullRoundRootRadius(double alphaP, double depth) {
+  return (kPi / 4.0 - depth * std::tan(alphaP)) * std::cos(alphaP) / (1.0 - std::sin(alphaP));
+}
+
 double BracketBisect(FunctionRef<double(double)> f, const BracketSearch& s) {
   if (!(s.step > 0.0) || !std::isfinite(s.step) || !std::isfinite(s.start) ||
       !std::isfinite(s.bound)) {
@@ -94,10 +102,8 @@ double InverseInvoluteValue(double w) {
 }
 
 std::optional<double> InverseInvolute(GearPair& g, double w) {
-  const double invAlphaT = Involute(g.alphaT);
-  const double tanAlphaP = GuardedTan(g, g.alphaP);
-  g.xmez = -0.5 * (g.z1 + g.z2) * invAlphaT / tanAlphaP;
-  g.x0mez = -0.5 * (g.z0 + g.z2) * invAlphaT / tanAlphaP;
+  g.xmez = LimitingShiftSum(g.z1 + g.z2, g.alphaT, g.alphaP);
+  g.x0mez = LimitingShiftSum(g.z0 + g.z2, g.alphaT, g.alphaP);
 
   const double sum = g.x1 + g.x2;  // the test takes x1 + x2, not xSum
   const char* failure = nullptr;

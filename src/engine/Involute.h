@@ -53,6 +53,16 @@ std::optional<double> InverseInvolute(GearPair& g, double w);
 // the angle of an involute value.
 double InverseInvoluteValue(double w);
 
+// Shift sum at which the working pressure angle of a pair falls to zero:
+// -0.5 teethSum inv(alphaT) / tan(alphaP), teethSum being z1 + z2 (xmez), or
+// z0 + z2 for the cutting pair of a shaper cutter and its ring (x0mez).
+double LimitingShiftSum(double teethSum, double alphaT, double alphaP);
+
+// Largest fillet radius coefficient of a root (a full round root) cut by a
+// rack tool whose tooth reaches `depth` modules below its datum line (the
+// mating addendum plus clearance, or the tool's own addendum).
+double FullRoundRootRadius(double alphaP, double depth);
+
 // Messages of the guarded functions and of the inverse involute.
 inline constexpr const char* kTanError =
     "Neplatný argument pro výpočet tangens, nemožné parametry soukolí";

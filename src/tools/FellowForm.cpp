@@ -70,17 +70,14 @@ bool IsField(FellowControl c) {
 // Limiting shift sum x0 + x2 of the cutting pair cutter / ring: the sum at
 // which its working pressure angle falls to zero (z2 is negative).
 double CutterShiftSumLimit(const GearPair& g) {
-  const double tanAlphaP = std::tan(g.alphaP);
-  const double alphaT = std::atan(tanAlphaP / std::cos(g.beta));
-  return Involute(alphaT) * (-0.5 * (g.z0 + g.z2)) / tanAlphaP;
+  const double alphaT = std::atan(std::tan(g.alphaP) / std::cos(g.beta));
+  return LimitingShiftSum(g.z0 + g.z2, alphaT, g.alphaP);
 }
 
 // Largest root radius coefficient of the cutter: a full round root between
 // its flanks, whose depth is the ring's addendum plus clearance.
 double CutterFullRoundRoot(const GearPair& g) {
-  constexpr double kQuarterPi = 0.7853981633974483;
-  return std::cos(g.alphaP) * (kQuarterPi - std::tan(g.alphaP) * (g.haP2Star + g.cP2Star)) /
-         (1.0 - std::sin(g.alphaP));
+  return FullRoundRootRadius(g.alphaP, g.haP2Star + g.cP2Star);
 }
 
 // The angle read-out: decimal degrees, or degrees, minutes and seconds with

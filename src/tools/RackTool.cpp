@@ -4,6 +4,8 @@
 
 #include <cmath>
 
+#include "engine/Involute.h"
+
 namespace kolmira {
 
 namespace {
@@ -93,7 +95,7 @@ double ToolAddendumMax(GearPair& g) {
 double ToolTipRadiusMax(GearPair& g, int tool) {
   const double ha = tool == 2 ? g.haP02Star : g.haP01Star;
   const double aP = g.alphaP;
-  g.rhoaP0Max = std::cos(aP) * (kQuarterPi - std::tan(aP) * ha) / (1.0 - std::sin(aP));
+  g.rhoaP0Max = FullRoundRootRadius(aP, ha);
   return g.rhoaP0Max;
 }
 
