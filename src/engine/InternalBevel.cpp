@@ -22,21 +22,6 @@ double TanSquared(GearPair& g, double angle) {
   return Square(GuardedTan(g, angle));
 }
 
-// Half the angle by which a tooth of gear 1 or 2 is thinned for the
-// backlash (thickness lost on a circle, over that circle's diameter).
-double HalfThinningAngle(const GearPair& g, bool pinion) {
-  if (!g.backlashDirect) return 0.0;
-  double factor = 0.0;
-  if (g.thinBoth) {
-    factor = 0.25;
-  } else if (pinion ? g.thinPinion : g.thinWheel) {
-    factor = 0.5;
-  }
-  const double d = std::fabs(pinion ? g.d1 : g.d2);
-  if (factor == 0.0 || d == 0.0) return 0.0;
-  return factor * g.jn / (std::cos(g.alphaP) * std::cos(g.beta) * d / 2.0);
-}
-
 // Number of steps of an assembly walk: trunc(x), none for a negative or
 // undefined x, and never more than one turn of the ring.
 int AssemblySteps(double x, double ringTeeth) {
@@ -83,9 +68,9 @@ void TipAndAssemblyInterference(GearPair& g) {
   // tooth of an external gear of shift -x2), both as made, thinned.
   const double tanAlphaP = GuardedTan(g, g.alphaP);
   const double psi1 = (kPi + 4.0 * g.x1 * tanAlphaP) / (2.0 * z1) + g.invAlphaT -
-                      Involute(g.alphaA1) - HalfThinningAngle(g, true);
+                      Involute(g.alphaA1) - ThinningPerDiameter(g, 1);
   const double psi2 = (kPi - 4.0 * g.x2 * tanAlphaP) / (2.0 * ringTeeth) + g.invAlphaT -
-                      Involute(g.alphaA2) + HalfThinningAngle(g, false);
+                      Involute(g.alphaA2) + ThinningPerDiameter(g, 2);
   const double da2 = std::fabs(g.da2Eff);
   const double twoPi = 2.0 * kPi;
 

@@ -12,21 +12,23 @@
 
 namespace kolmira {
 
-namespace {
-
-// Thinning of the teeth that gives the backlash directly: the angle by which
-// each flank of gear i is thinned when it takes the whole backlash.
 double ThinningAngle(const GearPair& g, double d) {
-  return g.jn / (std::cos(g.alphaP) * std::cos(g.beta) * std::fabs(d) / 2.0);
+  const double radius = std::cos(g.alphaP) * std::cos(g.beta) * std::fabs(d) / 2.0;
+  return radius != 0.0 ? g.jn / radius : 0.0;
 }
 
-// Share of that angle (times the diameter) taken by gear 1 or 2.
-double ThinningFactor(const GearPair& g, bool pinion) {
+double ThinningPerDiameter(const GearPair& g, int gear) {
   if (!g.backlashDirect) return 0.0;
-  if (g.thinBoth) return 0.25;
-  if (pinion ? g.thinPinion : g.thinWheel) return 0.5;
-  return 0.0;
+  double share = 0.0;
+  if (g.thinBoth) {
+    share = 0.25;
+  } else if (gear == 1 ? g.thinPinion : g.thinWheel) {
+    share = 0.5;
+  }
+  return share * ThinningAngle(g, gear == 1 ? g.d1 : g.d2);
 }
+
+namespace {
 
 // Helix angle on the circle dy of a gear of reference diameter d.
 double HelixAt(const GearPair& g, double dy, double d) {
@@ -63,7 +65,7 @@ void TipChamfer(GearPair& g, int gear) {
       db * ((kPi + 4.0 * xK * GuardedTan(g, alphaKP)) / (2.0 * z) + Involute(alphaKt) - invAtBase);
   if (g.backlashDirect) {
     (pinion ? g.thinAngle1 : g.thinAngle2) = ThinningAngle(g, d);
-    const double thinning = ThinningFactor(g, pinion) * db * ThinningAngle(g, d);
+    const double thinning = db * ThinningPerDiameter(g, gear);
     sMain -= thinning;
     if (!g.thinByGrinding) sK -= thinning;  // a reground flank leaves the chamfer alone
   }
@@ -126,7 +128,7 @@ void ProtuberanceUndercut(GearPair& g) {
     double sPr = sPrBase;
     if (g.backlashDirect) {
       (pinion ? g.thinAngle1 : g.thinAngle2) = ThinningAngle(g, d);
-      const double thinning = ThinningFactor(g, pinion) * dbpr * ThinningAngle(g, d);
+      const double thinning = dbpr * ThinningPerDiameter(g, gear);
       sMain -= thinning;
       if (!g.thinByGrinding) sPr -= thinning;
     }
@@ -167,16 +169,15 @@ void ToothThicknesses(GearPair& g) {
     const double z = std::fabs(pinion ? g.z1 : g.z2);
     const double d = std::fabs(pinion ? g.d1 : g.d2);
     const double db = std::fabs(pinion ? g.db1 : g.db2);
-    const double factor = ThinningFactor(g, pinion);
-    const double angle = g.backlashDirect ? ThinningAngle(g, d) : 0.0;
-    if (g.backlashDirect) (pinion ? g.thinAngle1 : g.thinAngle2) = angle;
+    const double lossPerDiameter = ThinningPerDiameter(g, gear);
+    if (g.backlashDirect) (pinion ? g.thinAngle1 : g.thinAngle2) = ThinningAngle(g, d);
 
     // Thickness on the circle dy in the normal section, thinned.
     auto onCircle = [&](double dy, bool thinned) {
       dy = std::fabs(dy);
       double t = TransverseThickness(g, dy, x, z, db);
       if (ring) t = kPi * dy / z - t;  // transverse pitch minus the space
-      if (thinned) t -= factor * dy * angle;
+      if (thinned) t -= lossPerDiameter * dy;
       return t * std::cos(HelixAt(g, dy, d));
     };
     auto above = [&](double dy) { return std::fabs(dy) >= db; };
@@ -188,7 +189,7 @@ void ToothThicknesses(GearPair& g) {
     const double daEff = pinion ? g.da1Eff : g.da2Eff;
     double sb = db * ((kPi + 4.0 * x * GuardedTan(g, g.alphaP)) / (2.0 * z) + g.invAlphaT);
     if (ring) sb = kPi * db / z - sb;
-    sb -= factor * db * angle;
+    sb -= lossPerDiameter * db;
     (pinion ? g.sb1 : g.sb2) = sb * std::cos(HelixAt(g, db, d));
     (pinion ? g.sf1 : g.sf2) = above(df) ? onCircle(df, true) : 0.0;
     (pinion ? g.sFf1 : g.sFf2) = above(dFf) ? onCircle(dFf, true) : 0.0;
@@ -203,7 +204,7 @@ void ToothThicknesses(GearPair& g) {
     if (above(daEff)) {
       saEffT = TransverseThickness(g, daEff, x, z, db);
       if (ring) saEffT = kPi * std::fabs(daEff) / z - saEffT;
-      saEffT -= factor * std::fabs(daEff) * angle;
+      saEffT -= lossPerDiameter * std::fabs(daEff);
     }
     (pinion ? g.saEff1t : g.saEff2t) = saEffT;
 
@@ -221,7 +222,7 @@ void ToothThicknesses(GearPair& g) {
       const double dbK = pinion ? g.dbK1 : g.dbK2;
       double t = da * ((kPi + 4.0 * xK * GuardedTan(g, alphaKP)) / (2.0 * z) + Involute(alphaKt) -
                        Involute(GuardedArcCos(g, dbK / da)));
-      if (!g.thinByGrinding) t -= factor * da * angle;
+      if (!g.thinByGrinding) t -= lossPerDiameter * da;
       sa = t * std::cos(HelixAt(g, da, d));
     }
     (pinion ? g.sa1 : g.sa2) = sa;

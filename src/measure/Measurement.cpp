@@ -16,6 +16,7 @@
 #include <cmath>
 
 #include "engine/Involute.h"
+#include "engine/ToothThickness.h"
 #include "measure/Newton.h"
 
 namespace kolmira {
@@ -172,13 +173,9 @@ double EffectiveTipDiameter(const GearPair& g, int gear) {
 
 double ThinningShare(GearPair& g, int gear) {
   if (!g.backlashDirect || IsRack(g, gear)) return 0.0;
-  const double d = std::fabs(gear == 1 ? g.d1 : g.d2);
-  const double radius = std::cos(g.beta) * std::cos(g.alphaP) * d / 2.0;
-  const double angle = radius != 0.0 ? g.jn / radius : 0.0;
-  (gear == 1 ? g.thinAngle1 : g.thinAngle2) = angle;
-  if (g.thinBoth) return angle / 2.0;
-  if (gear == 1 ? g.thinPinion : g.thinWheel) return angle;
-  return 0.0;
+  (gear == 1 ? g.thinAngle1 : g.thinAngle2) = ThinningAngle(g, gear == 1 ? g.d1 : g.d2);
+  // The share of the whole angle: half of it when both gears are thinned.
+  return 2.0 * ThinningPerDiameter(g, gear);
 }
 
 double ToothHalfAngleOnBase(GearPair& g, int gear) {
