@@ -1198,17 +1198,7 @@ void MainForm::SetStandardProfile() {
   g_.c2 = g_.cP2Star * g_.mn;
   g_.rhof1 = g_.rhofP1Star * g_.mn;
   g_.rhof2 = g_.rhofP2Star * g_.mn;
-  // The standard rack tools.
-  g_.haP01Star = g_.haP02Star = 1.25;
-  g_.rhoaP01Star = g_.rhoaP02Star = 0.38;
-  g_.hFfP01Star = g_.hFfP02Star = 0.75;
-  g_.alphaKP01Deg = g_.alphaKP02Deg = 45.0;
-  g_.alphaKP01 = g_.alphaKP02 = kPi / 4.0;
-  g_.alphaprP01 = g_.alphaprP02 = 0.10564477962321676;
-  g_.hFaP01Star = g_.hFaP02Star = 0.75;
-  g_.prP01 = g_.prP02 = 0.05;
-  g_.chamfer1 = g_.chamfer2 = g_.protuberance1 = g_.protuberance2 = false;
-  g_.protInvalid1 = g_.protInvalid2 = false;
+  RestoreToolDefaults(g_);  // the standard rack tools, without options
 
   text(Control::Edit11) = FormatFixed(g_.haP1Star, 6, 4);
   text(Control::Edit12) = FormatFixed(g_.haP2Star, 6, 4);
