@@ -663,15 +663,7 @@ bool MainForm::AcceptCentreDistance(double value, bool changed) {
   if (g_.keepShifts) {
     g_.shiftNotDistributed = false;
     ResetComputationalInputs();
-    g_.beta = HelixAngleFromCentreDistance(g_);
-    g_.betaDeg = g_.beta * kRadToDeg;
-    g_.alphaT = std::atan(std::tan(g_.alphaP) / std::cos(g_.beta));
-    g_.betaB = std::asin(std::cos(g_.alphaP) * std::sin(g_.beta));
-    const double c =
-        std::cos(g_.alphaT) * (g_.z1 + g_.z2) * g_.mn / (std::cos(g_.beta) * 2.0 * g_.aw);
-    if (std::fabs(c) < 1.0) g_.alphaWt = std::acos(c);
-    g_.alphaWtDeg = g_.alphaWt * kRadToDeg;
-    BasicGeometry(g_);
+    PairFromKeptShiftsAndCentreDistance(g_);
     ShowWorkingAngle();
     ShowAngle(4, g_.betaDeg, 6, 4);
     ShowTipDiameters();
@@ -680,8 +672,7 @@ bool MainForm::AcceptCentreDistance(double value, bool changed) {
   if (changed) {
     // A distance that no working pressure angle gives would leave the pair
     // computed for the previous distance while the field shows the new one.
-    const double c =
-        std::cos(g_.alphaT) * (g_.z1 + g_.z2) * g_.mn / (2.0 * std::cos(g_.beta)) / g_.aw;
+    const double c = WorkingAngleCosine(g_);
     if (g_.z2 != -g_.z1 && !(c >= -1.0 && c <= 1.0)) {
       Refuse(9, "Nemožná osová vzdálenost - neexistuje pracovní úhel záběru");
       return false;

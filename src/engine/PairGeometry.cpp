@@ -89,7 +89,7 @@ void PairFromCentreDistance(GearPair& g) {
     g.alphaWtDeg = 90.0;
   } else {
     if (g.aw == 0.0) return;  // no centre distance given
-    const double c = std::cos(g.alphaT) * (g.z1 + g.z2) * g.mn / (2.0 * std::cos(g.beta)) / g.aw;
+    const double c = WorkingAngleCosine(g);
     if (!(c >= -1.0 && c <= 1.0)) return;  // no pressure angle gives this distance
     g.alphaWt = std::acos(c);
     g.invAlphaWt = Involute(g.alphaWt);
@@ -371,6 +371,21 @@ double HelixAngleFromCentreDistance(GearPair& g) {
   search.bound = 1.5697963267948967;  // pi/2 - 0.001
   search.zeroAtBound = true;
   return BracketBisect(f, search);
+}
+
+double WorkingAngleCosine(const GearPair& g) {
+  return std::cos(g.alphaT) * (g.z1 + g.z2) * g.mn / (2.0 * std::cos(g.beta)) / g.aw;
+}
+
+void PairFromKeptShiftsAndCentreDistance(GearPair& g) {
+  g.beta = HelixAngleFromCentreDistance(g);
+  g.betaDeg = g.beta * kRadToDeg;
+  TransverseAngle(g);
+  g.betaB = GuardedArcSin(g, std::cos(g.alphaP) * std::sin(g.beta));
+  const double c = WorkingAngleCosine(g);
+  if (std::fabs(c) < 1.0) g.alphaWt = std::acos(c);
+  g.alphaWtDeg = g.alphaWt * kRadToDeg;
+  BasicGeometry(g);
 }
 
 double BevelSpiralConstant(GearPair& g) {

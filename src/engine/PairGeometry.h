@@ -37,6 +37,16 @@ double DiameterAtInvoluteOffset(GearPair& g, double db, double dx, double w);
 // distance aw, or 0 when there is none below pi/2 - 0.001.
 double HelixAngleFromCentreDistance(GearPair& g);
 
+// Cosine of the working pressure angle at the typed centre distance aw:
+// c = cos(alphaT) (z1 + z2) mn / (2 cos(beta) aw). A distance with |c| > 1
+// has no working pressure angle.
+double WorkingAngleCosine(const GearPair& g);
+
+// With the shifts kept, the typed centre distance sets the helix angle:
+// beta from HelixAngleFromCentreDistance, then alphaT, betaB, the working
+// pressure angle (where one exists) and the basic geometry.
+void PairFromKeptShiftsAndCentreDistance(GearPair& g);
+
 // Spiral length constant r0 of a spiral bevel pair [mm], or 0 when none.
 double BevelSpiralConstant(GearPair& g);
 
