@@ -54,6 +54,27 @@ void UndercutFormCircle(GearPair& g, bool pinion) {
   (pinion ? g.alphaFf1 : g.alphaFf2) = GuardedArcCos(g, db / dFf);
 }
 
+// Effective tip of gear 1 or 2: where the chamfer involute begins, cut by
+// the tool's chamfering edge (angle alphaKP0 from hFfP0* above its datum
+// line, a rack of its own with shift xK), or the tip circle itself. Only an
+// external wheel is chamfered.
+void EffectiveTip(GearPair& g, int gear) {
+  const bool pinion = gear == 1;
+  const bool chamfered = pinion ? g.chamfer1 : (g.chamfer2 && g.gearType == 1);
+  if (!chamfered) {
+    (pinion ? g.da1Eff : g.da2Eff) = pinion ? g.da1 : g.da2;
+    return;
+  }
+  const double alphaKP = pinion ? g.alphaKP01 : g.alphaKP02;
+  const double height = pinion ? g.hFfP01Star : g.hFfP02Star;
+  const double alphaKt = std::atan(GuardedTan(g, alphaKP) / std::cos(g.beta));
+  (pinion ? g.x1K : g.x2K) =
+      (pinion ? g.x1 : g.x2) + (1.0 - GuardedTan(g, g.alphaP) / GuardedTan(g, alphaKP)) * height;
+  (pinion ? g.alphaKt1 : g.alphaKt2) = alphaKt;
+  (pinion ? g.dbK1 : g.dbK2) = std::cos(alphaKt) * (pinion ? g.d1 : g.d2);
+  TipChamfer(g, gear);
+}
+
 }  // namespace
 
 double InvoluteRoot(double x) {
@@ -105,22 +126,8 @@ void CheckUndercut(GearPair& g) {
 
 void ActiveDiameters(GearPair& g) {
   // Effective tips: where the chamfering edge of the tool begins.
-  if (g.chamfer1) {
-    g.x1K = g.x1 + (1.0 - GuardedTan(g, g.alphaP) / GuardedTan(g, g.alphaKP01)) * g.hFfP01Star;
-    g.alphaKt1 = std::atan(GuardedTan(g, g.alphaKP01) / std::cos(g.beta));
-    g.dbK1 = std::cos(g.alphaKt1) * g.d1;
-    TipChamfer(g, 1);
-  } else {
-    g.da1Eff = g.da1;
-  }
-  if (g.chamfer2 && g.gearType == 1) {
-    g.x2K = g.x2 + (1.0 - GuardedTan(g, g.alphaP) / GuardedTan(g, g.alphaKP02)) * g.hFfP02Star;
-    g.alphaKt2 = std::atan(GuardedTan(g, g.alphaKP02) / std::cos(g.beta));
-    g.dbK2 = std::cos(g.alphaKt2) * g.d2;
-    TipChamfer(g, 2);
-  } else {
-    g.da2Eff = g.da2;
-  }
+  EffectiveTip(g, 1);
+  EffectiveTip(g, 2);
 
   // Length of the line of action between the points of tangency (for an
   // internal pair the negative db2 makes it a difference).
@@ -147,14 +154,7 @@ void ActiveDiameters(GearPair& g) {
 }
 
 void RackActiveDiameters(GearPair& g) {
-  if (g.chamfer1) {
-    g.x1K = g.x1 + (1.0 - GuardedTan(g, g.alphaP) / GuardedTan(g, g.alphaKP01)) * g.hFfP01Star;
-    g.alphaKt1 = std::atan(GuardedTan(g, g.alphaKP01) / std::cos(g.beta));
-    g.dbK1 = std::cos(g.alphaKt1) * g.d1;
-    TipChamfer(g, 1);
-  } else {
-    g.da1Eff = g.da1;
-  }
+  EffectiveTip(g, 1);
   if (g.dNf1 < 0.0000001) g.dNf1 = g.db1;
   if (g.dFf2 < 0.0000001) g.dFf2 = g.db2;
 
