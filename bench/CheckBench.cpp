@@ -3,10 +3,10 @@
 
 #include <cmath>
 
-#include "app/GearPair.h"
 #include "engine/Check.h"
 #include "engine/PairGeometry.h"
 #include "engine/ShiftDistribution.h"
+#include "model/GearPair.h"
 
 namespace {
 

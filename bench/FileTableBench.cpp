@@ -4,10 +4,10 @@
 
 #include <filesystem>
 
-#include "app/GearPair.h"
-#include "app/MainForm.h"
 #include "engine/Check.h"
 #include "files/InputFile.h"
+#include "forms/MainForm.h"
+#include "model/GearPair.h"
 #include "report/DimensionTable.h"
 
 namespace {

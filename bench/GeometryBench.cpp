@@ -1,10 +1,10 @@
 // Speed of the basic pair computation and of the inverse involute.
 #include <benchmark/benchmark.h>
 
-#include "app/GearPair.h"
 #include "engine/Involute.h"
 #include "engine/PairGeometry.h"
 #include "engine/ShiftDistribution.h"
+#include "model/GearPair.h"
 
 namespace {
 

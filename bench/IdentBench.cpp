@@ -3,10 +3,10 @@
 // from the checked pair, each started from an estimate off the answer.
 #include <benchmark/benchmark.h>
 
-#include "app/GearPair.h"
-#include "app/MainForm.h"
-#include "measure/IdentForm.h"
-#include "measure/Identification.h"
+#include "engine/Identification.h"
+#include "forms/IdentForm.h"
+#include "forms/MainForm.h"
+#include "model/GearPair.h"
 
 namespace {
 

@@ -2,10 +2,10 @@
 // and of a bevel pair (on its virtual spur pair).
 #include <benchmark/benchmark.h>
 
-#include "app/GearPair.h"
 #include "engine/Check.h"
 #include "engine/PairGeometry.h"
 #include "engine/ShiftDistribution.h"
+#include "model/GearPair.h"
 
 namespace {
 

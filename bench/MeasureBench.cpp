@@ -3,10 +3,10 @@
 // control), and the plain refresh of its controls.
 #include <benchmark/benchmark.h>
 
-#include "app/GearPair.h"
-#include "app/MainForm.h"
-#include "measure/MeasureForm.h"
-#include "measure/Measurement.h"
+#include "engine/Measurement.h"
+#include "forms/MainForm.h"
+#include "forms/MeasureForm.h"
+#include "model/GearPair.h"
 
 namespace {
 

@@ -11,9 +11,9 @@
 #include <vector>
 
 #include "TestPairs.h"
-#include "app/NumberText.h"
 #include "files/InputFile.h"
 #include "files/InputFileSamples.h"
+#include "model/NumberText.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "app/GearPair.h"
+#include "model/GearPair.h"
 
 namespace kolmira::test {
 

@@ -24,19 +24,19 @@
 #include <string>
 #include <vector>
 
-#include "app/DialogForm.h"
-#include "app/GearPair.h"
-#include "app/MainForm.h"
-#include "app/NumberText.h"
-#include "backlash/BacklashForm.h"
 #include "cli/StateJson.h"
-#include "measure/IdentForm.h"
-#include "measure/MeasureForm.h"
+#include "forms/BacklashForm.h"
+#include "forms/DialogForm.h"
+#include "forms/FellowForm.h"
+#include "forms/IdentForm.h"
+#include "forms/MainForm.h"
+#include "forms/MeasureForm.h"
+#include "forms/RackToolForm.h"
+#include "model/GearPair.h"
+#include "model/NumberText.h"
 #include "report/DimensionTable.h"
 #include "report/Report.h"
 #include "report/ShortPrint.h"
-#include "tools/FellowForm.h"
-#include "tools/RackToolForm.h"
 
 namespace kolmira {
 namespace {
@@ -107,11 +107,13 @@ class Session {
     dialogs_.push_back(
         {std::make_unique<FellowForm>(pair_, form_), Control::FellowButton, Control::FellowButton});
     // The measurement tab (shown by its own click).
-    dialogs_.push_back({std::make_unique<MeasureForm>(pair_, form_), Control::None,
-                        Control::TabMeasure});
-    dialogs_.push_back({std::make_unique<IdentForm>(pair_, form_), Control::None, Control::TabIdent});
+    dialogs_.push_back(
+        {std::make_unique<MeasureForm>(pair_, form_), Control::None, Control::TabMeasure});
+    dialogs_.push_back(
+        {std::make_unique<IdentForm>(pair_, form_), Control::None, Control::TabIdent});
     // The backlash dialog opens itself when a backlash is typed.
-    dialogs_.push_back({std::make_unique<BacklashForm>(pair_, form_), Control::None, Control::Edit21});
+    dialogs_.push_back(
+        {std::make_unique<BacklashForm>(pair_, form_), Control::None, Control::Edit21});
   }
 
   // Each returns false when the script must stop (a refusal or a bad name).

@@ -4,8 +4,8 @@
 
 #include <nlohmann/json.hpp>
 
-#include "app/GearPair.h"
-#include "app/MainForm.h"
+#include "forms/MainForm.h"
+#include "model/GearPair.h"
 #include "report/Report.h"
 
 namespace kolmira {

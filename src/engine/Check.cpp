@@ -3,14 +3,14 @@
 
 #include <cmath>
 
-#include "app/NumberText.h"
 #include "engine/InternalBevel.h"
 #include "engine/Involute.h"
+#include "engine/Measurement.h"
 #include "engine/Meshing.h"
 #include "engine/PairGeometry.h"
+#include "engine/ShaperCutter.h"
 #include "engine/ToothThickness.h"
-#include "measure/Measurement.h"
-#include "tools/ShaperCutter.h"
+#include "model/NumberText.h"
 
 namespace kolmira {
 

@@ -4,7 +4,7 @@
 // state; a step that sets driverError makes every later guarded step skip.
 #pragma once
 
-#include "app/GearPair.h"
+#include "model/GearPair.h"
 
 namespace kolmira {
 

@@ -4,11 +4,11 @@
 #include <algorithm>
 #include <cmath>
 
-#include "app/NumberText.h"
 #include "engine/Involute.h"
 #include "engine/Meshing.h"
 #include "engine/PairGeometry.h"
 #include "engine/ToothThickness.h"
+#include "model/NumberText.h"
 
 namespace kolmira {
 

@@ -12,7 +12,7 @@
 
 #include <string>
 
-#include "app/GearPair.h"
+#include "model/GearPair.h"
 
 namespace kolmira {
 

@@ -5,8 +5,8 @@
 
 #include <optional>
 
-#include "app/GearPair.h"
 #include "engine/FunctionRef.h"
+#include "model/GearPair.h"
 
 namespace kolmira {
 

@@ -5,7 +5,7 @@
 // complete check over the gear-pair state.
 #pragma once
 
-#include "app/GearPair.h"
+#include "model/GearPair.h"
 
 namespace kolmira {
 

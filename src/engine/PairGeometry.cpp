@@ -5,7 +5,7 @@
 #include <cmath>
 
 #include "engine/Involute.h"
-#include "tools/ShaperCutter.h"
+#include "engine/ShaperCutter.h"
 
 namespace kolmira {
 

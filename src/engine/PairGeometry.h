@@ -6,7 +6,7 @@
 // state; messages are queued on it.
 #pragma once
 
-#include "app/GearPair.h"
+#include "model/GearPair.h"
 
 namespace kolmira {
 

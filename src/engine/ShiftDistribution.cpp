@@ -6,7 +6,7 @@
 #include "engine/FunctionRef.h"
 #include "engine/Involute.h"
 #include "engine/PairGeometry.h"
-#include "tools/ShaperCutter.h"
+#include "engine/ShaperCutter.h"
 
 namespace kolmira {
 

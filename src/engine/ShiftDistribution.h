@@ -2,7 +2,7 @@
 // shift sum that makes the specific sliding at the two roots equal.
 #pragma once
 
-#include "app/GearPair.h"
+#include "model/GearPair.h"
 
 namespace kolmira {
 

@@ -8,7 +8,7 @@
 #include "engine/Involute.h"
 #include "engine/Meshing.h"
 #include "engine/PairGeometry.h"
-#include "tools/Protuberance.h"
+#include "engine/Protuberance.h"
 
 namespace kolmira {
 

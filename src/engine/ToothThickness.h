@@ -3,7 +3,7 @@
 // chamfering edge, and the form circles of teeth cut by a protuberance tool.
 #pragma once
 
-#include "app/GearPair.h"
+#include "model/GearPair.h"
 
 namespace kolmira {
 

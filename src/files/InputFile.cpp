@@ -9,7 +9,7 @@
 #include <fstream>
 #include <system_error>
 
-#include "app/NumberText.h"
+#include "model/NumberText.h"
 
 namespace kolmira {
 

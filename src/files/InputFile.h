@@ -17,7 +17,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/GearPair.h"
+#include "model/GearPair.h"
 
 namespace kolmira {
 

@@ -7,7 +7,7 @@
 #include <cmath>
 #include <initializer_list>
 
-#include "app/NumberText.h"
+#include "model/NumberText.h"
 
 namespace kolmira {
 

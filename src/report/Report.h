@@ -13,8 +13,8 @@
 #include <string_view>
 #include <vector>
 
-#include "app/GearPair.h"
 #include "engine/FunctionRef.h"
+#include "model/GearPair.h"
 
 namespace kolmira {
 

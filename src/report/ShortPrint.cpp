@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "app/NumberText.h"
+#include "model/NumberText.h"
 
 namespace kolmira {
 

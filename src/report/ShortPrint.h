@@ -14,7 +14,7 @@
 #include <string_view>
 #include <vector>
 
-#include "app/GearPair.h"
+#include "model/GearPair.h"
 
 namespace kolmira {
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "app/GearPair.h"
+#include "model/GearPair.h"
 
 namespace kolmira::test {
 

@@ -8,8 +8,8 @@
 #include <iterator>
 
 #include "TestPairs.h"
-#include "app/NumberText.h"
 #include "files/InputFileSamples.h"
+#include "model/NumberText.h"
 
 namespace kolmira {
 namespace {

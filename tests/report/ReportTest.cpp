@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "TestPairs.h"
-#include "app/NumberText.h"
+#include "model/NumberText.h"
 
 namespace kolmira {
 namespace {

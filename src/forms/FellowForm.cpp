@@ -1,0 +1,603 @@
+// The shaper cutter dialog's behaviour: the validators of the cutter's
+// fields with their messages, the tip radius that the cutter can carry, the
+// two options, the warnings about an undercut cutter and a negative tip, and
+// what the cutter changes in the ring it cuts.
+#include "forms/FellowForm.h"
+
+#include <climits>
+#include <cmath>
+
+#include "engine/Check.h"
+#include "engine/Involute.h"
+#include "engine/PairGeometry.h"
+#include "engine/ShaperCutter.h"
+#include "model/NumberText.h"
+
+namespace kolmira {
+
+namespace {
+
+constexpr const char* kControlNames[kFellowControlCount] = {
+    "None",      "Edit1",     "Edit2",    "Edit3",        "Edit4",
+    "CheckBox1", "CheckBox2", "LabelDL0", "LabelAlphaL0", "LabelAlphaL0Unit",
+    "LabelDa0",  "LabelSa0",  "LabelCa0", "OKBtn",        "BackBtn",
+    "HelpBtn",
+};
+
+// Other names the controls answer to: the state variables of the fields, the
+// captions of the buttons and check boxes and ASCII aliases of them.
+struct Alias {
+  const char* name;
+  FellowControl control;
+};
+constexpr Alias kAliases[] = {
+    {"z0", FellowControl::Edit1},
+    {"x0", FellowControl::Edit2},
+    {"rhof0Star", FellowControl::Edit3},
+    {"rhoa0Star", FellowControl::Edit4},
+    {"Max. funkční výška zubu nástroje", FellowControl::CheckBox1},
+    {"max-funkcni", FellowControl::CheckBox1},
+    {"Plně zaoblená hlava", FellowControl::CheckBox2},
+    {"plne-zaoblena", FellowControl::CheckBox2},
+    {"OK", FellowControl::OKBtn},
+    {"ok", FellowControl::OKBtn},
+    {"Zpět", FellowControl::BackBtn},
+    {"zpet", FellowControl::BackBtn},
+    {"Help", FellowControl::HelpBtn},
+    {"help", FellowControl::HelpBtn},
+};
+
+constexpr const char* kTeethTooFew = "Počet zubů nástroje Fellow vol větší než 3";
+constexpr const char* kTeethNotBelowRing =
+    "Počet zubů nástroje Fellow vol alespoň o 1 méně než počet zubů kola";
+constexpr const char* kShiftRange = "Korekci nástroje vol v rozsahu od -2 do 3";
+constexpr const char* kRootRadiusRange =
+    "Poměrný rádius zaoblení paty nástroje vol v rozsahu od 0 do ";
+constexpr const char* kTipRadiusRange =
+    "Poměrný rádius zaoblení hlavy nástroje vol v rozsahu od 0 do ";
+constexpr const char* kNotDistributed = "Není provedeno rozdělení korekcí";
+
+// A radius coefficient typed as the bound shown with 4 decimals passes.
+constexpr double kRadiusMargin = 0.0001;
+// The cutter's teeth count as undercut when its involute starts at or
+// below the base circle (pressure angle there not above zero).
+constexpr double kUndercutAngle = 1e-9;
+
+bool IsField(FellowControl c) {
+  return c >= FellowControl::Edit1 && c <= FellowControl::Edit4;
+}
+
+// Limiting shift sum x0 + x2 of the cutting pair cutter / ring: the sum at
+// which its working pressure angle falls to zero (z2 is negative).
+double CutterShiftSumLimit(const GearPair& g) {
+  const double alphaT = std::atan(std::tan(g.alphaP) / std::cos(g.beta));
+  return LimitingShiftSum(g.z0 + g.z2, alphaT, g.alphaP);
+}
+
+// Largest root radius coefficient of the cutter: a full round root between
+// its flanks, whose depth is the ring's addendum plus clearance.
+double CutterFullRoundRoot(const GearPair& g) {
+  return FullRoundRootRadius(g.alphaP, g.haP2Star + g.cP2Star);
+}
+
+// The angle read-out: decimal degrees, or degrees, minutes and seconds with
+// the sign in front of the whole angle.
+std::string AngleText(double degrees, bool dms) {
+  if (!dms || !std::isfinite(degrees)) return FormatFixed(degrees, 4, 3);
+  const std::string magnitude = FormatDmsDialog(std::fabs(degrees));
+  return degrees < 0.0 && magnitude != "0° 0'" ? "-" + magnitude : magnitude;
+}
+
+// The pair as it was last defined: from its shifts, its centre distance or
+// its working pressure angle.
+void RederivePair(GearPair& g) {
+  if (g.rackMode) {
+    RackGeometry(g);
+    return;
+  }
+  if (g.gearType == 3) BevelGeometry(g);
+  switch (g.geometryReady) {
+    case 9:
+      PairFromCentreDistance(g);
+      break;
+    case 10:
+      PairFromPressureAngle(g);
+      break;
+    default:
+      PairFromShifts(g);
+      break;
+  }
+}
+
+}  // namespace
+
+std::string_view FellowControlName(FellowControl c) {
+  const int i = static_cast<int>(c);
+  if (i < 0 || i >= kFellowControlCount) return "";
+  return kControlNames[i];
+}
+
+FellowForm::FellowForm(GearPair& g, MainForm& main) : g_(g), main_(main) {
+  state(FellowControl::CheckBox1).text = "Max. funkční výška zubu nástroje";
+  state(FellowControl::CheckBox2).text = "Plně zaoblená hlava";
+  state(FellowControl::LabelAlphaL0Unit).text = "[°]";
+  state(FellowControl::OKBtn).text = "&OK";
+  state(FellowControl::BackBtn).text = "&Zpět";
+  state(FellowControl::HelpBtn).text = "&Help";
+}
+
+// ---------------------------------------------------------------------------
+// Show, the control states and the redisplay
+
+void FellowForm::Show() {
+  visible_ = true;
+  lastEntryRefused_ = false;
+  enterAccepted_.reset();
+  refusedField_ = FellowControl::None;
+  g_.fellowQuiet = false;
+  Redisplay();
+  // With a fully rounded tip the radius is given; otherwise start from the
+  // number of teeth. CheckBox2 shows the option as it stands.
+  focused_ = g_.fullyRounded ? FellowControl::Edit4 : FellowControl::Edit1;
+}
+
+void FellowForm::Redisplay() {
+  CutterGeometry(g_);
+  text(FellowControl::Edit1) = FormatInt(g_.z0);
+  text(FellowControl::Edit2) = FormatFixed(g_.x0, 6, 4);
+  text(FellowControl::Edit3) = FormatFixed(g_.rhof0Star, 6, 4);
+  text(FellowControl::Edit4) = FormatFixed(g_.rhoa0Star, 6, 4);
+  alphaL0Degrees_ = g_.alphaFf0 * kRadToDeg;
+  shown_ = true;
+  text(FellowControl::LabelDL0) = FormatFixed(g_.dL0, 4, 2);
+  text(FellowControl::LabelDa0) = FormatFixed(g_.da0, 4, 2);
+  text(FellowControl::LabelSa0) = FormatFixed(g_.sa0, 4, 2);
+  text(FellowControl::LabelCa0) = FormatFixed(g_.ca0, 4, 4);
+}
+
+ControlState FellowForm::control(FellowControl c) const {
+  ControlState s = controls_[Index(c)];
+  switch (c) {
+    case FellowControl::CheckBox1:
+      s.checked = g_.maxFunctional;
+      break;
+    case FellowControl::CheckBox2:
+      s.checked = g_.fullyRounded;
+      break;
+    // The root radius is 0 with the largest functional height, the tip
+    // radius the largest one with the fully rounded tip.
+    case FellowControl::Edit3:
+      s.readOnly = g_.maxFunctional;
+      break;
+    case FellowControl::Edit4:
+      s.readOnly = g_.fullyRounded;
+      break;
+    case FellowControl::LabelAlphaL0:
+      if (shown_) s.text = AngleText(alphaL0Degrees_, g_.dmsMode);
+      break;
+    case FellowControl::LabelAlphaL0Unit:
+      s.visible = !g_.dmsMode;
+      break;
+    default:
+      break;
+  }
+  return s;
+}
+
+std::vector<std::pair<std::string, ControlState>> FellowForm::Controls() const {
+  std::vector<std::pair<std::string, ControlState>> all;
+  all.reserve(kFellowControlCount - 1);
+  for (int i = 1; i < kFellowControlCount; ++i) {
+    const auto c = static_cast<FellowControl>(i);
+    all.emplace_back(std::string(FellowControlName(c)), control(c));
+  }
+  return all;
+}
+
+// ---------------------------------------------------------------------------
+// Names, focus and typing
+
+std::optional<FellowControl> FellowForm::Lookup(std::string_view name) const {
+  if (name.empty()) return FellowControl::None;
+  for (int i = 1; i < kFellowControlCount; ++i) {
+    if (name == kControlNames[i]) return static_cast<FellowControl>(i);
+  }
+  for (const Alias& a : kAliases) {
+    if (name == a.name) return a.control;
+  }
+  return std::nullopt;
+}
+
+bool FellowForm::Reachable(FellowControl c) const {
+  if (!visible_) return false;  // a closed dialog takes no input
+  const bool focusable = IsField(c) || c == FellowControl::CheckBox1 ||
+                         c == FellowControl::CheckBox2 || c == FellowControl::OKBtn ||
+                         c == FellowControl::BackBtn || c == FellowControl::HelpBtn;
+  if (!focusable) return false;
+  const ControlState s = control(c);
+  return s.visible && s.enabled;
+}
+
+bool FellowForm::Focus(std::string_view name) {
+  const auto c = Lookup(name);
+  if (!c || !visible_) return false;
+  if (*c != FellowControl::None && !Reachable(*c)) return false;
+  MoveFocus(*c);
+  return true;
+}
+
+bool FellowForm::Type(std::string_view name, std::string value) {
+  const auto c = Lookup(name);
+  if (!c || !IsField(*c) || !Reachable(*c) || control(*c).readOnly) return false;
+  MoveFocus(*c);
+  if (focused_ != *c) return false;  // the field left behind refused its text
+  text(*c) = std::move(value);
+  return true;
+}
+
+void FellowForm::MoveFocus(FellowControl target) {
+  if (target == focused_) return;
+  lastEntryRefused_ = false;
+  if (IsField(focused_)) {
+    FieldExit(focused_);
+    if (lastEntryRefused_) return;  // the focus stays in the refused field
+  }
+  focused_ = target;
+  enterAccepted_.reset();
+}
+
+void FellowForm::FieldExit(FellowControl field) {
+  if (enterAccepted_ && *enterAccepted_ == text(field)) return;
+  if (Validate(field) == Outcome::Accepted) Refresh();
+}
+
+void FellowForm::PressEnter() {
+  lastEntryRefused_ = false;
+  if (!IsField(focused_)) return;
+  if (Validate(focused_) == Outcome::Accepted) {
+    Refresh();
+    enterAccepted_ = text(focused_);
+  }
+}
+
+// ---------------------------------------------------------------------------
+// Validators
+
+void FellowForm::Refuse(FellowControl field, const std::string& message) {
+  g_.QueueError(message);
+  lastEntryRefused_ = true;
+  focused_ = field;
+  enterAccepted_.reset();
+}
+
+void FellowForm::KeepForRestore(FellowControl field, double value) {
+  if (refusedField_ == field) return;  // the value before the first refusal
+  refusedField_ = field;
+  valueBeforeRefusal_ = value;
+}
+
+FellowForm::Outcome FellowForm::Validate(FellowControl field) {
+  if (g_.fellowDlgClosing) return Outcome::Unchanged;
+  const std::string& typed = text(field);
+  Outcome outcome = Outcome::Unchanged;
+  switch (field) {
+    case FellowControl::Edit1:
+      outcome = AcceptTeeth(typed);
+      break;
+    case FellowControl::Edit2:
+      outcome = AcceptShift(typed);
+      break;
+    case FellowControl::Edit3:
+      outcome = AcceptRootRadius(typed);
+      break;
+    case FellowControl::Edit4:
+      outcome = AcceptTipRadius(typed);
+      break;
+    default:
+      break;
+  }
+  if (outcome == Outcome::Accepted) refusedField_ = FellowControl::None;
+  return outcome;
+}
+
+FellowForm::Outcome FellowForm::AcceptTeeth(const std::string& typed) {
+  const FellowControl field = FellowControl::Edit1;
+  const auto parsed = ParseInteger(typed);
+  // A count beyond the integer range is no number of teeth either.
+  if (!parsed || *parsed < INT_MIN || *parsed > INT_MAX) {
+    Refuse(field, kNumberFormatError);
+    return Outcome::Refused;
+  }
+  const int z0 = static_cast<int>(*parsed);
+  // A refused count still stands in the state: it is tested again.
+  if (z0 == g_.z0 && refusedField_ != field) return Outcome::Unchanged;
+  KeepForRestore(field, g_.z0);
+  g_.z0 = z0;
+  if (z0 < 4) {
+    Refuse(field, kTeethTooFew);
+    return Outcome::Refused;
+  }
+  if (z0 >= std::fabs(g_.z2)) {
+    Refuse(field, kTeethNotBelowRing);
+    return Outcome::Refused;
+  }
+  g_.x0mez = CutterShiftSumLimit(g_);
+  if (g_.x0 + g_.x2 - kShiftSumTolerance > g_.x0mez) {
+    Refuse(field, kNoSolutionCutterAboveLimit);
+    return Outcome::Refused;
+  }
+  CutterChanged();
+  return Outcome::Accepted;
+}
+
+FellowForm::Outcome FellowForm::AcceptShift(const std::string& typed) {
+  const FellowControl field = FellowControl::Edit2;
+  const auto parsed = ParseNumber(typed);
+  if (!parsed) {
+    Refuse(field, kNumberFormatError);
+    return Outcome::Refused;
+  }
+  if (*parsed == g_.x0 && refusedField_ != field) return Outcome::Unchanged;
+  KeepForRestore(field, g_.x0);
+  g_.x0 = *parsed;
+  if (!(g_.x0 >= -2.0 && g_.x0 <= 3.0)) {
+    Refuse(field, kShiftRange);
+    return Outcome::Refused;
+  }
+  g_.x0mez = CutterShiftSumLimit(g_);
+  if (g_.x0 + g_.x2 - kShiftSumTolerance >= g_.x0mez) {
+    g_.x0SumAboveLimit = true;
+    Refuse(field, CutterShiftSumAboveLimitMessage(g_.x0mez));
+    return Outcome::Refused;
+  }
+  CutterChanged();
+  return Outcome::Accepted;
+}
+
+FellowForm::Outcome FellowForm::AcceptRootRadius(const std::string& typed) {
+  const FellowControl field = FellowControl::Edit3;
+  const auto parsed = ParseNumber(typed);
+  if (!parsed) {
+    Refuse(field, kNumberFormatError);
+    return Outcome::Refused;
+  }
+  KeepForRestore(field, g_.rhof0Star);
+  g_.rhof0Star = *parsed;
+  g_.rhof0Max = CutterFullRoundRoot(g_);
+  if (!(g_.rhof0Star >= 0.0 && g_.rhof0Star <= g_.rhof0Max + kRadiusMargin)) {
+    Refuse(field, kRootRadiusRange + FormatFixed(g_.rhof0Max, 6, 4));
+    return Outcome::Refused;
+  }
+  CommonEnding();
+  UpdatePair();
+  return Outcome::Accepted;
+}
+
+FellowForm::Outcome FellowForm::AcceptTipRadius(const std::string& typed) {
+  const FellowControl field = FellowControl::Edit4;
+  if (g_.fullyRounded) return Outcome::Unchanged;  // the radius is the largest
+  const auto parsed = ParseNumber(typed);
+  if (!parsed) {
+    Refuse(field, kNumberFormatError);
+    return Outcome::Refused;
+  }
+  KeepForRestore(field, g_.rhoa0Star);
+  const double largest = LargestTipRadius();
+  g_.rhoa0Star = *parsed;
+  if (!(g_.rhoa0Star >= 0.0 && g_.rhoa0Star <= largest + kRadiusMargin)) {
+    Refuse(field, kTipRadiusRange + FormatFixed(largest, 6, 4) + " (plně zaoblená hlava)");
+    return Outcome::Refused;
+  }
+  CutterTipRounding(g_);
+  CommonEnding();
+  RingFilletFromTip();
+  UpdatePair();
+  return Outcome::Accepted;
+}
+
+// A new number of teeth or shift makes a new cutter: the options chosen for
+// the old one no longer hold, and its tip radius may be too large for it.
+void FellowForm::CutterChanged() {
+  g_.maxFunctional = false;
+  g_.fullyRounded = false;
+  CutterGeometry(g_);
+  if (g_.mn > 0.0) {
+    // The previous radius stays when the new cutter can carry it.
+    g_.rhoa0Star = std::fmin(g_.rhoa0Star, LargestTipRadius());
+    CutterTipRounding(g_);
+  }
+  CommonEnding();
+  UpdatePair();
+}
+
+void FellowForm::CommonEnding() {
+  Redisplay();
+  if (!g_.fellowQuiet) Warnings();
+  g_.inputsChanged = true;
+  g_.identInputsChanged = true;
+}
+
+void FellowForm::Warnings() {
+  if (g_.alphaFf0 < kUndercutAngle && !g_.maxFunctional) {
+    g_.Queue(kFellowWarningTitle, kCutterUndercutWarning);
+  }
+  if (g_.sa0 < 0.0) g_.Queue(kFellowWarningTitle, kCutterNegativeTipWarning);
+}
+
+// Largest tip radius coefficient (the fully rounded tip) of the cutter as it
+// stands; the tip radius of the state is kept.
+double FellowForm::LargestTipRadius() {
+  if (!(g_.mn > 0.0) || g_.z0 <= 0) return 0.0;
+  const double kept = g_.rhoa0Star;
+  CutterFullyRoundedTip(g_);
+  const double largest = g_.rhoa0Star;
+  g_.rhoa0Star = kept;
+  return largest;
+}
+
+// The ring's root fillet is cut by the cutter's tip.
+void FellowForm::RingFilletFromTip() {
+  g_.rhofP2Star = g_.rhoa0Star;
+  main_.StandardProfileTest();
+  main_.SetStandardChoice(g_.toolsDefault, /*nonStandardEnabled=*/!g_.toolsDefault);
+  main_.WriteField(16);
+}
+
+// The ring's root circle is where the cutter's tip reaches in the cutting
+// pair, and the pinion's computed tip follows the ring's root: both change
+// with the cutter.
+void FellowForm::UpdatePair() {
+  if (!g_.pairComputed) return;
+  PairBasicGeometry(g_);
+  main_.ShowTipDiameters();
+}
+
+// While the results are shown they follow every accepted change; an error
+// of the check is reported by the main dialog, which then hides them.
+void FellowForm::Refresh() {
+  main_.RerunCheckIfVisible();
+  g_.driverError = false;
+}
+
+// ---------------------------------------------------------------------------
+// Check boxes and buttons
+
+bool FellowForm::Press(std::string_view name) {
+  if (!visible_) return false;
+  if (name == "enter") {
+    PressEnter();
+    return true;
+  }
+  if (name == "f1") {
+    PressHelp();
+    return true;
+  }
+  const auto c = Lookup(name);
+  if (!c || IsField(*c) || *c == FellowControl::None || !Reachable(*c)) return false;
+  switch (*c) {
+    case FellowControl::OKBtn:
+      OkCommand();
+      break;
+    case FellowControl::BackBtn:
+      // The field left for "&Zpět" is not validated.
+      g_.fellowDlgClosing = true;
+      MoveFocus(FellowControl::BackBtn);
+      BackCommand();
+      break;
+    case FellowControl::HelpBtn:
+      PressHelp();
+      break;
+    case FellowControl::CheckBox1:
+    case FellowControl::CheckBox2:
+      MoveFocus(*c);
+      if (lastEntryRefused_) break;
+      if (*c == FellowControl::CheckBox1) {
+        ClickMaxFunctional();
+      } else {
+        ClickFullyRounded();
+      }
+      break;
+    default:
+      return false;
+  }
+  return true;
+}
+
+void FellowForm::ClickMaxFunctional() {
+  if (!g_.maxFunctional) {
+    // The involute reaches down to the base circle: no root radius is left.
+    g_.maxFunctional = true;
+    g_.rhof0Saved = g_.rhof0Star;
+    g_.alphaFf0 = 0.0;
+    g_.dL0 = g_.db0;
+    g_.rhof0Star = 0.0;
+  } else {
+    g_.maxFunctional = false;
+    g_.rhof0Star = g_.rhof0Saved;
+    CutterBaseGeometry(g_);  // straight flank depth and involute start again
+  }
+  Redisplay();
+  g_.inputsChanged = true;
+  g_.identInputsChanged = true;
+  UpdatePair();
+  Refresh();
+}
+
+void FellowForm::ClickFullyRounded() {
+  if (!g_.fullyRounded) {
+    g_.fullyRounded = true;
+    g_.rhoa0Saved = g_.rhoa0Star;
+    g_.rhoa0Star = LargestTipRadius();
+    text(FellowControl::Edit4) = FormatFixed(g_.rhoa0Star, 6, 4);
+  } else {
+    g_.fullyRounded = false;
+    g_.rhoa0Star = g_.rhoa0Saved;
+  }
+  CutterTipRounding(g_);
+  Redisplay();
+  // The ring's fillet follows before the results are refreshed, so that they
+  // show the ring this tip cuts.
+  RingFilletFromTip();
+  g_.inputsChanged = true;
+  g_.identInputsChanged = true;
+  UpdatePair();
+  Refresh();
+}
+
+void FellowForm::OkCommand() {
+  g_.fellowQuiet = true;
+  lastEntryRefused_ = false;
+  if (IsField(focused_) && !(enterAccepted_ && *enterAccepted_ == text(focused_))) {
+    Validate(focused_);
+    if (lastEntryRefused_) return;  // the dialog stays open on the refused field
+  }
+  Redisplay();
+  visible_ = false;
+  focused_ = FellowControl::None;
+  enterAccepted_.reset();
+  if (g_.shiftNotDistributed) {
+    g_.QueueError(kNotDistributed);
+    return;
+  }
+  if (g_.pairComputed) {
+    RederivePair(g_);
+    main_.ShowTipDiameters();
+  }
+  Refresh();
+}
+
+void FellowForm::BackCommand() {
+  // A value the dialog refused is not left behind in the state.
+  switch (refusedField_) {
+    case FellowControl::Edit1:
+      g_.z0 = static_cast<int>(valueBeforeRefusal_);
+      break;
+    case FellowControl::Edit2:
+      g_.x0 = valueBeforeRefusal_;
+      break;
+    case FellowControl::Edit3:
+      g_.rhof0Star = valueBeforeRefusal_;
+      break;
+    case FellowControl::Edit4:
+      g_.rhoa0Star = valueBeforeRefusal_;
+      break;
+    default:
+      break;
+  }
+  refusedField_ = FellowControl::None;
+  visible_ = false;
+  focused_ = FellowControl::None;
+  lastEntryRefused_ = false;
+  enterAccepted_.reset();
+  g_.fellowDlgClosing = false;
+}
+
+void FellowForm::PressHelp() {
+  requests_.helpContext = kFellowHelpContext;
+}
+
+void FellowForm::HelpFailed() {
+  g_.QueueError(kFellowHelpNotFound);
+}
+
+}  // namespace kolmira

@@ -1,0 +1,661 @@
+// Measurement dimensions against published examples, textbook formulas
+// computed here, and the involute geometry behind the Newton-based modes.
+#include "engine/Measurement.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "TestPairs.h"
+#include "engine/Check.h"
+#include "engine/Involute.h"
+#include "engine/Meshing.h"
+#include "engine/PairGeometry.h"
+#include "engine/ShiftDistribution.h"
+#include "engine/ToothThickness.h"
+
+namespace kolmira {
+namespace {
+
+using test::Deg;
+
+double Inv(double a) {
+  return std::tan(a) - a;
+}
+
+// Angle of an involute value by Newton's method from 0.5 rad.
+double InvInverse(double w) {
+  double t = 0.5;
+  for (int i = 0; i < 100; ++i) t -= (Inv(t) - w) / (std::tan(t) * std::tan(t));
+  return t;
+}
+
+// An external pair with the pinion z1, x1 (and the wheel z2, x2), checked.
+GearPair CheckedPair(double mn, double z1, double z2, double x1, double x2, double betaDeg = 0.0) {
+  GearPair g = test::StandardExternalPair();
+  g.mn = mn;
+  g.z1 = z1;
+  g.z2 = z2;
+  g.betaDeg = betaDeg;
+  g.beta = Deg(betaDeg);
+  ZeroShifts(g);
+  g.x1 = x1;
+  g.x2 = x2;
+  g.xSum = x1 + x2;
+  g.geometryReady = 7;
+  PairFromShifts(g);
+  RunCheck(g);
+  return g;
+}
+
+// The standard internal pair 20 / -80 with the steps that give the ring its
+// thicknesses; the ring's form circle is set where its cutter would put it.
+GearPair RingPair(double x2 = 0.0, double betaDeg = 0.0) {
+  GearPair g = test::StandardInternalPair();
+  g.betaDeg = betaDeg;
+  g.beta = Deg(betaDeg);
+  ZeroShifts(g);
+  g.x2 = x2;
+  g.xSum = x2;
+  g.geometryReady = 8;
+  PairFromShifts(g);
+  g.awEff = g.aw;
+  g.alphaWtEff = g.alphaWt;
+  CheckUndercut(g);
+  ActiveDiameters(g);
+  g.dFf2 = g.df2 + 0.6 * g.mn / std::cos(g.beta);  // between root and tip, outside the reference
+  ToothThicknesses(g);
+  return g;
+}
+
+// Textbook base tangent length over k teeth:
+// W = mn cos an ((k - 0.5) pi + z inv at) + 2 x mn sin an.
+double TextbookSpan(double mn, double z, double x, int k, double an, double beta) {
+  const double at = std::atan(std::tan(an) / std::cos(beta));
+  return mn * std::cos(an) * ((k - 0.5) * kPi + z * Inv(at)) + 2.0 * x * mn * std::sin(an);
+}
+
+struct BallResult {
+  double M = 0.0;
+  double contact = 0.0;
+};
+
+// Textbook dimension over balls of an external gear:
+// inv aK = inv at + dp/(mn z cos an) - pi/(2z) + 2 x tan an / z,
+// M = db / cos aK (times cos(pi/(2z)) for odd z) + dp; the ball touches the
+// flank dp cos(betaB)/2 along the base tangent below its centre.
+BallResult TextbookBall(double mn, double z, double x, double an, double beta, double dp) {
+  const double at = std::atan(std::tan(an) / std::cos(beta));
+  const double db = mn * z / std::cos(beta) * std::cos(at);
+  const double betaB = std::asin(std::cos(an) * std::sin(beta));
+  const double aK = InvInverse(Inv(at) + dp / (mn * z * std::cos(an)) - kPi / (2.0 * z) +
+                               2.0 * x * std::tan(an) / z);
+  const double odd = std::fmod(z, 2.0) == 1.0 ? std::cos(kPi / (2.0 * z)) : 1.0;
+  const double rb = db / 2.0;
+  return {db / std::cos(aK) * odd + dp,
+          2.0 * std::sqrt(rb * rb + std::pow(rb * std::tan(aK) - dp * std::cos(betaB) / 2.0, 2))};
+}
+
+// ---------------------------------------------------------------------------
+// Span
+
+struct SpanCase {
+  const char* source;
+  double mn, z, x, betaDeg;
+  int k;
+  double W, contact, tolerance;  // published values; contact 0 when not given
+};
+
+TEST(Span, PublishedAndTextbookBaseTangentLengths) {
+  const SpanCase cases[] = {
+      {"KHK", 3.0, 24.0, 0.4, 0.0, 4, 32.8266, 0.0, 5e-5},
+      {"textbook", 2.0, 20.0, 0.0, 0.0, 3, 15.321, 40.59, 5e-3},
+      {"online calculator", 1.0, 20.0, 0.0, 0.0, 2, 4.7083, 19.3746, 5e-5},
+      {"helical", 2.5, 31.0, 0.25, 17.5, 5, 0.0, 0.0, 0.0},
+  };
+  for (const SpanCase& c : cases) {
+    SCOPED_TRACE(c.source);
+    GearPair g = CheckedPair(c.mn, c.z, 2.0 * c.z + 1.0, c.x, 0.0, c.betaDeg);
+    g.zw1 = c.k;
+    Span(g, 1);
+    EXPECT_NEAR(g.W1, TextbookSpan(c.mn, c.z, c.x, c.k, Deg(20), Deg(c.betaDeg)), 1e-9);
+    if (c.W != 0.0) {
+      EXPECT_NEAR(g.W1, c.W, c.tolerance);
+    }
+    if (c.contact != 0.0) {
+      EXPECT_NEAR(SpanContactDiameter(g, 1), c.contact, c.tolerance);
+    }
+    // The face must be at least b sin(beta) W wide for the anvils.
+    EXPECT_NEAR(g.b1min, std::sin(Deg(c.betaDeg)) * g.W1, 1e-12);
+  }
+}
+
+TEST(Span, HelicalContactDiameterLiesOnTheAnvilContact) {
+  // In the plane tangent to the base cylinder the flanks are straight lines
+  // at betaB to the axis, W apart normal to them; the anvils touch at the
+  // ends of that common normal, W cos(betaB)/2 either side of the base
+  // tangency line in the transverse direction.
+  GearPair g = CheckedPair(2.5, 31.0, 63.0, 0.25, 0.0, 17.5);
+  const double u = g.W1 * std::cos(g.betaB) / 2.0;
+  EXPECT_NEAR(SpanContactDiameter(g, 1), 2.0 * std::hypot(g.db1 / 2.0, u), 1e-12);
+  EXPECT_GT(SpanContactDiameter(g, 1), g.dFf1);
+  EXPECT_LT(SpanContactDiameter(g, 1), g.da1);
+}
+
+TEST(Span, BacklashThinningShortensTheSpanByItsShare) {
+  GearPair g = CheckedPair(3.0, 24.0, 49.0, 0.4, 0.0);
+  g.zw1 = 4;
+  g.jn = 0.1;
+  g.backlashDirect = true;
+  g.thinBoth = true;
+  Span(g, 1);
+  EXPECT_NEAR(g.W1, 32.8266 - 0.05, 5e-5);  // each gear gives half the backlash
+  g.thinBoth = false;
+  g.thinPinion = true;
+  Span(g, 1);
+  EXPECT_NEAR(g.W1, 32.8266 - 0.1, 5e-5);
+  g.thinPinion = false;
+  g.thinWheel = true;
+  Span(g, 1);
+  EXPECT_NEAR(g.W1, 32.8266, 5e-5);
+}
+
+TEST(Span, RecommendedCountRounding) {
+  // Up only when the fractional part exceeds 0.2; 0.2 itself rounds down.
+  const struct {
+    double k;
+    int count;
+  } cases[] = {{3.2, 3}, {3.19, 3}, {3.21, 4}, {3.2000001, 4}, {2.7, 3}, {4.0, 4}, {1.2, 1}};
+  for (const auto& c : cases) EXPECT_EQ(RoundSpanCount(c.k), c.count) << c.k;
+  // z an / pi + 1/2 with z 7 and an 18°: 0.7 + 0.5, computed in floating
+  // point, is still a fractional part of 0.2.
+  EXPECT_EQ(RoundSpanCount(7.0 * Deg(18.0) / kPi + 0.5), 1);
+}
+
+TEST(Span, RecommendedCountOfGears) {
+  // zw = z an/pi + 0.5: 24 teeth 3.17 -> 3; 30 teeth 3.83 -> 4; helical 31
+  // teeth at 17.5°: 31 (20°/180°) / (cos^2 betaB cos beta) + 0.5 = 4.38 -> 5.
+  const struct {
+    double z, betaDeg;
+    int count;
+  } cases[] = {{24.0, 0.0, 3}, {30.0, 0.0, 4}, {31.0, 17.5, 5}, {60.0, 0.0, 7}};
+  for (const auto& c : cases) {
+    GearPair g = CheckedPair(2.0, c.z, 2.0 * c.z + 1.0, 0.0, 0.0, c.betaDeg);
+    EXPECT_EQ(g.zwRec1, c.count) << c.z;
+    EXPECT_EQ(g.zw1, c.count);  // the inputs changed: zw follows the recommendation
+    EXPECT_GE(g.zwRec1, g.zwMin1);
+    EXPECT_LE(g.zwRec1, g.zwMax1);
+    // The recommended span touches between form circle and tip.
+    EXPECT_GT(SpanContactDiameter(g, 1), g.dFf1);
+    EXPECT_LT(SpanContactDiameter(g, 1), g.da1);
+  }
+}
+
+TEST(Span, RangeBoundsTheContactBetweenFormCircleAndTip) {
+  GearPair g = CheckedPair(2.0, 40.0, 81.0, 0.0, 0.0);
+  ASSERT_GE(g.zwMax1, g.zwMin1);
+  for (int k = g.zwMin1 - 1; k <= g.zwMax1 + 1; ++k) {
+    g.zw1 = k;
+    Span(g, 1);
+    const double contact = SpanContactDiameter(g, 1);
+    const bool inside = contact > g.dFf1 && contact <= g.da1;
+    EXPECT_EQ(inside, k >= g.zwMin1 && k <= g.zwMax1) << k;
+  }
+}
+
+TEST(Span, KeepsTheTypedCountWhenNothingChanged) {
+  GearPair g = CheckedPair(2.0, 40.0, 81.0, 0.0, 0.0);
+  g.inputsChanged = false;
+  g.zw1 = g.zwMax1;
+  SpanDimensions(g);
+  EXPECT_EQ(g.zw1, g.zwMax1);
+}
+
+TEST(Span, RingSpanOverTeethBetweenSpaces) {
+  // Over k ring teeth the anvils sit in the spaces beyond them:
+  // W = k pbn + ebn, ebn the normal space width on the base circle, that is
+  // mn cos an ((k + 0.5) pi + |z| inv at) - 2 x mn sin an.
+  for (double x2 : {0.0, 0.3}) {
+    GearPair g = RingPair(x2, 12.0);
+    g.zw2 = 9;
+    Span(g, 2);
+    const double an = Deg(20), at = std::atan(std::tan(an) / std::cos(g.beta));
+    EXPECT_NEAR(g.W2, std::cos(an) * ((9 + 0.5) * kPi + 80.0 * Inv(at)) - 2.0 * x2 * std::sin(an),
+                1e-9);
+    EXPECT_LT(SpanContactDiameter(g, 2), 0.0);
+  }
+}
+
+TEST(Span, RackHasNoSpan) {
+  GearPair g = CheckedPair(1.0, 20.0, 5000.0, 0.0, 0.0);
+  g.rackMode = true;
+  g.zw2 = 5;
+  g.W2 = 3.0;
+  SpanDimensions(g);
+  EXPECT_EQ(g.zw2, 0);
+  EXPECT_EQ(g.zwMax2, 0);
+  EXPECT_EQ(g.W2, 0.0);
+}
+
+// ---------------------------------------------------------------------------
+// Balls
+
+struct BallCase {
+  double mn, z, x, betaDeg, dp;
+};
+
+TEST(Balls, ContactAndDimensionEqualTheTextbook) {
+  const BallCase cases[] = {
+      {1.0, 20.0, 0.0, 0.0, 1.7},    // even, spur
+      {1.0, 21.0, 0.0, 0.0, 1.7},    // odd, spur
+      {2.5, 31.0, 0.25, 17.5, 4.5},  // odd, helical
+      {3.0, 24.0, -0.2, 25.0, 5.0},  // even, helical
+      {4.0, 13.0, 0.5, 8.0, 7.0},    // small odd
+  };
+  for (const BallCase& c : cases) {
+    SCOPED_TRACE(c.z);
+    GearPair g = CheckedPair(c.mn, c.z, 2.0 * c.z + 2.0, c.x, 0.0, c.betaDeg);
+    g.dt1 = c.dp;
+    g.dM1lim = 0.0;  // no cap
+    ContactForBall(g, 1);
+    const BallResult book = TextbookBall(c.mn, c.z, c.x, Deg(20), Deg(c.betaDeg), c.dp);
+    EXPECT_NEAR(g.M1, book.M, 1e-9);
+    EXPECT_NEAR(g.dM1, book.contact, 1e-9);
+    // Newton's solve of the ball for that contact diameter gives it back.
+    const double contact = g.dM1;
+    g.dt1 = 0.0;
+    BallForContact(g, 1);
+    EXPECT_NEAR(g.dt1, c.dp, 1e-9);
+    EXPECT_NEAR(g.M1, book.M, 1e-9);
+    EXPECT_EQ(g.dM1, contact);
+  }
+}
+
+TEST(Balls, PublishedOverBallExample) {
+  // mn 1, z 20, x 0, ball 1.7: M 22.2941, contact 19.9594.
+  GearPair g = CheckedPair(1.0, 20.0, 40.0, 0.0, 0.0);
+  g.dt1 = 1.7;
+  ContactForBall(g, 1);
+  EXPECT_NEAR(g.M1, 22.2941, 5e-5);
+  EXPECT_NEAR(g.dM1, 19.9594, 5e-5);
+}
+
+TEST(Balls, BallsOfTheWheelAndOfTheRingBetweenBalls) {
+  GearPair g = CheckedPair(2.0, 19.0, 43.0, 0.1, 0.2, 10.0);
+  g.dt2 = 3.5;
+  ContactForBall(g, 2);
+  const BallResult wheel = TextbookBall(2.0, 43.0, 0.2, Deg(20), Deg(10), 3.5);
+  EXPECT_NEAR(g.M2, wheel.M, 1e-9);
+  EXPECT_NEAR(g.dM2, wheel.contact, 1e-9);
+
+  // Between pins of the ring, whose tooth is m (pi/2 + 2 x tan an) thick on
+  // the reference circle: the pin's centre lies on the involute offset into
+  // the space, inv aK = inv at + pi/(2|z|) - 2 x tan an/|z| - dp/(mn |z| cos an),
+  // M = db/cos aK (cos(pi/(2z)) for odd z) - dp, and the pin touches
+  // dp cos(betaB)/2 outside its centre along the base tangent.
+  for (double betaDeg : {0.0, 15.0}) {
+    SCOPED_TRACE(betaDeg);
+    GearPair r = RingPair(0.3, betaDeg);
+    const double an = Deg(20), beta = Deg(betaDeg), dp = 1.65;
+    const double at = std::atan(std::tan(an) / std::cos(beta));
+    const double db = 80.0 / std::cos(beta) * std::cos(at);
+    const double aK = InvInverse(Inv(at) + kPi / 160.0 - 2.0 * 0.3 * std::tan(an) / 80.0 -
+                                 dp / (80.0 * std::cos(an)));
+    const double rb = db / 2.0;
+    const double contact = 2.0 * std::hypot(rb, rb * std::tan(aK) + dp * std::cos(r.betaB) / 2.0);
+    r.dt2 = dp;
+    ContactForBall(r, 2);
+    EXPECT_NEAR(r.M2, db / std::cos(aK) - dp, 1e-9);
+    EXPECT_NEAR(r.dM2, -contact, 1e-9);  // stored negative
+    // And back through Newton's ball for a (negative) contact diameter.
+    r.dt2 = 0.0;
+    BallForContact(r, 2);
+    EXPECT_NEAR(r.dt2, dp, 1e-9);
+    EXPECT_NEAR(r.M2, db / std::cos(aK) - dp, 1e-9);
+  }
+}
+
+TEST(Balls, RangeTouchesFromTheFormCircleToTheInvoluteEnd) {
+  GearPair g = CheckedPair(1.0, 20.0, 40.0, 0.0, 0.0);
+  BallRange(g, 1);
+  EXPECT_DOUBLE_EQ(g.dM1lim, g.da1);
+  ASSERT_LT(g.dt1min, g.dt1max);
+  const double dt = g.dt1, dM = g.dM1, M = g.M1;
+  g.dt1 = g.dt1min;
+  ContactForBall(g, 1);
+  EXPECT_NEAR(g.dM1, g.dFf1, 1e-9);
+  g.dt1 = g.dt1max;
+  ContactForBall(g, 1);
+  EXPECT_NEAR(g.dM1, g.da1, 1e-9);
+  // The range leaves the gear's ball alone.
+  g.dt1 = dt;
+  g.dM1 = dM;
+  g.M1 = M;
+  BallRange(g, 1);
+  EXPECT_EQ(g.dt1, dt);
+  EXPECT_EQ(g.dM1, dM);
+  EXPECT_EQ(g.M1, M);
+}
+
+TEST(Balls, ReasonsForASmallBall) {
+  GearPair g = CheckedPair(1.0, 20.0, 40.0, 0.0, 0.0);
+  g.ballReason = 0;
+  BallRange(g, 1);
+  EXPECT_EQ(g.ballReason, 0);  // the check's own ball fits
+  g.dt1 = g.dt1min * 0.9;
+  BallRange(g, 1);
+  EXPECT_EQ(g.ballReason, 3);  // touching below the form circle
+  // A ball whose inside reaches into the root: M - 2 dt below df.
+  g.M1 = g.df1 + 2.0 * g.dt1 - 0.5;
+  const double touching = g.dt1min;
+  BallRange(g, 1);
+  EXPECT_EQ(g.ballReason, 2);
+  EXPECT_DOUBLE_EQ(g.dt1min, std::max(touching, (g.M1 - g.df1) / 2.0));
+}
+
+TEST(Balls, FourToothPinionHasNoUpperBall) {
+  GearPair g = CheckedPair(1.0, 4.0, 40.0, 0.0, 0.0);
+  BallRange(g, 1);
+  EXPECT_EQ(g.dt1max, kNoBallLimit);
+  EXPECT_DOUBLE_EQ(g.dM1lim, std::min(0.98 * g.da1, EffectiveTipDiameter(g, 1)));
+  // A five-tooth pinion has one: the ball touching at its tip.
+  GearPair five = CheckedPair(1.0, 5.0, 40.0, 0.0, 0.0);
+  BallRange(five, 1);
+  ASSERT_NE(five.dt1max, kNoBallLimit);
+  five.dt1 = five.dt1max;
+  ContactForBall(five, 1);
+  EXPECT_NEAR(five.dM1, five.da1, 1e-9);
+}
+
+TEST(Balls, RingRangeRunsFromItsFormCircleInwards) {
+  GearPair r = RingPair(0.0);
+  BallRange(r, 2);
+  ASSERT_LT(r.dt2min, r.dt2max);
+  r.dt2 = r.dt2min;
+  ContactForBall(r, 2);
+  EXPECT_NEAR(r.dM2, r.dFf2, 1e-9);  // the smallest pin touches on the form circle
+  r.dt2 = r.dt2max;
+  ContactForBall(r, 2);
+  EXPECT_NEAR(r.dM2, r.da2, 1e-9);  // the largest at the tip
+}
+
+// ---------------------------------------------------------------------------
+// Chordal thickness
+
+TEST(Chord, ConstantChordOfTheBasicRack) {
+  // sc = s cos^2 an, hc = ha - s sin(2 an)/4 with s = mn (pi/2 + 2 x tan an).
+  for (double betaDeg : {0.0, 20.0}) {
+    GearPair g = CheckedPair(3.0, 24.0, 49.0, 0.4, 0.0, betaDeg);
+    const double an = Deg(20);
+    const double s = 3.0 * (kPi / 2.0 + 2.0 * 0.4 * std::tan(an));
+    ConstantChord(g, 1);
+    EXPECT_NEAR(g.sc1, s * std::cos(an) * std::cos(an), 1e-12);
+    EXPECT_NEAR(g.hc1, g.ha1 - s * std::sin(2.0 * an) / 4.0, 1e-12);
+  }
+}
+
+TEST(Chord, ConstantChordLiesOnTheInvolute) {
+  // A spur tooth's constant chord ends on its flanks: the chord of that
+  // width found on the involute (Newton) lies at the same height.
+  GearPair g = CheckedPair(3.0, 24.0, 49.0, 0.4, 0.0);
+  ConstantChord(g, 1);
+  const double sc = g.sc1, hc = g.hc1;
+  ChordAtWidth(g, 1);
+  EXPECT_NEAR(g.hc1, hc, 1e-9);
+  ChordAtHeight(g, 1);
+  EXPECT_NEAR(g.sc1, sc, 1e-9);
+
+  // The ring: the chord lies s sin(2 an)/4 inside the reference circle and
+  // its height counts from the chord across the tooth tip.
+  GearPair r = RingPair(0.2);
+  ConstantChord(r, 2);
+  const double rsc = r.sc2, rhc = r.hc2;
+  ChordAtWidth(r, 2);
+  EXPECT_NEAR(r.hc2, rhc, 1e-9);
+  ChordAtHeight(r, 2);
+  EXPECT_NEAR(r.sc2, rsc, 1e-9);
+}
+
+TEST(Chord, RingToothHalfAngleWidensOutwards) {
+  // The ring's tooth is the pitch less the space of an external gear of
+  // shift -x: its half angle at dy is (pi/2 + 2 x tan an)/|z| - inv at +
+  // inv ay, so the angle on the base circle carries -inv at. At the tip it
+  // must give the check's tip thickness (computed from the space), with or
+  // without helix and thinning.
+  for (double betaDeg : {0.0, 18.0}) {
+    for (bool thinned : {false, true}) {
+      GearPair r = RingPair(0.35, betaDeg);
+      if (thinned) {
+        r.jn = 0.08;
+        r.backlashDirect = r.thinBoth = true;
+        ToothThicknesses(r);
+      }
+      const double at = std::atan(std::tan(Deg(20)) / std::cos(r.beta));
+      const double aa = std::acos(r.db2 / r.da2);
+      const double tipHalf = ToothHalfAngleOnBase(r, 2) + Inv(aa);
+      const double cosBetaA = std::cos(std::atan(std::tan(r.beta) * r.da2 / r.d2));
+      EXPECT_NEAR(tipHalf, r.sa2 / cosBetaA / std::fabs(r.da2), 1e-12);
+      if (!thinned) {
+        EXPECT_NEAR(ToothHalfAngleOnBase(r, 2),
+                    (kPi / 2.0 + 2.0 * 0.35 * std::tan(Deg(20))) / 80.0 - Inv(at), 1e-15);
+      }
+    }
+  }
+}
+
+TEST(Chord, PublishedChordOnTheReferenceCylinder) {
+  // SDP-SI table 10-1: mn 10, z 12, x 0.3, ha 13: 17.8256 at 13.6657.
+  GearPair g = CheckedPair(10.0, 12.0, 24.0, 0.3, -0.3);
+  ASSERT_NEAR(g.ha1, 13.0, 1e-9);
+  ReferenceChord(g, 1);
+  EXPECT_NEAR(g.sc1, 17.8256, 5e-5);
+  EXPECT_NEAR(g.hc1, 13.6657, 5e-5);
+}
+
+TEST(Chord, NewtonModesMeetTheReferenceChord) {
+  // The chord on the reference cylinder in closed form is the chord of that
+  // width, and the chord at that height, found on the involute.
+  struct Case {
+    bool ring;
+    double x, betaDeg;
+  };
+  const Case cases[] = {
+      {false, 0.3, 0.0}, {false, -0.1, 22.0}, {true, 0.0, 0.0}, {true, 0.25, 14.0}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.betaDeg);
+    GearPair g =
+        c.ring ? RingPair(c.x, c.betaDeg) : CheckedPair(2.0, 27.0, 55.0, c.x, 0.0, c.betaDeg);
+    const int gear = c.ring ? 2 : 1;
+    ReferenceChord(g, gear);
+    double& sc = c.ring ? g.sc2 : g.sc1;
+    double& hc = c.ring ? g.hc2 : g.hc1;
+    ASSERT_GT(sc, 0.0);
+    const double refSc = sc, refHc = hc;
+    hc = 0.0;
+    ChordAtWidth(g, gear);
+    EXPECT_NEAR(hc, refHc, 1e-9);
+    sc = 0.0;
+    ChordAtHeight(g, gear);
+    EXPECT_NEAR(sc, refSc, 1e-9);
+  }
+}
+
+TEST(Chord, ReferenceChordNeedsTheReferenceCircleOnTheInvolute) {
+  GearPair g = CheckedPair(2.0, 27.0, 55.0, 0.0, 0.0);
+  g.dFf1 = g.d1 + 0.01;  // the involute starts above the reference circle
+  ReferenceChord(g, 1);
+  EXPECT_EQ(g.sc1, 0.0);
+  EXPECT_EQ(g.hc1, 0.0);
+}
+
+TEST(Chord, LimitsAreTheChordsAtTheInvoluteEnds) {
+  // Chosen height at hcmin is the chord across the involute's end (the tip,
+  // or the chamfer's start), at hcmax the chord at the form circle.
+  GearPair g = CheckedPair(2.0, 27.0, 55.0, 0.2, 0.0, 12.0);
+  ChordLimits(g, 1);
+  ASSERT_FALSE(g.scAtToothMax);
+  g.hc1 = g.hc1min;
+  ChordAtHeight(g, 1);
+  EXPECT_NEAR(g.sc1, g.sc1min, 1e-9);
+  g.hc1 = g.hc1max;
+  ChordAtHeight(g, 1);
+  EXPECT_NEAR(g.sc1, g.sc1max, 1e-9);
+
+  // Spur with a tip chamfer: the lowest chord is the one at the chamfer's
+  // start, below the tip.
+  GearPair c = test::StandardExternalPair();
+  c.mn = 2.0;
+  c.z1 = 27.0;
+  c.z2 = 55.0;
+  c.chamfer1 = true;
+  c.hFfP01Star = 0.8;
+  ZeroShifts(c);
+  c.geometryReady = 7;
+  PairFromShifts(c);
+  RunCheck(c);
+  ASSERT_LT(c.da1Eff, c.da1);
+  ChordLimits(c, 1);
+  c.hc1 = c.hc1min;
+  ChordAtHeight(c, 1);
+  EXPECT_NEAR(c.sc1, c.sc1min, 1e-9);
+  EXPECT_GT(c.hc1min, (c.da1 - c.da1Eff) / 2.0);
+}
+
+TEST(Chord, NarrowFormCircleLimitsAtTheWidestTooth) {
+  // With the involute reaching down to the base circle the widest chord is
+  // the tooth's: its flanks stand parallel where the chord is as long as the
+  // base thickness, (da - db)/2 under the tip (to 1e-6 mm for 27 teeth).
+  GearPair g = CheckedPair(2.0, 27.0, 55.0, 0.0, 0.0);
+  g.dFf1 = g.db1;
+  g.sFf1 = g.sb1;
+  ChordLimits(g, 1);
+  EXPECT_TRUE(g.scAtToothMax);
+  EXPECT_DOUBLE_EQ(g.hc1max, (g.da1 - g.db1) / 2.0);
+  EXPECT_DOUBLE_EQ(g.sc1max, g.sb1);
+  g.hc1 = g.hc1max;
+  ChordAtHeight(g, 1);
+  EXPECT_NEAR(g.sc1, g.sc1max, 1e-9);
+}
+
+TEST(Chord, ThinningMovesTheChordsToTheThinnerTooth) {
+  GearPair g = CheckedPair(2.0, 27.0, 55.0, 0.0, 0.0);
+  ReferenceChord(g, 1);
+  const double plain = g.sc1;
+  g.jn = 0.2;
+  g.backlashDirect = true;
+  g.thinBoth = true;
+  ReferenceChord(g, 1);
+  // Half the backlash, jn/(2 cos an) on the reference circle, comes off the
+  // pinion's tooth: its half angle shrinks by jn/(4 cos an (d/2)).
+  const double psi = kPi / 2.0 / 27.0 - 0.2 / (4.0 * std::cos(Deg(20)) * g.d1 / 2.0);
+  EXPECT_NEAR(g.sc1, g.d1 * std::sin(psi), 1e-12);
+  EXPECT_LT(g.sc1, plain);
+}
+
+TEST(Chord, RackChordsFollowTheStraightFlank) {
+  GearPair g = CheckedPair(2.0, 20.0, 5000.0, 0.0, 0.0);
+  g.rackMode = true;
+  RackGeometry(g);
+  g.rackHaLimit = 1.0;
+  RunCheckRack(g);
+  const double an = Deg(20);
+  ConstantChord(g, 2);
+  EXPECT_NEAR(g.sc2, kPi * 2.0 / 2.0 * std::cos(an) * std::cos(an), 1e-12);
+  EXPECT_NEAR(g.hc2, g.ha2 - kPi / 8.0 * 2.0 * std::sin(2.0 * an), 1e-12);
+  // On a straight flank s(h) = sa + 2 h tan an from the tip.
+  const double sc = g.sc2, hc = g.hc2;
+  ChordAtWidth(g, 2);
+  EXPECT_NEAR(g.hc2, (sc - g.sa2) / (2.0 * std::tan(an)), 1e-12);
+  EXPECT_NEAR(g.hc2, hc, 1e-12);
+  ReferenceChord(g, 2);
+  EXPECT_NEAR(g.sc2, kPi, 1e-12);
+  EXPECT_NEAR(g.hc2, 2.0, 1e-12);
+  // Thinning both teeth takes jn/(2 cos an) off the rack's tooth.
+  g.jn = 0.1;
+  g.backlashDirect = g.thinBoth = true;
+  ConstantChord(g, 2);
+  EXPECT_NEAR(g.sc2, (kPi - 0.1 / (2.0 * std::cos(an))) * std::cos(an) * std::cos(an), 1e-12);
+}
+
+TEST(Chord, ModesKeepTheirValuesOrFallBackToTheConstantChord) {
+  GearPair g = CheckedPair(2.0, 27.0, 55.0, 0.0, 0.0);
+  g.scConst1 = false;
+  g.scChosen1 = true;
+  ChordLimits(g, 1);
+  g.sc1 = (g.sc1min + g.sc1max) / 2.0;
+  g.hc1 = (g.hc1min + g.hc1max) / 2.0;
+  const double sc = g.sc1;
+  ChordAtWidth(g, 1);
+  const double hc = g.hc1;
+  g.hc1 = (g.hc1min + g.hc1max) / 2.0;
+  ChordDimensions(g);
+  EXPECT_TRUE(g.scChosen1);
+  EXPECT_EQ(g.sc1, sc);
+  EXPECT_NEAR(g.hc1, hc, 1e-12);  // the height of that width, found again
+  g.sc1 = g.sc1max * 2.0;
+  ChordDimensions(g);
+  EXPECT_TRUE(g.scConst1);
+  EXPECT_FALSE(g.scChosen1);
+  EXPECT_NEAR(g.sc1, g.sn1 * std::pow(std::cos(Deg(20)), 2), 1e-12);
+}
+
+// ---------------------------------------------------------------------------
+// The check's step
+
+TEST(MeasurementDimensions, DefaultsOfTheCheck) {
+  GearPair g = CheckedPair(1.0, 20.0, 40.0, 0.0, 0.0);
+  // The contact of the default ball is the working pitch circle, inside
+  // the admissible range.
+  EXPECT_NEAR(g.dM1, g.dw1, 1e-9);
+  EXPECT_NEAR(g.dM2, g.dw2, 1e-9);
+  EXPECT_GE(g.dt1, g.dt1min);
+  EXPECT_LE(g.dt1, g.dt1max);
+  const BallResult book = TextbookBall(1.0, 20.0, 0.0, Deg(20), 0.0, g.dt1);
+  EXPECT_NEAR(g.M1, book.M, 1e-9);
+  EXPECT_TRUE(g.scConst1 && g.scConst2);
+  EXPECT_NEAR(g.sc1, kPi / 2.0 * std::pow(std::cos(Deg(20)), 2), 1e-12);
+  EXPECT_EQ(g.zw1, 3);
+  EXPECT_NEAR(g.W1, TextbookSpan(1.0, 20.0, 0.0, 3, Deg(20), 0.0), 1e-12);
+  EXPECT_TRUE(test::NonFiniteReals(g).empty());
+}
+
+TEST(MeasurementDimensions, BallOutsideItsRangeIsMovedToTheMiddle) {
+  // A pinion whose working circle lies above its tip (a large negative
+  // shift sum on the wheel) starts from the middle of the flank.
+  GearPair g = CheckedPair(1.0, 20.0, 40.0, 0.0, 0.0);
+  g.dw1 = g.da1 + 1.0;
+  MeasurementDimensions(g);
+  EXPECT_NEAR(g.dM1, (g.da1 + g.dFf1) / 2.0, 1e-9);
+}
+
+TEST(MeasurementDimensions, RingContactIsStoredNegative) {
+  GearPair r = RingPair(0.0);
+  MeasurementDimensions(r);
+  EXPECT_LT(r.dM2, 0.0);
+  EXPECT_GT(r.M2, 0.0);
+  EXPECT_GE(r.dt2, r.dt2min);
+  EXPECT_LE(r.dt2, r.dt2max);
+  EXPECT_TRUE(test::NonFiniteReals(r).empty());
+}
+
+TEST(MeasurementDimensions, NothingNonFiniteFromAnyState) {
+  // An empty state, a rack, a bevel pair and tiny gears never give NaN or
+  // infinity.
+  GearPair empty;
+  MeasurementDimensions(empty);
+  EXPECT_TRUE(test::NonFiniteReals(empty).empty());
+  for (double z1 : {4.0, 5.0, 7.0, 150.0}) {
+    GearPair g = CheckedPair(1.0, z1, 5000.0, 0.0, 0.0);
+    g.rackMode = true;
+    RackGeometry(g);
+    RunCheckRack(g);
+    MeasurementDimensions(g);
+    EXPECT_TRUE(test::NonFiniteReals(g).empty()) << z1;
+  }
+  GearPair bevel = test::StandardBevelPair();
+  RunCheck(bevel);
+  EXPECT_TRUE(test::NonFiniteReals(bevel).empty());
+}
+
+}  // namespace
+}  // namespace kolmira

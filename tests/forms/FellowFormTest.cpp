@@ -1,0 +1,474 @@
+#include "forms/FellowForm.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+
+#include "TestPairs.h"
+#include "engine/Involute.h"
+#include "model/NumberText.h"
+
+namespace kolmira {
+namespace {
+
+using test::Deg;
+
+// The main dialog with an internal pair 20 / -80 (module 1, standard basic
+// rack, cutter 35 teeth unshifted) and the cutter dialog opened from it.
+struct Session {
+  GearPair g;
+  MainForm main{g};
+  FellowForm fellow{g, main};
+
+  Session() {
+    main.Start();
+    main.ChooseGearType(2);
+    Open();
+  }
+  void Open() {
+    main.Press(Control::FellowButton);
+    EXPECT_TRUE(main.requests().fellowDialog);
+    fellow.Show();
+    g.messages.clear();
+  }
+  // Types into a field of the cutter dialog and leaves it; true if refused.
+  bool Enter(std::string_view field, const std::string& text) {
+    g.messages.clear();
+    EXPECT_TRUE(fellow.Type(field, text)) << field;
+    fellow.Focus("");
+    return fellow.lastEntryRefused();
+  }
+  bool EnterMain(int n, const std::string& text) {
+    g.messages.clear();
+    main.Focus(FieldControl(n));
+    main.Type(FieldControl(n), text);
+    main.Focus(Control::None);
+    return main.lastEntryRefused();
+  }
+  // The pair is complete and its results are shown.
+  void ShowResults() {
+    main.Press(Control::CheckButton);
+    ASSERT_TRUE(main.resultsVisible());
+    g.messages.clear();
+  }
+  std::string Text(FellowControl c) const { return fellow.control(c).text; }
+  // The last error box; the cutter warnings are boxes of another title.
+  std::string LastError() const {
+    for (auto m = g.messages.rbegin(); m != g.messages.rend(); ++m) {
+      if (m->title == kErrorTitle) return m->text;
+    }
+    return "";
+  }
+  int Count(const char* text) const {
+    int n = 0;
+    for (const Message& m : g.messages) n += m.text == text ? 1 : 0;
+    return n;
+  }
+};
+
+// inv(20°) / tan(20°): the limiting shift sums are -0.5 (z0 + z2) times it.
+const double kInvOverTan = Involute(Deg(20)) / std::tan(Deg(20));  // 0.040948
+
+// Largest tip radius of a spur cutter (module 1, 20°, addendum 1.25): the
+// rounding circle touches both flanks. Its centre lies on the tooth's centre
+// line at rc = da0/2 - r, and its distance to a flank along the flank normal
+// (a tangent of the base circle) is rb psi(rc), psi being the half tooth
+// angle there: r = rb psi(da0/2 - r), solved by bisection.
+double FullyRoundedTip(int z0, double x0) {
+  const double rb = z0 * std::cos(Deg(20)) / 2.0;
+  const double ra = z0 / 2.0 + x0 + 1.25;
+  auto excess = [&](double r) {
+    const double psi = (kPi + 4.0 * x0 * std::tan(Deg(20))) / (2.0 * z0) + Involute(Deg(20)) -
+                       Involute(std::acos(rb / (ra - r)));
+    return r - rb * psi;
+  };
+  double lo = 0.0;
+  double hi = std::fmin(1.0, ra - rb);
+  for (int i = 0; i < 200; ++i) {
+    const double mid = (lo + hi) / 2.0;
+    (excess(lo) * excess(mid) <= 0.0 ? hi : lo) = mid;
+  }
+  return lo;
+}
+
+TEST(FellowForm, NumberOfTeethOfTheCutter) {
+  struct Case {
+    const char* x0;  // typed first, "" for none
+    const char* z0;
+    bool refused;
+    const char* message;
+  };
+  const Case cases[] = {
+      {"", "3", true, "Počet zubů nástroje Fellow vol větší než 3"},
+      {"", "4", false, ""},
+      {"", "80", true, "Počet zubů nástroje Fellow vol alespoň o 1 méně než počet zubů kola"},
+      {"", "79", false, ""},  // x0mez = 0.5 (80 - 79) 0.040948 = 0.0205 > 0
+      // x0 = 0.5: x0mez = 0.5 (80 - 55) 0.040948 = 0.5119 holds the sum,
+      // 0.5 (80 - 56) 0.040948 = 0.4914 does not.
+      {"0.5", "55", false, ""},
+      {"0.5", "56", true,
+       "Neexistuje řešení - součet korekcí pro záběr Fellow-věnec je větší než mezní"},
+      {"", "35.5", true, "Chyba číselného formátu, opakuj zadání"},
+      {"", "99999999999", true, "Chyba číselného formátu, opakuj zadání"},
+  };
+  for (const Case& c : cases) {
+    Session s;
+    if (*c.x0) {
+      ASSERT_FALSE(s.Enter("x0", c.x0));
+    }
+    const std::string where = std::string("z0 = ") + c.z0 + ", x0 = " + c.x0;
+    EXPECT_EQ(s.Enter("Edit1", c.z0), c.refused) << where;
+    EXPECT_EQ(s.LastError(), c.message) << where;
+    if (c.refused) {
+      EXPECT_EQ(s.fellow.focused(), FellowControl::Edit1) << where << ": the focus stays";
+    } else {
+      EXPECT_EQ(s.g.z0, std::stoi(c.z0)) << where;
+      EXPECT_EQ(s.Text(FellowControl::Edit1), c.z0) << where;
+      EXPECT_NEAR(s.g.x0mez, -0.5 * (s.g.z0 - 80) * kInvOverTan, 1e-12) << where;
+    }
+    EXPECT_TRUE(test::NonFiniteReals(s.g).empty()) << where;
+  }
+}
+
+TEST(FellowForm, RefusedTeethStayRefusedUntilCorrectedAndZpetRestoresThem) {
+  Session s;
+  EXPECT_TRUE(s.Enter("z0", "3"));
+  EXPECT_EQ(s.g.z0, 3) << "the typed value stays in the state";
+  // Leaving again with the same text must not let it through.
+  s.g.messages.clear();
+  s.fellow.Focus("Edit2");
+  EXPECT_TRUE(s.fellow.lastEntryRefused());
+  EXPECT_EQ(s.LastError(), "Počet zubů nástroje Fellow vol větší než 3");
+  // "&OK" validates the field, refuses it and stays open.
+  EXPECT_TRUE(s.fellow.Press("ok"));
+  EXPECT_TRUE(s.fellow.lastEntryRefused());
+  EXPECT_TRUE(s.fellow.visible());
+  // "&Zpět" leaves without validating; the refused count is not left behind.
+  s.g.messages.clear();
+  EXPECT_TRUE(s.fellow.Press("Zpět"));
+  EXPECT_FALSE(s.fellow.visible());
+  EXPECT_TRUE(s.g.messages.empty());
+  EXPECT_FALSE(s.g.fellowDlgClosing);
+  EXPECT_EQ(s.g.z0, 35);
+  EXPECT_FALSE(s.fellow.Press("ok")) << "a closed dialog takes no input";
+}
+
+TEST(FellowForm, ShiftOfTheCutter) {
+  struct Case {
+    const char* ring;  // z2 typed into the main dialog
+    const char* x0;
+    bool refused;
+    const char* message;
+  };
+  const Case cases[] = {
+      // 35 / -200: x0mez = 0.5 (200 - 35) 0.040948 = 3.3783, the range decides.
+      {"-200", "3", false, ""},
+      {"-200", "3.0001", true, "Korekci nástroje vol v rozsahu od -2 do 3"},
+      {"-200", "-2", false, ""},
+      {"-200", "-2.0001", true, "Korekci nástroje vol v rozsahu od -2 do 3"},
+      {"-200", "1,5", true, "Chyba číselného formátu, opakuj zadání"},
+      // 35 / -80: x0mez = 0.5 (80 - 35) 0.040948 = 0.92136.
+      {"-80", "0.9213", false, ""},
+      {"-80", "0.9214", true,
+       "Součet korekcí x0+x2 při výrobě kolečkem Fellow je větší než mezní (x0mez= 0.9214) - "
+       "záporný výrobní úhel záběru."},
+  };
+  for (const Case& c : cases) {
+    Session s;
+    ASSERT_FALSE(s.EnterMain(3, c.ring));
+    s.Open();
+    const std::string where = std::string("x0 = ") + c.x0 + ", z2 = " + c.ring;
+    EXPECT_EQ(s.Enter("Edit2", c.x0), c.refused) << where;
+    EXPECT_EQ(s.LastError(), c.message) << where;
+    if (!c.refused) {
+      EXPECT_DOUBLE_EQ(s.g.x0, std::stod(c.x0)) << where;
+      // The cutter's addendum is the ring's dedendum: da0 = d0 + 2 (x0 + 1.25).
+      EXPECT_DOUBLE_EQ(s.g.da0, 35.0 + 2.0 * (s.g.x0 + 1.25)) << where;
+      EXPECT_FALSE(s.g.x0SumAboveLimit) << where;
+    } else if (std::string(c.ring) == "-80") {
+      EXPECT_TRUE(s.g.x0SumAboveLimit) << where;
+    }
+    EXPECT_TRUE(test::NonFiniteReals(s.g).empty()) << where;
+  }
+}
+
+TEST(FellowForm, StraightFlankDepthNearOneIsTheStandardOne) {
+  // hFf0* = haP2* + cP2* - (1 - sin 20°) rhof0* = 1.25 - 0.65798 rhof0*.
+  for (double depth : {0.99999, 0.99995}) {
+    Session s;
+    const double rhof0 = (1.25 - depth) / (1.0 - std::sin(Deg(20)));
+    ASSERT_FALSE(s.Enter("rhof0Star", FormatFixed(rhof0, 0, 12)));
+    const double expected = depth == 0.99999 ? 1.0 : depth;
+    EXPECT_NEAR(s.g.hFf0Star, expected, depth == 0.99999 ? 0.0 : 1e-9) << depth;
+    // The involute start uses the stored depth (x0 = 0, z0 = 35):
+    // tan alphaL0 = tan 20° - 4 hFf0* / (sin 40° z0).
+    const double alphaL0 =
+        std::atan(std::tan(Deg(20)) - 4.0 * expected / (std::sin(Deg(40)) * 35.0));
+    EXPECT_NEAR(s.g.alphaFf0, alphaL0, 1e-13) << depth;
+  }
+}
+
+TEST(FellowForm, LargestFunctionalHeightStartsTheInvoluteOnTheBaseCircle) {
+  Session s;
+  const double db0 = 35.0 * std::cos(Deg(20));  // 32.889
+  EXPECT_TRUE(s.fellow.Press("max-funkcni"));
+  EXPECT_TRUE(s.g.maxFunctional);
+  EXPECT_TRUE(s.fellow.control(FellowControl::CheckBox1).checked);
+  EXPECT_TRUE(s.fellow.control(FellowControl::Edit3).readOnly);
+  EXPECT_FALSE(s.fellow.Type("Edit3", "0.2")) << "a read-only field takes no typing";
+  EXPECT_EQ(s.g.rhof0Star, 0.0);
+  EXPECT_EQ(s.Text(FellowControl::Edit3), "0.0000");
+  EXPECT_NEAR(s.g.dL0, db0, 1e-12);
+  EXPECT_EQ(s.Text(FellowControl::LabelDL0), "32.89");
+  EXPECT_EQ(s.Text(FellowControl::LabelAlphaL0), "0.000");
+
+  // Unchecking restores the root radius and with it the involute start.
+  EXPECT_TRUE(s.fellow.Press("Max. funkční výška zubu nástroje"));
+  EXPECT_FALSE(s.g.maxFunctional);
+  EXPECT_FALSE(s.fellow.control(FellowControl::Edit3).readOnly);
+  EXPECT_EQ(s.g.rhof0Star, 0.38);
+  EXPECT_EQ(s.Text(FellowControl::Edit3), "0.3800");
+  // tan alphaL0 = tan 20° - 4 / (sin 40° 35) = 0.18617: 10.546°, dL0 = db0 / cos.
+  EXPECT_EQ(s.Text(FellowControl::LabelAlphaL0), "10.546");
+  EXPECT_EQ(s.Text(FellowControl::LabelDL0), "33.45");
+
+  // With the option on, the start stays on the base circle of a new module.
+  s.fellow.Press("max-funkcni");
+  s.fellow.Press("ok");
+  ASSERT_FALSE(s.EnterMain(1, "2"));
+  s.Open();
+  EXPECT_TRUE(s.g.maxFunctional);
+  EXPECT_EQ(s.Text(FellowControl::LabelDL0), "65.78");  // 2 x 32.889
+  EXPECT_EQ(s.Text(FellowControl::LabelAlphaL0), "0.000");
+}
+
+TEST(FellowForm, FullyRoundedTipIsTheLargestAndCutsTheRingFillet) {
+  struct Case {
+    int z0;
+    double x0;
+  };
+  for (const Case& c : {Case{35, 0.0}, Case{24, 0.3}, Case{50, -0.5}}) {
+    Session s;
+    const std::string where = "z0 = " + std::to_string(c.z0) + ", x0 = " + std::to_string(c.x0);
+    ASSERT_FALSE(s.Enter("x0", FormatFixed(c.x0, 0, 4))) << where;
+    if (c.z0 != 35) {
+      ASSERT_FALSE(s.Enter("z0", std::to_string(c.z0))) << where;
+    }
+    const double largest = FullyRoundedTip(c.z0, c.x0);
+    ASSERT_TRUE(s.fellow.Press("plne-zaoblena")) << where;
+    EXPECT_TRUE(s.fellow.control(FellowControl::CheckBox2).checked) << where;
+    EXPECT_NEAR(s.g.rhoa0Star, largest, 1e-9) << where;
+    EXPECT_EQ(s.Text(FellowControl::Edit4), FormatFixed(largest, 6, 4)) << where;
+    EXPECT_TRUE(s.fellow.control(FellowControl::Edit4).readOnly) << where;
+    EXPECT_EQ(s.g.sa0, 0.0) << where;
+    EXPECT_EQ(s.Text(FellowControl::LabelSa0), "0.00") << where;
+    EXPECT_EQ(s.g.rhofP2Star, s.g.rhoa0Star) << where;
+    EXPECT_EQ(s.main.control(Control::Edit16).text, FormatFixed(largest, 6, 4)) << where;
+    // Above 0.38 the ring's fillet is no longer the standard one.
+    EXPECT_EQ(s.main.control(Control::NonStandard).checked, largest >= 0.3800001) << where;
+
+    // Unchecking returns the radius the cutter had.
+    s.fellow.Press("plne-zaoblena");
+    EXPECT_FALSE(s.g.fullyRounded) << where;
+    EXPECT_FALSE(s.fellow.control(FellowControl::Edit4).readOnly) << where;
+    EXPECT_EQ(s.g.rhoa0Star, 0.0) << where;
+    EXPECT_EQ(s.g.rhofP2Star, 0.0) << where;
+    EXPECT_TRUE(s.main.control(Control::Standard).checked) << where;
+  }
+  EXPECT_NEAR(FullyRoundedTip(35, 0.0), 0.40217, 1e-5);
+}
+
+TEST(FellowForm, TipRadiusUpToTheLargest) {
+  Session s;
+  const double largest = FullyRoundedTip(35, 0.0);  // 0.40217
+  const char* refusal =
+      "Poměrný rádius zaoblení hlavy nástroje vol v rozsahu od 0 do 0.4022 (plně zaoblená hlava)";
+  const std::string within = FormatFixed(largest + 0.00009, 0, 7);
+  EXPECT_FALSE(s.Enter("rhoa0Star", within));
+  EXPECT_EQ(s.LastError(), "");
+  // Beyond the full rounding the tip's flat land is (slightly) negative.
+  EXPECT_EQ(s.Count("Nástroj má zápornou tloušťku hlavy"), 1);
+  EXPECT_EQ(s.g.rhoa0Star, std::stod(within));
+  EXPECT_EQ(s.g.rhofP2Star, s.g.rhoa0Star) << "the ring's fillet follows the tip";
+  EXPECT_EQ(s.main.control(Control::Edit16).text, "0.4023");
+
+  for (const std::string& text : {FormatFixed(largest + 0.0002, 0, 7), std::string("-0.0001")}) {
+    EXPECT_TRUE(s.Enter("rhoa0Star", text)) << text;
+    EXPECT_EQ(s.LastError(), refusal) << text;
+    EXPECT_EQ(s.g.messages.back().title, "  Chyba !");
+    EXPECT_EQ(s.g.rhofP2Star, std::stod(within)) << text << ": the ring keeps its fillet";
+  }
+  ASSERT_FALSE(s.Enter("rhoa0Star", "0.4"));
+  // The root radius: at most the full round root of the ring's tip,
+  // cos 20° (pi/4 - 1.25 tan 20°) / (1 - sin 20°) = 0.4719.
+  EXPECT_TRUE(s.Enter("Edit3", "0.4721"));
+  EXPECT_EQ(s.LastError(), "Poměrný rádius zaoblení paty nástroje vol v rozsahu od 0 do 0.4719");
+  EXPECT_FALSE(s.Enter("Edit3", "0.4720"));
+}
+
+TEST(FellowForm, WarningsAboutTheCutterAndTheirSuppression) {
+  struct Case {
+    const char* ring;
+    const char* field;
+    const char* text;
+    const char* warning;  // "" for none
+  };
+  const Case cases[] = {
+      // Unshifted, hFf0* = 1: tan alphaL0 < 0 when z0 < 4 / (sin 40° tan 20°) = 17.1.
+      {"-80", "z0", "17", "Nástroj je podřezaný"},
+      {"-80", "z0", "18", ""},
+      // 35 / -200, x0 = 3: tip 43.5 mm, s/d = 0.10727 + inv 20° - inv 40.84° < 0.
+      {"-200", "x0", "3", "Nástroj má zápornou tloušťku hlavy"},
+      {"-200", "x0", "0.5", ""},
+  };
+  for (const Case& c : cases) {
+    Session s;
+    ASSERT_FALSE(s.EnterMain(3, c.ring));
+    s.Open();
+    const std::string where = std::string(c.field) + " = " + c.text;
+    EXPECT_FALSE(s.Enter(c.field, c.text)) << where;
+    ASSERT_EQ(s.g.messages.size(), *c.warning ? 1u : 0u) << where;
+    if (*c.warning) {
+      EXPECT_EQ(s.g.messages[0], (Message{"Kolmira ozubení", c.warning})) << where;
+    }
+  }
+
+  Session s;
+  // "&OK" takes the field without warnings, and they stay off until shown.
+  s.fellow.Type("z0", "17");
+  s.fellow.Press("ok");
+  EXPECT_FALSE(s.fellow.visible());
+  EXPECT_EQ(s.g.z0, 17);
+  EXPECT_EQ(s.Count("Nástroj je podřezaný"), 0);
+  s.Open();
+  EXPECT_FALSE(s.g.fellowQuiet);
+  // Enter takes the field once: leaving it afterwards repeats nothing.
+  s.fellow.Type("rhof0Star", "0.3");
+  s.fellow.Press("enter");
+  s.fellow.Focus("");
+  EXPECT_EQ(s.Count("Nástroj je podřezaný"), 1);
+  EXPECT_DOUBLE_EQ(s.g.rhof0Star, 0.3);
+  // With the largest functional height the cutter has no undercut.
+  s.fellow.Press("max-funkcni");
+  s.g.messages.clear();
+  EXPECT_FALSE(s.Enter("rhoa0Star", "0.1"));
+  EXPECT_EQ(s.Count("Nástroj je podřezaný"), 0);
+}
+
+TEST(FellowForm, ReadOutsInDecimalDegreesAndInDms) {
+  Session s;
+  EXPECT_EQ(s.fellow.Controls().size(), static_cast<std::size_t>(kFellowControlCount - 1));
+  EXPECT_EQ(s.Text(FellowControl::Edit1), "35");
+  EXPECT_EQ(s.Text(FellowControl::Edit2), "0.0000");
+  EXPECT_EQ(s.Text(FellowControl::Edit3), "0.3800");
+  EXPECT_EQ(s.Text(FellowControl::Edit4), "0.0000");
+  // db0 = 32.8892; alphaL0 = atan(0.18617) = 10.5462°; dL0 = db0 / cos = 33.4544.
+  EXPECT_EQ(s.Text(FellowControl::LabelDL0), "33.45");
+  EXPECT_EQ(s.Text(FellowControl::LabelAlphaL0), "10.546");
+  EXPECT_EQ(s.Text(FellowControl::LabelDa0), "37.50");
+  // Sharp tip: 37.5 (pi/70 + inv 20° - inv acos(32.8892/37.5)) = 0.4930.
+  EXPECT_EQ(s.Text(FellowControl::LabelSa0), "0.49");
+  EXPECT_EQ(s.Text(FellowControl::LabelCa0), "0.0000");
+  EXPECT_TRUE(s.fellow.control(FellowControl::LabelAlphaL0Unit).visible);
+
+  // Tip radius 0.2: centres on dk0 = 37.1, alphaK0 = acos(32.8892/37.1); the
+  // rounding meets the involute on the base tangent through its centre at
+  // dR0 = 2 sqrt(rb² + (0.2 + rb tan alphaK0)²) = 37.2868, ca0 = 0.1066;
+  // sa0 = da0 (pi/70 + inv 20° - inv alphaR + alphaK0 - alphaR) = 0.2521.
+  ASSERT_FALSE(s.Enter("Edit4", "0.2"));
+  EXPECT_EQ(s.Text(FellowControl::LabelCa0), "0.1066");
+  EXPECT_EQ(s.Text(FellowControl::LabelSa0), "0.25");
+
+  // 10.546200847° = 10° 32' 46.32".
+  s.main.Press(Control::Dms);
+  EXPECT_EQ(s.Text(FellowControl::LabelAlphaL0), "10°32' 46.3\"");
+  EXPECT_FALSE(s.fellow.control(FellowControl::LabelAlphaL0Unit).visible);
+  // An undercut cutter, z0 = 17: alphaL0 = -0.119314° = -(0° 7' 9.53").
+  ASSERT_FALSE(s.Enter("Edit1", "17"));
+  EXPECT_EQ(s.Text(FellowControl::LabelAlphaL0), "-0°7' 9.5\"");
+  s.main.Press(Control::Dec);
+  EXPECT_EQ(s.Text(FellowControl::LabelAlphaL0), "-0.119");
+  EXPECT_TRUE(s.fellow.control(FellowControl::LabelAlphaL0Unit).visible);
+}
+
+TEST(FellowForm, OkRederivesThePairWithTheNewCutter) {
+  Session s;
+  s.ShowResults();
+  ASSERT_FALSE(s.Enter("x0", "0.5"));
+  EXPECT_TRUE(s.fellow.Press("OK"));
+  EXPECT_FALSE(s.fellow.visible());
+  EXPECT_TRUE(s.g.fellowQuiet);
+  // Cutting pair 35 / -80 with x0 + x2 = 0.5:
+  // inv alphaW0 = 2 tan 20° 0.5 / (35 - 80) + inv 20°,
+  // aw0 = (35 - 80)/2 cos 20° / cos alphaW0; the ring's root df2 = 2 aw0 - da0.
+  const double inv = 2.0 * std::tan(Deg(20)) * 0.5 / -45.0 + Involute(Deg(20));
+  double lo = 0.0, hi = 1.0;
+  for (int i = 0; i < 200; ++i) ((Involute((lo + hi) / 2.0) < inv) ? lo : hi) = (lo + hi) / 2.0;
+  const double aw0 = -22.5 * std::cos(Deg(20)) / std::cos(lo);
+  const double df2 = 2.0 * aw0 - 38.5;
+  EXPECT_NEAR(s.g.df2, df2, 1e-9);
+  // The pinion's computed tip leaves the clearance 0.25 at the ring's root:
+  // da1 = 2 (aw - 0.25) - df2 with aw = -30.
+  EXPECT_EQ(s.main.control(Control::Edit18).text, FormatFixed(2.0 * (-30.25) - df2, 7, 5));
+  EXPECT_TRUE(s.main.resultsVisible());
+  EXPECT_FALSE(s.g.driverError);
+
+  // Shifts not yet distributed: the pair cannot be re-derived.
+  Session t;
+  ASSERT_FALSE(t.EnterMain(6, "0.1"));
+  t.Open();
+  t.fellow.Press("ok");
+  EXPECT_FALSE(t.fellow.visible());
+  ASSERT_FALSE(t.g.messages.empty());
+  EXPECT_EQ(t.g.messages.back(), (Message{"  Chyba !", "Není provedeno rozdělení korekcí"}));
+}
+
+TEST(FellowForm, RefreshRerunsTheCheckAndReportsItsError) {
+  Session s;
+  s.ShowResults();
+  s.g.noTooth1 = true;  // a stale finding: a new run of the check clears it
+  ASSERT_FALSE(s.Enter("Edit3", "0.3"));
+  EXPECT_FALSE(s.g.noTooth1);
+  EXPECT_TRUE(s.main.resultsVisible());
+
+  // A shift sum beyond the internal pair's limit (put into the state
+  // directly; the main dialog refuses to type it): xmez = 0.5 (80 - 20)
+  // 0.040948 = 1.2285.
+  s.g.x1 = 2.0;
+  ASSERT_FALSE(s.Enter("Edit3", "0.35"));
+  EXPECT_EQ(s.Count("Součet korekcí x1+x2 je větší než mezní (xmez= 1.2285) - záporný úhel záběru"),
+            1);
+  EXPECT_FALSE(s.main.resultsVisible());
+  EXPECT_FALSE(s.g.driverError);
+}
+
+TEST(FellowForm, ShowFollowsTheOptionsAndHelpAsksForItsTopic) {
+  Session s;
+  EXPECT_EQ(s.fellow.focused(), FellowControl::Edit1);
+  s.fellow.Press("plne-zaoblena");
+  s.fellow.Press("zpet");
+  s.Open();
+  EXPECT_EQ(s.fellow.focused(), FellowControl::Edit4);
+  EXPECT_TRUE(s.fellow.control(FellowControl::CheckBox2).checked);
+  s.fellow.Press("zpet");
+  // A new helix angle clears the fully rounded tip in the main dialog.
+  ASSERT_FALSE(s.EnterMain(4, "5"));
+  s.Open();
+  EXPECT_EQ(s.fellow.focused(), FellowControl::Edit1);
+  EXPECT_FALSE(s.fellow.control(FellowControl::CheckBox2).checked);
+  EXPECT_FALSE(s.fellow.control(FellowControl::Edit4).readOnly);
+  EXPECT_TRUE(test::NonFiniteReals(s.g).empty());
+
+  s.fellow.Press("help");
+  EXPECT_EQ(s.fellow.requests().helpContext, 7);
+  s.fellow.requests().helpContext = -1;
+  s.fellow.Press("f1");
+  EXPECT_EQ(s.fellow.requests().helpContext, 7);
+  s.fellow.HelpFailed();
+  EXPECT_EQ(s.g.messages.back(), (Message{"  Chyba !", "Help nenalezen."}));
+  EXPECT_FALSE(s.fellow.Press("Nuluj"));
+}
+
+}  // namespace
+}  // namespace kolmira
