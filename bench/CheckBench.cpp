@@ -14,7 +14,7 @@ using kolmira::GearPair;
 
 GearPair Pair(double z1, double z2, double betaDeg) {
   GearPair g;
-  g.gearType = 1;
+  g.gearType = kolmira::GearType::External;
   kolmira::SetDefaults(g);
   g.z1 = z1;
   g.z2 = z2;

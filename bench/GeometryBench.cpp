@@ -10,7 +10,7 @@ namespace {
 
 kolmira::GearPair StandardPair() {
   kolmira::GearPair g;
-  g.gearType = 1;
+  g.gearType = kolmira::GearType::External;
   kolmira::SetDefaults(g);
   g.aw = 30.0;
   kolmira::ZeroShifts(g);

@@ -11,12 +11,12 @@ namespace {
 
 using kolmira::GearPair;
 
-GearPair Pair(int gearType) {
+GearPair Pair(kolmira::GearType gearType) {
   GearPair g;
   g.gearType = gearType;
   kolmira::SetDefaults(g);
   g.z1 = 20.0;
-  g.z2 = gearType == 2 ? -80.0 : 30.0;
+  g.z2 = gearType == kolmira::GearType::Internal ? -80.0 : 30.0;
   g.z1Bevel = 20.0;
   g.z2Bevel = 30.0;
   g.b = 10.0;
@@ -27,7 +27,7 @@ GearPair Pair(int gearType) {
 }
 
 void RunCheckInternalPair(benchmark::State& state) {
-  GearPair g = Pair(2);
+  GearPair g = Pair(kolmira::GearType::Internal);
   for (auto _ : state) {
     kolmira::RunCheck(g);
     benchmark::DoNotOptimize(g.epsGamma);
@@ -36,7 +36,7 @@ void RunCheckInternalPair(benchmark::State& state) {
 BENCHMARK(RunCheckInternalPair);
 
 void RunCheckBevelPair(benchmark::State& state) {
-  GearPair g = Pair(3);
+  GearPair g = Pair(kolmira::GearType::Bevel);
   for (auto _ : state) {
     kolmira::RunCheck(g);
     benchmark::DoNotOptimize(g.epsGamma);
@@ -46,7 +46,7 @@ BENCHMARK(RunCheckBevelPair);
 
 // A spiral bevel pair also finds its spiral length constant.
 void RunCheckSpiralBevelPair(benchmark::State& state) {
-  GearPair g = Pair(3);
+  GearPair g = Pair(kolmira::GearType::Bevel);
   g.betaDeg = 35.0;
   g.beta = 35.0 * kolmira::kDegToRad;
   kolmira::BevelGeometry(g);

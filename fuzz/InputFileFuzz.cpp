@@ -75,7 +75,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   Require(target.fileReadOk, "fileReadOk after an accepted file");
   Require(kolmira::test::NonFiniteReals(target).empty(), "accepted file left a non-finite value");
-  Require(target.gearType >= 1 && target.gearType <= 3, "gear type out of range");
+  Require(static_cast<int>(target.gearType) >= 1 && static_cast<int>(target.gearType) <= 3,
+          "gear type out of range");
   Require(target.thinBoth + target.thinPinion + target.thinWheel == 1 || !target.backlashDirect,
           "thinning variant not exactly one");
 

@@ -5,16 +5,16 @@
 namespace kolmira::test {
 
 namespace {
-GearPair Pair(int gearType) {
+GearPair Pair(GearType gearType) {
   GearPair g;
   g.gearType = gearType;
   SetDefaults(g);
   g.mn = 1.0;
   g.z1 = 20.0;
-  g.z2 = gearType == 2 ? -80.0 : 40.0;
+  g.z2 = gearType == GearType::Internal ? -80.0 : 40.0;
   g.b = 10.0;
-  g.aw = gearType == 2 ? -30.0 : 30.0;
-  if (gearType == 3) {
+  g.aw = gearType == GearType::Internal ? -30.0 : 30.0;
+  if (gearType == GearType::Bevel) {
     g.z1Bevel = 20.0;
     g.z2Bevel = 30.0;
   }
@@ -25,13 +25,13 @@ GearPair Pair(int gearType) {
 }  // namespace
 
 GearPair StandardExternalPair() {
-  return Pair(1);
+  return Pair(GearType::External);
 }
 GearPair StandardInternalPair() {
-  return Pair(2);
+  return Pair(GearType::Internal);
 }
 GearPair StandardBevelPair() {
-  return Pair(3);
+  return Pair(GearType::Bevel);
 }
 
 std::vector<std::string> NonFiniteReals(const GearPair& g) {

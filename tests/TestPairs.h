@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cmath>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -20,8 +21,20 @@ GearPair StandardBevelPair();
 // Names of the real members of the state that are not finite.
 std::vector<std::string> NonFiniteReals(const GearPair& g);
 
+// A gear type by its number in the input file (1 external, 2 internal,
+// 3 bevel), for test tables.
+inline GearType TypeOf(int number) {
+  return static_cast<GearType>(number);
+}
+
 inline double Deg(double degrees) {
   return degrees * kDegToRad;
 }
 
 }  // namespace kolmira::test
+
+namespace kolmira {
+inline std::ostream& operator<<(std::ostream& out, GearType type) {
+  return out << static_cast<int>(type);
+}
+}  // namespace kolmira

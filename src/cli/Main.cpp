@@ -210,7 +210,7 @@ class Session {
 
   void PrintReport() {
     std::cout << ReportAsText(ReportLines(pair_));
-    if (pair_.gearType != 3) PrintMeasurements();
+    if (pair_.gearType != GearType::Bevel) PrintMeasurements();
   }
 
   // The measuring dimensions of both gears after a check.

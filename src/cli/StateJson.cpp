@@ -4,6 +4,7 @@ namespace kolmira {
 
 nlohmann::ordered_json StateToJson(const GearPair& g) {
   nlohmann::ordered_json j;
+  j["gearType"] = static_cast<int>(g.gearType);
 #define KOLMIRA_JSON_REAL(name) j[#name] = g.name;
 #define KOLMIRA_JSON_FLAG(name) j[#name] = g.name ? 1 : 0;
 #define KOLMIRA_JSON_INT(name) j[#name] = g.name;

@@ -55,7 +55,8 @@ void CheckBasicLimits(GearPair& g) {
     g.noTooth2 = g.da2 <= g.db2;
     g.tipsApart = (g.da1 + g.da2) / 2.0 <= g.awEff;
     g.xmez = LimitingShiftSum(g.z1 + g.z2, g.alphaT, g.alphaP);
-    if (g.gearType != 2) g.xSumBelowLimit = g.xmez - kShiftSumTolerance >= g.x1 + g.x2;
+    if (g.gearType != GearType::Internal)
+      g.xSumBelowLimit = g.xmez - kShiftSumTolerance >= g.x1 + g.x2;
   }
 }
 
@@ -97,7 +98,7 @@ void RunCheck(GearPair& g) {
   auto step = [&g](void (*procedure)(GearPair&)) {
     if (!g.driverError) procedure(g);
   };
-  if (g.gearType == 1) {
+  if (g.gearType == GearType::External) {
     step(CheckBasicLimits);
     step(CheckClearance);
     if (g.noTooth2 || g.noTooth1 || g.tipInRoot1 || g.tipInRoot2 || g.xSumBelowLimit) return;
@@ -122,7 +123,7 @@ void RunCheck(GearPair& g) {
     step(VirtualTeeth);
     step(ContactLines);
     step(MeasurementDimensions);
-  } else if (g.gearType == 2) {
+  } else if (g.gearType == GearType::Internal) {
     step(CheckBasicLimitsInternal);
     // The ring's root and form circle and its tip trimming come from the
     // cutter that generates it.
@@ -144,7 +145,7 @@ void RunCheck(GearPair& g) {
     step(VirtualTeeth);
     step(ContactLines);
     step(MeasurementDimensions);
-  } else if (g.gearType == 3) {
+  } else if (g.gearType == GearType::Bevel) {
     // The virtual spur pair of the bevel geometry is checked; its caller
     // has computed it.
     step(CheckBasicLimits);
@@ -165,7 +166,7 @@ void RunCheckRack(GearPair& g) {
 
 void RunCheckAndReport(GearPair& g) {
   if (!g.pairComputed) return;
-  if (g.gearType == 3) BevelGeometry(g);
+  if (g.gearType == GearType::Bevel) BevelGeometry(g);
   if (g.geometryReady == 0) PairFromShifts(g);
   RunCheck(g);
   std::string message;

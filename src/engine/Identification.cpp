@@ -21,7 +21,7 @@ namespace kolmira {
 namespace {
 
 bool IsRing(const GearPair& g) {
-  return g.gearType == 2;
+  return g.gearType == GearType::Internal;
 }
 
 double Finite(double v) {

@@ -113,7 +113,7 @@ std::optional<double> InverseInvolute(GearPair& g, double w) {
       g.x0SumAboveLimit = true;
     }
   } else if (!g.slidingBalanceRunning) {
-    if (g.gearType == 2) {
+    if (g.gearType == GearType::Internal) {
       if (g.xmez < sum - kShiftSumTolerance) {
         failure = kNoSolutionAboveLimit;
         g.xSumAboveLimit = true;

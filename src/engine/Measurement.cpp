@@ -28,7 +28,7 @@ double Finite(double v) {
 }
 
 bool IsRing(const GearPair& g, int gear) {
-  return gear == 2 && g.gearType == 2;
+  return gear == 2 && g.gearType == GearType::Internal;
 }
 bool IsRack(const GearPair& g, int gear) {
   return gear == 2 && g.rackMode;
@@ -77,7 +77,7 @@ GearView View(const GearPair& g, int gear) {
   v.sb = v.pinion ? g.sb1 : g.sb2;
   v.sn = v.pinion ? g.sn1 : g.sn2;
   v.saEffT = v.pinion ? g.saEff1t : g.saEff2t;
-  v.chamfer = v.pinion ? g.chamfer1 : (g.chamfer2 && g.gearType == 1);
+  v.chamfer = v.pinion ? g.chamfer1 : (g.chamfer2 && g.gearType == GearType::External);
   return v;
 }
 
@@ -167,7 +167,8 @@ double EffectiveTipDiameter(const GearPair& g, int gear) {
   if (gear == 1) return g.chamfer1 && g.da1Eff != 0.0 ? std::min(g.da1Eff, g.da1) : g.da1;
   // The smaller of two negative ring diameters is the one of larger
   // magnitude: the tip trimmed back by the cutter's root.
-  if (g.gearType == 2) return g.tipTrimming && g.da2Eff != 0.0 ? std::min(g.da2Eff, g.da2) : g.da2;
+  if (g.gearType == GearType::Internal)
+    return g.tipTrimming && g.da2Eff != 0.0 ? std::min(g.da2Eff, g.da2) : g.da2;
   return g.chamfer2 && !g.rackMode && g.da2Eff != 0.0 ? std::min(g.da2Eff, g.da2) : g.da2;
 }
 
@@ -557,7 +558,7 @@ double InverseInvoluteExact(double w) {
 }
 
 bool BallGear(const GearPair& g, int gear, GearView& v) {
-  if (IsRack(g, gear) || g.gearType == 3) return false;
+  if (IsRack(g, gear) || g.gearType == GearType::Bevel) return false;
   v = View(g, gear);
   return Usable(g, v) && g.mt > 0.0;
 }
@@ -671,7 +672,7 @@ namespace {
 // it is not on the flank, midway between form circle and involute end),
 // then the middle of the admissible balls when that ball lies outside them.
 void DefaultBalls(GearPair& g) {
-  const bool ring = g.gearType == 2;
+  const bool ring = g.gearType == GearType::Internal;
   const bool rack = g.rackMode;
   const double dE1 = EffectiveTipDiameter(g, 1);
   // A pinion meshing with a rack rolls on its reference circle.
@@ -713,7 +714,7 @@ void DefaultBalls(GearPair& g) {
 }  // namespace
 
 void MeasurementDimensions(GearPair& g) {
-  if (g.gearType == 3) return;  // a bevel pair has no measurement dimensions
+  if (g.gearType == GearType::Bevel) return;  // a bevel pair has no measurement dimensions
   SpanDimensions(g);
   ChordDimensions(g);
   DefaultBalls(g);

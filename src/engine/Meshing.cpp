@@ -19,7 +19,7 @@ double Square(double x) {
 // Module of the check: the mean transverse module of a bevel pair's virtual
 // gears, the normal module otherwise.
 double CheckModule(const GearPair& g) {
-  return g.gearType == 3 ? g.mmt : g.mn;
+  return g.gearType == GearType::Bevel ? g.mmt : g.mn;
 }
 
 // Form circle of a tooth that the straight flank of its generating rack does
@@ -60,7 +60,7 @@ void UndercutFormCircle(GearPair& g, bool pinion) {
 // external wheel is chamfered.
 void EffectiveTip(GearPair& g, int gear) {
   const bool pinion = gear == 1;
-  const bool chamfered = pinion ? g.chamfer1 : (g.chamfer2 && g.gearType == 1);
+  const bool chamfered = pinion ? g.chamfer1 : (g.chamfer2 && g.gearType == GearType::External);
   if (!chamfered) {
     (pinion ? g.da1Eff : g.da2Eff) = pinion ? g.da1 : g.da2;
     return;
@@ -87,8 +87,8 @@ double PressureAngleAt(GearPair& g, double db, double d) {
 }
 
 void CheckUndercut(GearPair& g) {
-  const bool internal = g.gearType == 2;
-  const bool bevel = g.gearType == 3;
+  const bool internal = g.gearType == GearType::Internal;
+  const bool bevel = g.gearType == GearType::Bevel;
   const double m = CheckModule(g);
   g.pt = kPi * (bevel ? g.mmt : g.mt);
   g.pbt = g.pt * std::cos(g.alphaT);
@@ -136,7 +136,7 @@ void ActiveDiameters(GearPair& g) {
   // A ring with as many teeth as the pinion meshes at a working pressure
   // angle of 90 degrees, where tan(alphaWt) (db1 + db2)/2 is infinity times
   // 0; its limit awEff sin(alphaWt) is the same length for every pair.
-  const bool degenerate = g.gearType == 2 && g.z1 == -g.z2;
+  const bool degenerate = g.gearType == GearType::Internal && g.z1 == -g.z2;
   g.T1T2 = degenerate ? g.awEff * std::sin(g.alphaWtEff)
                       : GuardedTan(g, g.alphaWtEff) * (g.db1 + g.db2) / 2.0;
   const double g2 = s2 * InvoluteRoot(Square(g.da2Eff / 2.0) - Square(rb2));
@@ -147,7 +147,7 @@ void ActiveDiameters(GearPair& g) {
     g.dNf1 = g.db1;
   }
   if (g.undercut1) g.dNf1 = std::max(g.dNf1, g.dFf1);
-  if (g.gearType == 2) {
+  if (g.gearType == GearType::Internal) {
     g.dNf2 = -2.0 * std::sqrt(Square(g.T1T2 - InvoluteRoot(Square(g.da1Eff / 2.0) - Square(rb1))) +
                               Square(rb2));
   }

@@ -18,7 +18,7 @@ bool IsDegenerateInternal(const GearPair& g) {
 }
 
 bool IsBevel(const GearPair& g) {
-  return g.gearType == 3;
+  return g.gearType == GearType::Bevel;
 }
 
 // The pair is defined only when the module and both numbers of teeth are
@@ -180,7 +180,7 @@ void BasicGeometry(GearPair& g) {
 
   // 7. The ring of an internal pair is cut by the shaper cutter: its root
   // circle is where the cutter's tip reaches in the cutting pair.
-  if (g.gearType == 2) {
+  if (g.gearType == GearType::Internal) {
     CutterGeometry(g);
     g.df2 = 2.0 * g.aw0 - g.da0;
   }

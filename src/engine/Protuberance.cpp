@@ -88,10 +88,10 @@ void ProtuberanceLimits(GearPair& g) {
   if (g.protuberance1 && !g.protCut1) {
     g.dFfPr1 = plainStart(g.d1, g.hFfP1, g.hprExtra1 + g.x1, g.alphaprt1);
   }
-  if (g.protuberance2 && !g.protCut2 && g.gearType == 1) {
+  if (g.protuberance2 && !g.protCut2 && g.gearType == GearType::External) {
     g.dFfPr2 = plainStart(g.d2, g.hFfP2, g.hprExtra2 + g.x2, g.alphaprt2);
   }
-  if (g.gearType == 2) g.protCut2 = false;
+  if (g.gearType == GearType::Internal) g.protCut2 = false;
   if (g.rackMode) g.protCut2 = true;  // a rack is never solved
 
   g.protuberanceSolve = true;

@@ -71,7 +71,7 @@ void SearchBalance(GearPair& g, FunctionRef<double(double)> f) {
 }  // namespace
 
 void ZeroShifts(GearPair& g) {
-  const bool bevel = g.gearType == 3;
+  const bool bevel = g.gearType == GearType::Bevel;
   const bool degenerate = g.z2 == -g.z1;
   g.alphaT = bevel ? g.alphaP : std::atan(GuardedTan(g, g.alphaP) / std::cos(g.beta));
   g.alphaWt = degenerate ? kPi / 2.0 : g.alphaT;
@@ -95,7 +95,7 @@ void BalanceSliding(GearPair& g) {
   }
   const double ratio = g.z2 / g.z1;
 
-  if (g.gearType == 2) {
+  if (g.gearType == GearType::Internal) {
     // Internal pair: the ring's root follows the cutter at every trial x1.
     const double k = ratio * ratio;
     const double c = k - 1.0;
@@ -123,7 +123,7 @@ void BalanceSliding(GearPair& g) {
 
   // External and bevel pairs: sqrt(A) is the tangent of the transverse
   // pressure angle at a tip, and f = 0 is equal specific sliding at the roots.
-  const bool bevel = g.gearType == 3;
+  const bool bevel = g.gearType == GearType::Bevel;
   const double m = bevel ? g.mmn : g.mn;
   const double sum = bevel ? g.xSum : g.xSumBalance;
   const double cosBeta = std::cos(g.beta);

@@ -155,7 +155,7 @@ void ProtuberanceUndercut(GearPair& g) {
 }
 
 void ToothThicknesses(GearPair& g) {
-  const bool internal = g.gearType == 2;
+  const bool internal = g.gearType == GearType::Internal;
   const double cosAlphaWt = std::cos(g.alphaWtEff);
   const double workingPitch = kPi * g.mn * std::cos(g.alphaT) / (std::cos(g.beta) * cosAlphaWt);
   // A rack's thicknesses are those of its straight flanks (RackThicknesses).
@@ -208,7 +208,7 @@ void ToothThicknesses(GearPair& g) {
     }
     (pinion ? g.saEff1t : g.saEff2t) = saEffT;
 
-    const bool chamfer = pinion ? g.chamfer1 : (g.chamfer2 && g.gearType == 1);
+    const bool chamfer = pinion ? g.chamfer1 : (g.chamfer2 && g.gearType == GearType::External);
     // Signed: a ring's trimmed tip lies outside its tip circle (further
     // from the ring's centre), a chamfered tip inside the tip circle.
     if (daEff < da) {
@@ -229,7 +229,7 @@ void ToothThicknesses(GearPair& g) {
   }
   g.thinTip1 = g.sa1 < 0.25 * g.mn;
   if (!g.rackMode) g.thinTip2 = g.sa2 < 0.25 * g.mn;
-  if (g.gearType == 3) BevelTipThicknesses(g);
+  if (g.gearType == GearType::Bevel) BevelTipThicknesses(g);
 }
 
 void RackThicknesses(GearPair& g) {

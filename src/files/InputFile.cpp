@@ -136,12 +136,12 @@ class Reader final : public LineIo {
 // without touching the caller's pair.
 void Layout(LineIo& io, GearPair& g) {
   // Gear type: 1 external, 2 internal, 3 bevel, 4 pinion with rack.
-  int type = g.rackMode ? kRackGearType : g.gearType;
+  int type = g.rackMode ? kRackGearType : static_cast<int>(g.gearType);
   io.Int(type, 1, kRackGearType);
   g.rackMode = type == kRackGearType;
-  g.gearType = g.rackMode ? 1 : type;
-  const bool internal = g.gearType == 2;
-  const bool bevel = g.gearType == 3;
+  g.gearType = g.rackMode ? GearType::External : static_cast<GearType>(type);
+  const bool internal = g.gearType == GearType::Internal;
+  const bool bevel = g.gearType == GearType::Bevel;
 
   // How the backlash is produced.
   io.Flag(g.backlashByShift);

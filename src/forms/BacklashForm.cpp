@@ -351,8 +351,9 @@ bool BacklashForm::ExitCentreDistance(double value) {
   // A distance of the wrong sign is no position of the gears (the working
   // pressure angle would exceed 90 degrees).
   if (!rack && !degenerate && std::fabs(value) >= kCentreDistanceNotGiven) {
-    if (g_.gearType == 2 && value > 0.0) return refuse("Pracovní osovou vzdálenost zadej zápornou");
-    if (g_.gearType != 2 && value < 0.0) {
+    if (g_.gearType == GearType::Internal && value > 0.0)
+      return refuse("Pracovní osovou vzdálenost zadej zápornou");
+    if (g_.gearType != GearType::Internal && value < 0.0) {
       return refuse("Pracovní osovou vzdálenost vol větší než 0");
     }
   }
@@ -372,7 +373,7 @@ bool BacklashForm::ExitCentreDistance(double value) {
 
 std::optional<std::string> BacklashForm::ShiftSumRefusal(double xs) {
   const double xmez = BacklashShiftSumLimit(g_);
-  const bool beyondLimit = g_.gearType == 2 ? xmez <= xs : xmez >= xs;
+  const bool beyondLimit = g_.gearType == GearType::Internal ? xmez <= xs : xmez >= xs;
   if (beyondLimit) {
     return "Nemožný součet jednotkových korekcí x1+x2  (xmez= " + FormatFixed(xmez, 8, 6) + ")";
   }

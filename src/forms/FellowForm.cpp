@@ -95,7 +95,7 @@ void RederivePair(GearPair& g) {
     RackGeometry(g);
     return;
   }
-  if (g.gearType == 3) BevelGeometry(g);
+  if (g.gearType == GearType::Bevel) BevelGeometry(g);
   switch (g.geometryReady) {
     case 9:
       PairFromCentreDistance(g);

@@ -422,7 +422,7 @@ void IdentForm::ParameterEntry(IdentControl field, const std::string& typed) {
       g_.betaId[method] = value * kDegToRad;
       break;
     case kIdentShift: {
-      const double lower = g_.gearType == 1 ? kShiftMinExternal : kShiftMinOther;
+      const double lower = g_.gearType == GearType::External ? kShiftMinExternal : kShiftMinOther;
       if (value < lower || value > kShiftMax) {
         Refuse(field, "Jednotkovou korekci vol v rozmezí od " + FormatFixed(lower, 0, 0) + " do 3");
         return;

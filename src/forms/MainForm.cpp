@@ -193,7 +193,7 @@ MainForm::MainForm(GearPair& g) : g_(g) {
 
 void MainForm::Start() {
   SetDefaults(g_);
-  g_.gearType = 1;
+  g_.gearType = GearType::External;
   Show();
 }
 
@@ -390,7 +390,7 @@ void MainForm::LeaveField(int n) {
 // Mandatory inputs
 
 bool MainForm::MandatoryTest() {
-  const bool bevel = g_.gearType == 3;
+  const bool bevel = g_.gearType == GearType::Bevel;
   const double z1 = bevel ? g_.z1Bevel : g_.z1;
   const double z2 = bevel ? g_.z2Bevel : g_.z2;
   g_.pairComputed = g_.mn != 0.0 && z1 != 0.0 && z2 != 0.0 && g_.b != 0.0;
@@ -412,9 +412,9 @@ bool MainForm::MandatoryTest() {
 
 void MainForm::MandatoryGroupExit() {
   if (!MandatoryTest()) return;
-  if (g_.gearType == 2 || g_.gearType == 3) {
-    const double z1 = g_.gearType == 3 ? g_.z1Bevel : g_.z1;
-    const double z2 = g_.gearType == 3 ? g_.z2Bevel : g_.z2;
+  if (g_.gearType == GearType::Internal || g_.gearType == GearType::Bevel) {
+    const double z1 = g_.gearType == GearType::Bevel ? g_.z1Bevel : g_.z1;
+    const double z2 = g_.gearType == GearType::Bevel ? g_.z2Bevel : g_.z2;
     if (std::fabs(z2) < z1) {
       g_.QueueError("Počet zubů pastorku vol menší nebo nejvýše roven počtu zubů kola");
       g_.valCode = 1;
@@ -447,7 +447,7 @@ bool MainForm::AcceptModule(double value, bool changed) {
 }
 
 bool MainForm::AcceptPinionTeeth(double value, bool changed) {
-  if (g_.gearType == 3) {
+  if (g_.gearType == GearType::Bevel) {
     g_.z1Bevel = value;
     if (g_.z1 == 0.0) g_.z1 = value;
   } else {
@@ -469,7 +469,7 @@ bool MainForm::AcceptPinionTeeth(double value, bool changed) {
 bool MainForm::AcceptWheelTeeth(double value, bool changed) {
   const Control field = Control::Edit3;
   if (!g_.rackMode) state(Control::Edit10).enabled = true;
-  const bool internal = g_.gearType == 2;
+  const bool internal = g_.gearType == GearType::Internal;
   if (internal && value > 0.0) {
     value = -value;
     text(field) = FormatFixed(value, 4, 2);
@@ -477,7 +477,7 @@ bool MainForm::AcceptWheelTeeth(double value, bool changed) {
     value = -value;
     text(field) = FormatFixed(value, 4, 3);
   }
-  if (g_.gearType == 3) {
+  if (g_.gearType == GearType::Bevel) {
     g_.z2Bevel = value;
   } else {
     g_.z2 = value;
@@ -502,7 +502,7 @@ bool MainForm::AcceptWheelTeeth(double value, bool changed) {
     state(Control::CircularRoot).checked = false;
   }
   const bool wasRack = g_.rackMode;
-  g_.rackMode = g_.gearType == 1 && value >= 5000.0;
+  g_.rackMode = g_.gearType == GearType::External && value >= 5000.0;
   if (g_.rackMode) text(field) = kRackText;
   changed = changed || text(field) != g_.fieldTextOnEnter;
   if (changed) {
@@ -513,14 +513,14 @@ bool MainForm::AcceptWheelTeeth(double value, bool changed) {
   if (g_.rackMode != wasRack) SetStandardProfile();
   if (g_.pairComputed) RackModePresentation();
   if (g_.z2 == -g_.z1) state(Control::Edit10).enabled = false;
-  state(Control::KeepShifts).visible = g_.gearType != 3 && !g_.rackMode;
+  state(Control::KeepShifts).visible = g_.gearType != GearType::Bevel && !g_.rackMode;
   return true;
 }
 
 bool MainForm::AcceptHelix(double value, bool changed) {
   g_.betaDeg = value;
   if (value < 0.0 || value > g_.betaMax) {
-    const char* lead = g_.gearType == 3 ? kBevelHelixTooLarge : "Úhel ß vol od 0 do ";
+    const char* lead = g_.gearType == GearType::Bevel ? kBevelHelixTooLarge : "Úhel ß vol od 0 do ";
     Refuse(4, std::string(lead) + FormatFixed(g_.betaMax, 6, 4) + "°." + " ");
     return false;
   }
@@ -532,7 +532,7 @@ bool MainForm::AcceptHelix(double value, bool changed) {
       text(Control::Edit9) = FormatFixed(g_.aw, 8, 6);
     }
     ShowTipDiameters();
-    if (g_.gearType == 2) {
+    if (g_.gearType == GearType::Internal) {
       g_.fullyRounded = false;
       g_.circularRoot = false;
       state(Control::CircularRoot).checked = false;
@@ -548,7 +548,7 @@ bool MainForm::AcceptFaceWidth(double value, bool changed) {
     Refuse(5, "Šířka zubů musí být větší než 0.");
     return false;
   }
-  if (g_.gearType == 3) {
+  if (g_.gearType == GearType::Bevel) {
     if (value > g_.Le) {
       Refuse(5, "Šířka b je větší než délka površky roztečného kužele Le=" +
                     FormatFixed(g_.Le, 5, 3) + "." + " ");
@@ -569,8 +569,8 @@ bool MainForm::AcceptFaceWidth(double value, bool changed) {
 
 bool MainForm::ShiftSumLimitOk(int n, double sum) {
   g_.xmez = LimitingShiftSum(g_.z1 + g_.z2, g_.alphaT, g_.alphaP);
-  const bool refused = g_.gearType == 2 ? !(g_.xmez + kShiftSumTolerance > sum)
-                                        : g_.xmez - kShiftSumTolerance >= sum;
+  const bool refused = g_.gearType == GearType::Internal ? !(g_.xmez + kShiftSumTolerance > sum)
+                                                         : g_.xmez - kShiftSumTolerance >= sum;
   if (refused) {
     Refuse(n, "Nemožný součet jednotkových korekcí x1+x2  (xmez= " + FormatFixed(g_.xmez, 8, 5) +
                   ")" + " ");
@@ -586,7 +586,7 @@ bool MainForm::AcceptShiftSum(double value, bool changed) {
     return false;
   }
   if (changed) {
-    if (g_.gearType == 3) {
+    if (g_.gearType == GearType::Bevel) {
       BevelGeometry(g_);
     } else {
       PairFromShifts(g_);
@@ -611,7 +611,7 @@ bool MainForm::AcceptShift(int n, double value, bool changed) {
                      : "Korekci kola vol v rozsahu od -15 do 8");
     return false;
   }
-  if (n == 8 && g_.gearType == 2) {
+  if (n == 8 && g_.gearType == GearType::Internal) {
     g_.x0mez = LimitingShiftSum(g_.z0 + g_.z2, g_.alphaT, g_.alphaP);
     if (g_.x0 + g_.x2 - kShiftSumTolerance > g_.x0mez) {
       g_.x0SumAboveLimit = true;
@@ -634,7 +634,7 @@ bool MainForm::AcceptShift(int n, double value, bool changed) {
       text(Control::Edit7) = FormatFixed(g_.x1, 8, 6);
     }
   }
-  if (g_.gearType == 3) {
+  if (g_.gearType == GearType::Bevel) {
     BevelGeometry(g_);
   } else if (g_.rackMode) {
     RackGeometry(g_);
@@ -655,9 +655,9 @@ bool MainForm::AcceptShift(int n, double value, bool changed) {
 
 bool MainForm::AcceptCentreDistance(double value, bool changed) {
   g_.aw = value;
-  if (g_.gearType == 2 ? value >= 0.0 : value <= 0.0) {
-    Refuse(9, g_.gearType == 2 ? "Pracovní osovou vzdálenost zadej zápornou"
-                               : "Pracovní osovou vzdálenost vol větší než 0");
+  if (g_.gearType == GearType::Internal ? value >= 0.0 : value <= 0.0) {
+    Refuse(9, g_.gearType == GearType::Internal ? "Pracovní osovou vzdálenost zadej zápornou"
+                                                : "Pracovní osovou vzdálenost vol větší než 0");
     return false;
   }
   if (g_.keepShifts) {
@@ -702,7 +702,7 @@ bool MainForm::AcceptPressureAngle(double value, bool changed) {
   }
   g_.alphaWt = value * kDegToRad;
   if (changed) {
-    if (g_.gearType == 3) BevelGeometry(g_);
+    if (g_.gearType == GearType::Bevel) BevelGeometry(g_);
     PairFromPressureAngle(g_);
     if (!g_.da1Given) g_.da1 = 0.0;
     if (!g_.da2Given) g_.da2 = 0.0;
@@ -797,7 +797,7 @@ bool MainForm::AcceptFilletRadius(int n, double value, bool changed) {
   fillet = value;
   const bool protuberanceUndercut = pinion ? g_.protCut1 : g_.protCut2;
   if (!protuberanceUndercut) {
-    if (!pinion && g_.gearType == 2) {
+    if (!pinion && g_.gearType == GearType::Internal) {
       // The ring's root is rounded by the shaper cutter's tip: at most the
       // cutter's fully rounded tip.
       GearPair cutter = g_;
@@ -869,11 +869,11 @@ bool MainForm::AcceptTipDiameter(int n, double value, bool changed) {
     }
   } else {
     g_.da2 = value;
-    if (g_.gearType == 2 && value >= 0.0) {
+    if (g_.gearType == GearType::Internal && value >= 0.0) {
       Refuse(19, "Průměr hlavové kružnice korunového kola zadej záporný");
       return false;
     }
-    if (g_.gearType != 2 && value <= 0.0) {
+    if (g_.gearType != GearType::Internal && value <= 0.0) {
       Refuse(19, "Průměr hlavové kružnice kola vol větší než 0");
       return false;
     }
@@ -901,7 +901,7 @@ bool MainForm::AcceptShaftAngle(double value, bool changed) {
 
 void MainForm::ResetComputationalInputs() {
   if (g_.rackMode && focused_ == Control::Edit7) return;
-  const bool bevel = g_.gearType == 3;
+  const bool bevel = g_.gearType == GearType::Bevel;
   g_.shiftDistributed = false;
   g_.geometryReady = 0;
   g_.shiftNotDistributed = false;
@@ -947,7 +947,7 @@ void MainForm::ResetComputationalInputs() {
 }
 
 void MainForm::RestoreComputationalGroup() {
-  const bool bevel = g_.gearType == 3;
+  const bool bevel = g_.gearType == GearType::Bevel;
   if (!g_.keepShifts) {
     if (g_.rackMode) {
       state(Control::Edit6).visible = false;
@@ -1002,7 +1002,7 @@ void MainForm::ShowWorkingAngle() {
 }
 
 void MainForm::WriteField(int n) {
-  const bool bevel = g_.gearType == 3;
+  const bool bevel = g_.gearType == GearType::Bevel;
   const FieldInfo& f = kFields[n];
   switch (n) {
     case 2:
@@ -1065,7 +1065,7 @@ void MainForm::ShowResults() {
 }
 
 void MainForm::WriteAllFields() {
-  const bool bevel = g_.gearType == 3;
+  const bool bevel = g_.gearType == GearType::Bevel;
   text(Control::Edit1) = FormatFixed(g_.mn, 6, 4);
   text(Control::Edit2) = FormatFixed(bevel ? g_.z1Bevel : g_.z1, 4, 1);
   text(Control::Edit3) = g_.rackMode ? kRackText : FormatFixed(bevel ? g_.z2Bevel : g_.z2, 4, 1);
@@ -1111,7 +1111,7 @@ void MainForm::RackModePresentation() {
     g_.identInputsChanged = true;
     state(Control::Edit6).visible = true;
     state(Control::Edit8).visible = true;
-    state(Control::Edit9).visible = g_.gearType != 3;
+    state(Control::Edit9).visible = g_.gearType != GearType::Bevel;
     state(Control::DistributeButton).visible = true;
     state(Control::Edit10).enabled = g_.z2 != -g_.z1 && !g_.keepShifts;
     text(Control::Edit6) = FormatFixed(g_.xSum, 8, 6);
@@ -1136,7 +1136,7 @@ void MainForm::ApplyCircularRoot() {
   if (g_.rhof0Star > pinionFull || g_.rhof0Star < 0.0) g_.rhof0Star = pinionFull;
   if (g_.rhof0Star < 0.38 && pinionFull > 0.38) g_.rhof0Star = 0.38;
 
-  if (g_.gearType == 2) {
+  if (g_.gearType == GearType::Internal) {
     // The ring's fillet is rounded by the cutter's tip.
     if (g_.circularRoot && !g_.fullyRounded) {
       g_.fullyRounded = true;
@@ -1161,7 +1161,7 @@ void MainForm::StandardProfileTest() {
   const bool addenda =
       Strictly(0.999999, g_.haP1Star, 1.0000001) && Strictly(0.9999999, g_.haP2Star, 1.0000001);
   bool rest = false;
-  if (g_.gearType == 3) {
+  if (g_.gearType == GearType::Bevel) {
     rest = Strictly(0.1999999, g_.cP1Star, 0.2000001) &&
            Strictly(0.1999999, g_.cP2Star, 0.2000001) && g_.rhofP1Star >= 0.0 &&
            g_.rhofP1Star < 0.3000001 && g_.rhofP2Star >= 0.0 && g_.rhofP2Star < 0.3000001;
@@ -1180,8 +1180,8 @@ void MainForm::SetStandardProfile() {
   g_.rhofP1Star = g_.rhofP2Star = 0.38;
   g_.alphaPDeg = 20.0;
   g_.alphaP = 20.0 * kDegToRad;
-  if (g_.gearType == 2) g_.rhofP2Star = 0.0;
-  if (g_.gearType == 3) {
+  if (g_.gearType == GearType::Internal) g_.rhofP2Star = 0.0;
+  if (g_.gearType == GearType::Bevel) {
     g_.cP1Star = g_.cP2Star = 0.2;
     g_.rhofP1Star = g_.rhofP2Star = 0.3;
   }
@@ -1270,7 +1270,7 @@ void MainForm::SetKeepShifts(bool on) {
     }
     RequestFocus(Control::Edit4);
   } else {
-    state(Control::Edit21).visible = g_.gearType != 3;
+    state(Control::Edit21).visible = g_.gearType != GearType::Bevel;
     for (Control c : {Control::Edit6, Control::Edit7, Control::Edit8, Control::Edit9,
                       Control::DistributeButton, Control::ZeroButton, Control::BalanceButton}) {
       state(c).enabled = true;
@@ -1280,14 +1280,14 @@ void MainForm::SetKeepShifts(bool on) {
 }
 
 void MainForm::ApplyGearTypePresentation() {
-  const bool bevel = g_.gearType == 3;
+  const bool bevel = g_.gearType == GearType::Bevel;
   for (Control c : {Control::GearExternal, Control::GearInternal, Control::GearBevel}) {
     state(c).bold = false;
     state(c).checked = false;
   }
-  const Control chosen = g_.gearType == 2   ? Control::GearInternal
-                         : g_.gearType == 3 ? Control::GearBevel
-                                            : Control::GearExternal;
+  const Control chosen = g_.gearType == GearType::Internal ? Control::GearInternal
+                         : g_.gearType == GearType::Bevel  ? Control::GearBevel
+                                                           : Control::GearExternal;
   state(chosen).bold = true;
   state(chosen).checked = true;
 
@@ -1304,14 +1304,13 @@ void MainForm::ApplyGearTypePresentation() {
   state(Control::ModuleSubscript).text = bevel ? "t" : "n";
   state(Control::HelixLabel).text =
       bevel ? "Sklon zubů střední             ß" : "Sklon zubů roztečný           ß";
-  state(Control::FellowButton).visible = g_.gearType == 2;
+  state(Control::FellowButton).visible = g_.gearType == GearType::Internal;
   state(Control::ToolsButton).visible = !bevel;
   state(Control::Edit16).enabled = true;
   state(Control::KeepShifts).visible = !bevel && !g_.rackMode;
 }
 
-void MainForm::ChooseGearType(int type) {
-  if (type < 1 || type > 3) return;
+void MainForm::ChooseGearType(GearType type) {
   g_.gearTypeChosen = true;
   resultsStale_ = true;
   HideResults();
@@ -1327,10 +1326,10 @@ void MainForm::ChooseGearType(int type) {
     SetDefaults(g_);  // every type starts from the same defaults
     g_.mn = 1.0;
     g_.z1 = 20.0;
-    g_.z2 = type == 2 ? -80.0 : 40.0;
+    g_.z2 = type == GearType::Internal ? -80.0 : 40.0;
     g_.b = 10.0;
-    g_.aw = type == 2 ? -30.0 : 30.0;
-    if (type == 3) {
+    g_.aw = type == GearType::Internal ? -30.0 : 30.0;
+    if (type == GearType::Bevel) {
       g_.z1Bevel = 20.0;
       g_.z2Bevel = 30.0;
     }
@@ -1410,13 +1409,13 @@ void MainForm::PressEnter() {
 void MainForm::Press(Control c) {
   switch (c) {
     case Control::GearExternal:
-      ChooseGearType(1);
+      ChooseGearType(GearType::External);
       break;
     case Control::GearInternal:
-      ChooseGearType(2);
+      ChooseGearType(GearType::Internal);
       break;
     case Control::GearBevel:
-      ChooseGearType(3);
+      ChooseGearType(GearType::Bevel);
       break;
     case Control::CheckButton:
       CheckCommand();
@@ -1527,7 +1526,7 @@ void MainForm::PressF1() {
   int context = 0;
   const int n = FieldNumber(focused_);
   if (activeTab_ == 1) {
-    context = g_.gearType == 1 ? 13 : 14;
+    context = g_.gearType == GearType::External ? 13 : 14;
   } else if (activeTab_ == 2) {
     context = 15;
   } else if (n >= 1 && n <= 5) {

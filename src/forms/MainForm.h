@@ -160,8 +160,8 @@ class MainForm {
   // F1 (on release): the help context of the focused control, or the
   // contents (0), as a request.
   void PressF1();
-  // Gear type option 1, 2 or 3.
-  void ChooseGearType(int type);
+  // A gear type option.
+  void ChooseGearType(GearType type);
 
   // The running of the check shared by the buttons and by every accepted
   // input while the results are shown.

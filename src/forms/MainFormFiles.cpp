@@ -30,7 +30,7 @@ bool MainForm::PrepareSave() {
   MandatoryTest();  // an incomplete pair is reported, and saved all the same
   if (g_.geometryReady == 0) PairBasicGeometry(g_);
   SyncWrittenAngles(g_);
-  if (g_.gearType == 3) {
+  if (g_.gearType == GearType::Bevel) {
     BasicGeometry(g_);
   } else if (g_.rackMode) {
     RackGeometry(g_);
@@ -75,7 +75,7 @@ bool MainForm::LoadInputs(const std::string& path) {
   g_.pairComputed = true;
   if (g_.rackMode) {
     RackGeometry(g_);
-  } else if (g_.gearType == 3) {
+  } else if (g_.gearType == GearType::Bevel) {
     BasicGeometry(g_);
   } else if (g_.geometryReady == 9) {
     PairFromCentreDistance(g_);
@@ -86,7 +86,7 @@ bool MainForm::LoadInputs(const std::string& path) {
   }
 
   ApplyGearTypePresentation();
-  state(Control::Edit21).visible = g_.gearType != 3;
+  state(Control::Edit21).visible = g_.gearType != GearType::Bevel;
   RestoreComputationalGroup();
   state(Control::CircularRoot).checked = g_.circularRoot;
   state(Control::Edit15).enabled = state(Control::Edit16).enabled = !g_.circularRoot;

@@ -126,7 +126,7 @@ double Z(const GearPair& g, int gear) {
   return gear == 1 ? g.z1 : g.z2;
 }
 bool Ring(const GearPair& g, int gear) {
-  return gear == 2 && g.gearType == 2;
+  return gear == 2 && g.gearType == GearType::Internal;
 }
 
 // Why a ball is too small, for the code the limits left in ballReason.
@@ -198,7 +198,7 @@ void MeasureForm::OnMainEvent(MainEvent event) {
       }
       break;
     case MainEvent::GearTypeChosen:
-      picturesShown_ = g_.gearType != 3;
+      picturesShown_ = g_.gearType != GearType::Bevel;
       chordCleared_ = {};
       Refresh();
       break;
@@ -229,7 +229,7 @@ bool MeasureForm::visible() const {
 }
 
 void MeasureForm::Entered() {
-  if (g_.gearType != 3 && g_.inputsChanged) {
+  if (g_.gearType != GearType::Bevel && g_.inputsChanged) {
     // Inputs changed since the last check: its thicknesses and form circles
     // are those of the old pair, so the check is run first.
     if (g_.pairComputed && (!g_.shiftNotDistributed || g_.keepShifts)) main_.RunCheckProcedure();
@@ -626,7 +626,7 @@ void MeasureForm::ApplyRackMode() {
 }
 
 void MeasureForm::ApplyPictures() {
-  const char* drawing = g_.gearType == 2 ? "internal" : "external";
+  const char* drawing = g_.gearType == GearType::Internal ? "internal" : "external";
   for (int gear = 1; gear <= 2; ++gear) {
     const GearControls& k = GearOf(gear);
     for (MeasureControl picture : {k.pictureThickness, k.pictureSpan, k.pictureBall}) {

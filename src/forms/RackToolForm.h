@@ -145,7 +145,7 @@ class RackToolForm : public DialogForm {
   void OkCommand();     // "OK"
   void WriteToolFields(int tool);
   void ShowAngleField(ToolControl field, double degrees);
-  bool WheelGroupShown() const { return g_.gearType != 2; }
+  bool WheelGroupShown() const { return g_.gearType != GearType::Internal; }
 
   GearPair& g_;
   MainForm& main_;

@@ -66,9 +66,9 @@ void SetDefaults(GearPair& g) {
   g.SigmaDeg = 90.0;
 
   // 7. Basic rack by gear type.
-  if (g.gearType == 2) {
+  if (g.gearType == GearType::Internal) {
     g.rhofP2Star = 0.0;
-  } else if (g.gearType == 3) {
+  } else if (g.gearType == GearType::Bevel) {
     g.cP1Star = g.cP2Star = 0.2;
     g.rhofP1Star = g.rhofP2Star = 0.3;
   }

@@ -22,7 +22,6 @@ namespace kolmira {
 
 // Pair definition, mandatory inputs and the basic rack.
 #define KOLMIRA_STATE_INPUTS(R, F, I)                                          \
-  I(gearType)        /* 1 external, 2 internal, 3 bevel */                     \
   F(rackMode)        /* the pinion meshes with a rack (z2 >= 5000) */          \
   R(mn)              /* normal module; bevel: outer transverse module */       \
   R(z1) R(z2)        /* teeth; bevel: virtual numbers */                       \
@@ -158,6 +157,9 @@ namespace kolmira {
 
 // clang-format on
 
+// The kind of pair; the numbers are those of the input file.
+enum class GearType : int { External = 1, Internal = 2, Bevel = 3 };
+
 // A message box that core or a form wants shown, in the order queued. The
 // caller (GUI or CLI) drains the queue. A beep is a notice without a box.
 struct Message {
@@ -175,6 +177,7 @@ inline constexpr const char* kInfoTitle = "  Info !";
 inline constexpr const char* kEnglishErrorTitle = "  Error !";
 
 struct GearPair {
+  GearType gearType = GearType::External;
 #define KOLMIRA_DECLARE_REAL(name) double name = 0.0;
 #define KOLMIRA_DECLARE_FLAG(name) bool name = false;
 #define KOLMIRA_DECLARE_INT(name) int name = 0;

@@ -165,8 +165,9 @@ constexpr RowDef kBevelRows[] = {
 };
 constexpr int kBevelDefined = static_cast<int>(std::size(kBevelRows));
 
-const RowDef* FindRow(int gearType, int row) {
-  if (gearType == 3) return row >= 1 && row <= kBevelDefined ? &kBevelRows[row - 1] : nullptr;
+const RowDef* FindRow(GearType gearType, int row) {
+  if (gearType == GearType::Bevel)
+    return row >= 1 && row <= kBevelDefined ? &kBevelRows[row - 1] : nullptr;
   return row >= 1 && row <= kCylindricalDefined ? &kCylindricalRows[row - 1] : nullptr;
 }
 
@@ -230,8 +231,8 @@ struct Values {
 
 Values CylindricalValues(const GearPair& g, int row) {
   const bool rack = g.rackMode;
-  const bool internal = g.gearType == 2;
-  const bool external = g.gearType == 1;
+  const bool internal = g.gearType == GearType::Internal;
+  const bool external = g.gearType == GearType::External;
   // The degenerate internal pair (-z2 = z1) has no working pitch circles.
   const bool noPitchCircles = g.z2 == -g.z1;
   Values v;
@@ -747,9 +748,9 @@ void PadTo(std::string& out, std::size_t width, std::size_t used) {
 
 }  // namespace
 
-int TableRowCount(int gearType) {
-  if (gearType == 2) return kTableRowsInternal;
-  if (gearType == 3) return kTableRowsBevel;
+int TableRowCount(GearType gearType) {
+  if (gearType == GearType::Internal) return kTableRowsInternal;
+  if (gearType == GearType::Bevel) return kTableRowsBevel;
   return kTableRowsExternal;
 }
 
@@ -785,7 +786,7 @@ std::string AnchorPrefix(std::string_view valueText) {
   return prefix;
 }
 
-TableSymbol RowSymbol(int gearType, int row) {
+TableSymbol RowSymbol(GearType gearType, int row) {
   TableSymbol s;
   const RowDef* def = FindRow(gearType, row);
   if (def == nullptr) return s;
@@ -802,7 +803,7 @@ TableSymbol RowSymbol(int gearType, int row) {
   if (s.greek == "ψ") s.subscriptX = 224;
   if (s.latin == "x·m") s.latinX = 203;
 
-  if (gearType == 3) {
+  if (gearType == GearType::Bevel) {
     // "Σ x": the sum sign stands before the letter.
     if (row == 12) s.greekX = 206;
     return s;
@@ -879,8 +880,8 @@ std::string SymbolPlainText(const TableSymbol& symbol) {
   return text;
 }
 
-NameSubscript RowNameSubscript(int gearType, int row) {
-  if (gearType == 3) {
+NameSubscript RowNameSubscript(GearType gearType, int row) {
+  if (gearType == GearType::Bevel) {
     if (row == 28) return {"e", 67};
     if (row == 38) return {"vm", 67};
     return {};
@@ -910,7 +911,7 @@ StoredTextStyle StoredStyle(int column, int row) {
 
 std::string ValueText(const GearPair& g, int column, int row) {
   if (column < 2 || column > 4 || row < 2 || row >= TableRowCount(g.gearType)) return {};
-  const Values v = g.gearType == 3 ? BevelValues(g, row) : CylindricalValues(g, row);
+  const Values v = g.gearType == GearType::Bevel ? BevelValues(g, row) : CylindricalValues(g, row);
   const std::string& text = column == 2 ? v.pinion : column == 3 ? v.pair : v.wheel;
   return text.empty() ? text : FinishValueText(text);
 }
@@ -923,7 +924,7 @@ void DimensionTable::Show(GearPair& g, std::string_view caption) {
 }
 
 void DimensionTable::FillFixedTexts(const GearPair& g, std::string_view caption) {
-  const bool bevel = g.gearType == 3;
+  const bool bevel = g.gearType == GearType::Bevel;
   // Units are rewritten from scratch: an angle row in degrees-minutes-seconds
   // has none.
   const int firstCleared = bevel ? 3 : 7;
@@ -939,7 +940,7 @@ void DimensionTable::FillFixedTexts(const GearPair& g, std::string_view caption)
     stored_[1][2] = stored_[1][4] = "      Kuželové";
   } else {
     stored_[1][2] = "       Vnější";
-    stored_[1][4] = g.gearType == 2 ? "       Vnitřní" : "       Vnější";
+    stored_[1][4] = g.gearType == GearType::Internal ? "       Vnitřní" : "       Vnější";
   }
 
   const int defined = bevel ? kBevelDefined : kCylindricalDefined;
@@ -972,7 +973,7 @@ void DimensionTable::FillFixedTexts(const GearPair& g, std::string_view caption)
   }
 
   // The shaper cutter rows belong to the internal pair only.
-  if (g.gearType != 2) stored_[76][0].clear();
+  if (g.gearType != GearType::Internal) stored_[76][0].clear();
 }
 
 const std::string& DimensionTable::Stored(int column, int row) const {
@@ -1003,7 +1004,7 @@ TableCell DimensionTable::Cell(const GearPair& g, int column, int row) const {
   if (cell.text.empty()) return cell;
   cell.anchored = true;
   cell.anchorPrefix = AnchorPrefix(cell.text);
-  cell.pairSigma = g.gearType != 3 && column == 3 && (row == 14 || row == 15);
+  cell.pairSigma = g.gearType != GearType::Bevel && column == 3 && (row == 14 || row == 15);
   return cell;
 }
 

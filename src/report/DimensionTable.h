@@ -46,7 +46,7 @@ inline constexpr const char* kPairSigmaText = "Σ =";
 
 // Rows of the layout chosen by the gear type: 77 external, 85 internal, 45
 // bevel. A gear type that is none of these counts as external.
-int TableRowCount(int gearType);
+int TableRowCount(GearType gearType);
 
 // The file name part of a table caption: the caption without its first 18
 // characters ("Tabulka rozměrů - "), reduced to the text after the last '\'
@@ -92,7 +92,7 @@ struct TableSymbol {
 
 // The symbol of a row in the layout of the gear type (empty for rows 0, the
 // headings and the rows that carry none).
-TableSymbol RowSymbol(int gearType, int row);
+TableSymbol RowSymbol(GearType gearType, int row);
 // The symbol as one line of plain text: "d_Ff", "α_wt", "ε_α", "h_aP*".
 std::string SymbolPlainText(const TableSymbol& symbol);
 
@@ -102,7 +102,7 @@ struct NameSubscript {
   int x = 0;
   int dy = 8;
 };
-NameSubscript RowNameSubscript(int gearType, int row);
+NameSubscript RowNameSubscript(GearType gearType, int row);
 
 // Font of a cell (a value text uses it as well) and the placement of a
 // stored (fixed) text; value texts are placed on the anchor instead.

@@ -488,13 +488,14 @@ std::vector<ReportLine> BevelLines(const GearPair& g) {
 
 std::vector<ReportLine> ReportLines(const GearPair& g) {
   switch (g.gearType) {
-    case 2:
+    case GearType::Internal:
       return InternalLines(g);
-    case 3:
+    case GearType::Bevel:
       return BevelLines(g);
-    default:
-      return ExternalLines(g);
+    case GearType::External:
+      break;
   }
+  return ExternalLines(g);
 }
 
 ReportLayout MeasureReport(const std::vector<ReportLine>& lines, TextWidth width) {

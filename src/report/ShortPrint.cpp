@@ -150,7 +150,7 @@ void Measurement(Printer& p, const GearPair& g) {
 }  // namespace
 
 std::string ShortPrintText(const GearPair& g, std::string_view caption) {
-  const bool bevel = g.gearType == 3;
+  const bool bevel = g.gearType == GearType::Bevel;
   Printer p;
   // The caption without "Tabulka rozměrů -": a blank and the file path.
   const std::string captionHead = Utf8Prefix(caption, 17);
@@ -161,7 +161,9 @@ std::string ShortPrintText(const GearPair& g, std::string_view caption) {
   p.Line(Tabs(8) + std::string(fileLine));
   p.Line("");
   p.Line(Tabs(9) + "Pastorek" + Tabs(3) + (g.rackMode && !bevel ? "  Hreben" : "  Kolo"));
-  const char* type = g.gearType == 2 ? " Vnitrni" : bevel ? " Kuzelovy" : " Vnejsi";
+  const char* type = g.gearType == GearType::Internal ? " Vnitrni"
+                     : bevel                          ? " Kuzelovy"
+                                                      : " Vnejsi";
   p.Line(Tabs(3) + "Typ ozubeni" + Tabs(7) + type);
 
   BasicRack(p, g);
@@ -179,18 +181,19 @@ int TableImageHeight(int rowCount, int rowHeight) {
   return 2 + std::max(rowCount, 0) * (rowHeight + 2);
 }
 
-std::vector<PrintPageImage> TablePrintPages(int gearType, int fullImageHeight) {
+std::vector<PrintPageImage> TablePrintPages(GearType gearType, int fullImageHeight) {
   const int full = std::max(fullImageHeight, 0);
   // A band of `height` rows from `sourceTop`, clipped to the full image.
   auto band = [full](int sourceTop, int targetTop, int height) {
     return ImageStrip{sourceTop, targetTop, std::clamp(full - sourceTop, 0, height)};
   };
   std::vector<PrintPageImage> pages;
-  if (gearType == 3) {
+  if (gearType == GearType::Bevel) {
     pages.push_back({full, kPrintDivisorBevel, {band(0, 0, full)}});
     return pages;
   }
-  const int page2 = gearType == 2 ? kPrintPage2HeightInternal : kPrintPage2HeightExternal;
+  const int page2 =
+      gearType == GearType::Internal ? kPrintPage2HeightInternal : kPrintPage2HeightExternal;
   pages.push_back({kPrintPage1Height, kPrintDivisorCylindrical, {band(0, 0, kPrintPage1Height)}});
   pages.push_back({page2,
                    kPrintDivisorCylindrical,

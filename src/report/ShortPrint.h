@@ -63,7 +63,7 @@ struct PrintPageImage {
 
 // The page images of the table of this gear type, cut from a full image of
 // the given height. Bands are clipped to the full image.
-std::vector<PrintPageImage> TablePrintPages(int gearType, int fullImageHeight);
+std::vector<PrintPageImage> TablePrintPages(GearType gearType, int fullImageHeight);
 
 // Where a page image is stretched on a printer page of W x H pixels:
 // left = round(W·190/2338), top = round(H·150/3372),

@@ -15,21 +15,22 @@ using test::Deg;
 
 struct PairCase {
   const char* name;
-  int gearType;
+  GearType gearType;
   double mn, z1, z2, betaDeg, x1, x2;
 };
 
 // Backlash-free pairs: the published KHK spur and helical examples, the
 // program's start pair, and an internal pair with shifts.
 constexpr PairCase kPairs[] = {
-    {"KHK spur 12/24", 1, 3.0, 12.0, 24.0, 0.0, 0.6, 0.36},
-    {"KHK helical 12/60", 1, 3.0, 12.0, 60.0, 30.0, 0.09809, 0.0},
-    {"start pair 20/40", 1, 1.0, 20.0, 40.0, 0.0, 0.0, 0.0},
-    {"internal 20/-80", 2, 2.0, 20.0, -80.0, 15.0, 0.2, 0.1},
+    {"KHK spur 12/24", GearType::External, 3.0, 12.0, 24.0, 0.0, 0.6, 0.36},
+    {"KHK helical 12/60", GearType::External, 3.0, 12.0, 60.0, 30.0, 0.09809, 0.0},
+    {"start pair 20/40", GearType::External, 1.0, 20.0, 40.0, 0.0, 0.0, 0.0},
+    {"internal 20/-80", GearType::Internal, 2.0, 20.0, -80.0, 15.0, 0.2, 0.1},
 };
 
 GearPair MakePair(const PairCase& c) {
-  GearPair g = c.gearType == 2 ? test::StandardInternalPair() : test::StandardExternalPair();
+  GearPair g = c.gearType == GearType::Internal ? test::StandardInternalPair()
+                                                : test::StandardExternalPair();
   g.mn = c.mn;
   g.z1 = c.z1;
   g.z2 = c.z2;
@@ -75,7 +76,7 @@ double TextbookBacklash(const PairCase& c, double aPrime) {
 
 TEST(Backlash, MovingApartGivesTheBacklashOfTheToothThicknessesOnTheWorkingCircle) {
   for (const PairCase& c : kPairs) {
-    if (c.gearType != 1) continue;
+    if (c.gearType != GearType::External) continue;
     for (double apart : {0.01, 0.1, 0.5}) {
       GearPair g = MakePair(c);
       g.jnByApart = true;
@@ -199,7 +200,7 @@ TEST(Backlash, CentreDistancesThatNoPairRollsAtAreRefused) {
 
   // A ring one tooth larger than its pinion cannot open 0.5 mm by moving:
   // its working angle would have to fall below zero.
-  GearPair r = MakePair({"internal 20/-21", 2, 1.0, 20.0, -21.0, 0.0, 0.0, 0.0});
+  GearPair r = MakePair({"internal 20/-21", GearType::Internal, 1.0, 20.0, -21.0, 0.0, 0.0, 0.0});
   r.jn = 0.5;
   r.awJ = 7.0;
   EXPECT_FALSE(CentreDistanceFromBacklash(r));
@@ -209,17 +210,19 @@ TEST(Backlash, CentreDistancesThatNoPairRollsAtAreRefused) {
 TEST(Backlash, ResetReturnsToTheBacklashFreePair) {
   struct Case {
     const char* name;
-    int gearType;
+    GearType gearType;
     double z2;
     bool rack;
   };
-  for (const Case& c : {Case{"external", 1, 40.0, false}, Case{"degenerate", 2, -20.0, false},
-                        Case{"rack", 1, 5000.0, true}}) {
-    GearPair g = c.gearType == 2 ? test::StandardInternalPair() : test::StandardExternalPair();
+  for (const Case& c : {Case{"external", GearType::External, 40.0, false},
+                        Case{"degenerate", GearType::Internal, -20.0, false},
+                        Case{"rack", GearType::External, 5000.0, true}}) {
+    GearPair g = c.gearType == GearType::Internal ? test::StandardInternalPair()
+                                                  : test::StandardExternalPair();
     g.z2 = c.z2;
     g.rackMode = c.rack;
     g.x1 = 0.3;
-    g.x2 = c.rack ? 0.0 : (c.gearType == 2 ? -0.5 : 0.2);
+    g.x2 = c.rack ? 0.0 : (c.gearType == GearType::Internal ? -0.5 : 0.2);
     g.xSum = g.x1 + g.x2;
     g.geometryReady = 7;
     if (c.rack) {
@@ -251,7 +254,7 @@ TEST(Backlash, ResetReturnsToTheBacklashFreePair) {
     EXPECT_EQ(g.aw, aw) << c.name;
     EXPECT_EQ(g.awJ, aw) << c.name;
     EXPECT_NEAR(g.awNoBacklash, aw, 1e-9) << c.name;
-    EXPECT_NEAR(g.alphaWt, c.gearType == 2 ? kPi / 2.0 : alphaWt, 1e-9) << c.name;
+    EXPECT_NEAR(g.alphaWt, c.gearType == GearType::Internal ? kPi / 2.0 : alphaWt, 1e-9) << c.name;
     EXPECT_NEAR(g.alphaWtDeg, g.alphaWt * kRadToDeg, 1e-12) << c.name;
   }
 }

@@ -92,7 +92,7 @@ struct Wheel {
 // estimates in every method.
 GearPair StateOf(const Wheel& w) {
   GearPair g;
-  g.gearType = w.ring ? 2 : 1;
+  g.gearType = w.ring ? GearType::Internal : GearType::External;
   g.z2 = w.ring ? -w.z : w.z;
   g.da2 = w.ring ? -w.Da() : w.Da();
   g.mn = w.mn;
@@ -188,7 +188,7 @@ TEST(IdentificationRoundTrip, RackFromItsStraightFlank) {
   // A rack's tooth is pi mn / 2 thick on the reference line, ha under its
   // tip, and 2 tan an thinner per unit of height above it.
   GearPair g;
-  g.gearType = 1;
+  g.gearType = GearType::External;
   g.rackMode = true;
   g.ha2 = 2.5;
   g.alphaP = Deg(20);
@@ -280,7 +280,7 @@ TEST(IdentificationBalls, BallCentreDiameterOfOddAndEvenWheels) {
   };
   for (const Case& c : cases) {
     GearPair g;
-    g.gearType = c.gearType;
+    g.gearType = test::TypeOf(c.gearType);
     g.z2 = c.z2;
     EXPECT_NEAR(BallCentreDiameter(g, c.M, c.D), c.dK, 1e-12) << c.z2;
   }

@@ -216,7 +216,7 @@ TEST(InputFileRead, EveryLineInItsPlace) {
   GearPair g = test::StandardBevelPair();
   g.rackMode = true;
   ASSERT_TRUE(ReadInputFile(Join(kEveryLineFile), g).ok);
-  EXPECT_EQ(g.gearType, 2);
+  EXPECT_EQ(g.gearType, GearType::Internal);
   EXPECT_FALSE(g.rackMode);
   EXPECT_TRUE(g.backlashByShift && g.jnByApart && g.backlashDirect);
   EXPECT_TRUE(g.thinWheel);
@@ -335,7 +335,7 @@ TEST(InputFileWrite, LeavesThePairAsItWas) {
   const std::vector<std::string> lines = Lines(WriteInputFile(g));
   EXPECT_EQ(lines.at(0), "4");
   EXPECT_EQ(test::StateFingerprint(g), before);
-  EXPECT_EQ(g.gearType, 1);
+  EXPECT_EQ(g.gearType, GearType::External);
 }
 
 TEST(InputFileRack, WrittenAsTypeFourAndLoadedAsExternalWithRack) {
@@ -354,7 +354,7 @@ TEST(InputFileRack, WrittenAsTypeFourAndLoadedAsExternalWithRack) {
   const double da2Before = loaded.da2;
   ASSERT_TRUE(ReadInputFile(text, loaded).ok);
   EXPECT_TRUE(loaded.rackMode);
-  EXPECT_EQ(loaded.gearType, 1);
+  EXPECT_EQ(loaded.gearType, GearType::External);
   EXPECT_EQ(loaded.ha2, 1.125);
   EXPECT_EQ(loaded.da2, da2Before);
   EXPECT_TRUE(loaded.da2Given);
@@ -383,7 +383,7 @@ TEST(InputFileRead, BevelTeethAndShaftAngle) {
   bevel.SigmaDeg = 75.0;
   GearPair loaded = test::StandardExternalPair();
   ASSERT_TRUE(ReadInputFile(WriteInputFile(bevel), loaded).ok);
-  EXPECT_EQ(loaded.gearType, 3);
+  EXPECT_EQ(loaded.gearType, GearType::Bevel);
   EXPECT_EQ(loaded.z1Bevel, 17.0);
   EXPECT_EQ(loaded.z2Bevel, 43.0);
   EXPECT_EQ(loaded.z1, 17.0);
@@ -536,13 +536,13 @@ bool Always(const GearPair&) {
   return true;
 }
 bool NotBevel(const GearPair& g) {
-  return g.gearType != 3;
+  return g.gearType != GearType::Bevel;
 }
 bool IsBevel(const GearPair& g) {
-  return g.gearType == 3;
+  return g.gearType == GearType::Bevel;
 }
 bool IsInternal(const GearPair& g) {
-  return g.gearType == 2;
+  return g.gearType == GearType::Internal;
 }
 bool IsRack(const GearPair& g) {
   return g.rackMode;
@@ -614,7 +614,7 @@ const FlagField kFlags[] = {
     FLAG(chamfer2, Always), FLAG(protuberance1, Always), FLAG(protuberance2, Always),
 };
 const IntField kInts[] = {
-    INT(gearType, Always), INT(z0, IsInternal), INT(geometryReady, Always), INT(zw1, Always),
+    INT(z0, IsInternal), INT(geometryReady, Always), INT(zw1, Always),
     INT(zw2, Always),
 };
 // clang-format on
@@ -630,7 +630,7 @@ TEST(InputFileRoundTrip, EveryInputAndOptionComesBack) {
   bool types[4] = {}, modes[3] = {}, variants[3] = {}, grinding[2] = {};
   for (const test::SamplePair& s : samples) {
     const GearPair& g = s.pair;
-    types[g.rackMode ? 3 : g.gearType - 1] = true;
+    types[g.rackMode ? 3 : static_cast<int>(g.gearType) - 1] = true;
     modes[g.backlashDirect ? 0 : g.backlashByShift ? 1 : 2] = true;
     if (g.backlashDirect) {
       variants[g.thinBoth ? 0 : g.thinPinion ? 1 : 2] = true;
@@ -647,8 +647,8 @@ TEST(InputFileRoundTrip, EveryInputAndOptionComesBack) {
     const GearPair& original = s.pair;
     const std::string text = WriteInputFile(original);
     // Loaded over a pair of another type with other values everywhere.
-    GearPair loaded =
-        original.gearType == 2 ? test::StandardBevelPair() : test::StandardInternalPair();
+    GearPair loaded = original.gearType == GearType::Internal ? test::StandardBevelPair()
+                                                              : test::StandardInternalPair();
     loaded.fileReadOk = false;
     ASSERT_TRUE(ReadInputFile(text, loaded).ok);
     EXPECT_TRUE(loaded.fileReadOk);
@@ -663,6 +663,7 @@ TEST(InputFileRoundTrip, EveryInputAndOptionComesBack) {
       if (!f.present(original)) continue;
       EXPECT_EQ(loaded.*f.member, original.*f.member) << f.name;
     }
+    EXPECT_EQ(loaded.gearType, original.gearType);
     for (const IntField& f : kInts) {
       if (!f.present(original)) continue;
       EXPECT_EQ(loaded.*f.member, original.*f.member) << f.name;

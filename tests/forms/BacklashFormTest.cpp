@@ -107,7 +107,7 @@ TEST_F(BacklashFormTest, FieldBoundsAndTheirMessages) {
     MainForm m(pair);
     BacklashForm d(pair, m);
     m.Start();
-    if (c.gearType == 2) m.ChooseGearType(2);
+    if (c.gearType == 2) m.ChooseGearType(GearType::Internal);
     const auto enterMain = [&](int n, const std::string& text) {
       m.Focus(FieldControl(n));
       m.Type(FieldControl(n), text);
@@ -311,7 +311,7 @@ TEST_F(BacklashFormTest, RackDisplacementAndRackShift) {
 }
 
 TEST_F(BacklashFormTest, DegenerateInternalPairRollsAtNinetyDegrees) {
-  main.ChooseGearType(2);
+  main.ChooseGearType(GearType::Internal);
   ASSERT_FALSE(EnterMain(3, "-20"));
   ASSERT_EQ(g.z2, -20.0);
   ASSERT_FALSE(EnterMain(7, "-0.3"));  // aw = sin 20 deg * -0.3

@@ -23,7 +23,7 @@ struct Session {
 
   Session() {
     main.Start();
-    main.ChooseGearType(2);
+    main.ChooseGearType(GearType::Internal);
     Open();
   }
   void Open() {

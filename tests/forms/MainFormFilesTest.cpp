@@ -145,7 +145,7 @@ TEST_F(MainFormFilesTest, RackPairComesBackAsARack) {
   second.Start();
   ASSERT_TRUE(second.LoadInputs(path));
   EXPECT_TRUE(other.rackMode);
-  EXPECT_EQ(other.gearType, 1);
+  EXPECT_EQ(other.gearType, GearType::External);
   EXPECT_EQ(second.control(Control::Edit3).text, "Hřeben");
   EXPECT_EQ(second.control(Control::TipDiameter2Label).text, "Výšku hlavy zubu hřebene        h");
   EXPECT_FALSE(second.control(Control::Edit9).visible);

@@ -253,7 +253,7 @@ TEST_F(MainFormTest, BacklashUpToTheModule) {
 TEST_F(MainFormTest, GearTypeSwitchingShowsTheTypesControlsAndDefaults) {
   Enter(13, "0.3");
   Press(Control::GearBevel);
-  EXPECT_EQ(g.gearType, 3);
+  EXPECT_EQ(g.gearType, GearType::Bevel);
   EXPECT_FALSE(form.control(Control::TabMeasure).visible);
   EXPECT_FALSE(form.control(Control::TabIdent).visible);
   EXPECT_FALSE(form.control(Control::Edit9).visible);

@@ -476,7 +476,7 @@ TEST_F(RackToolFormTest, EnterValidatesAndTheFollowingExitSkipsOnce) {
 }
 
 TEST_F(RackToolFormTest, InternalWheelHasNoRackTool) {
-  main.ChooseGearType(2);
+  main.ChooseGearType(GearType::Internal);
   tool.Show();
   for (ToolControl c : {ToolControl::GroupBox2, ToolControl::Edit8, ToolControl::Edit9,
                         ToolControl::CheckBox3, ToolControl::CheckBox4, ToolControl::WheelPlain}) {
@@ -486,7 +486,7 @@ TEST_F(RackToolFormTest, InternalWheelHasNoRackTool) {
   EXPECT_FALSE(tool.Type("Edit8", "1.3"));
   EXPECT_FALSE(tool.Press("protuberance2"));
   EXPECT_FALSE(g.protuberance2);
-  main.ChooseGearType(1);
+  main.ChooseGearType(GearType::External);
   tool.Show();
   EXPECT_TRUE(Visible(ToolControl::Edit8));
 }

@@ -19,7 +19,7 @@ TEST(SetDefaults, StartsFromTheStandardPairOfEachGearType) {
   };
   for (const auto& c : cases) {
     GearPair g;
-    g.gearType = c.gearType;
+    g.gearType = test::TypeOf(c.gearType);
     SetDefaults(g);
     EXPECT_EQ(g.haP1Star, 1.0);
     EXPECT_EQ(g.haP2Star, 1.0);
@@ -65,7 +65,7 @@ TEST(SetDefaults, ResetsWhatAnEarlierPairLeftBehind) {
   g.rackMode = true;
   g.noTooth1 = true;
   g.clearanceOk2 = false;
-  g.gearType = 1;
+  g.gearType = GearType::External;
   SetDefaults(g);
   EXPECT_EQ(g.x1, 0.0);
   EXPECT_FALSE(g.keepShifts || g.rackMode || g.noTooth1);

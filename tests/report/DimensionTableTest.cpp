@@ -35,9 +35,9 @@ TEST(DimensionTable, RowCountFollowsGearTypeOnEveryPaint) {
     int rows;
   } cases[] = {{1, 77}, {2, 85}, {3, 45}};
   for (const auto& c : cases) {
-    g.gearType = c.gearType;
+    g.gearType = test::TypeOf(c.gearType);
     EXPECT_EQ(table.RowCount(g), c.rows) << "gear type " << c.gearType;
-    EXPECT_EQ(TableRowCount(c.gearType), c.rows);
+    EXPECT_EQ(TableRowCount(test::TypeOf(c.gearType)), c.rows);
     // The last row exists, the one after it does not.
     EXPECT_EQ(table.Cell(g, kWheel, c.rows).text, "");
   }
@@ -233,7 +233,7 @@ TEST(DimensionTableInternal, RingDiametersCarryOneLeadingMinus) {
   EXPECT_EQ(table.Cell(g, kWheel, 55).text, "-5.00000");
 
   // An external wheel shows the same quantities positive.
-  g.gearType = 1;
+  g.gearType = GearType::External;
   g.W2 = 10.0;
   g.db2 = 75.0;
   g.dM2 = 81.5;
@@ -256,7 +256,7 @@ TEST(DimensionTableInternal, RackToolRowsOfRingAreEmptyAndCutterRowsShown) {
   EXPECT_EQ(table.Cell(g, kWheel, 80).text, "37.50000");
 
   // Back to an external pair: the cutter heading goes.
-  g.gearType = 1;
+  g.gearType = GearType::External;
   table.Show(g, kTableCaption);
   EXPECT_EQ(table.Stored(0, 76), "");
   EXPECT_EQ(table.Stored(kWheel, 1), "       Vnější");
@@ -329,10 +329,10 @@ TEST(DimensionTableFixed, BacklashNameWithoutModeKeepsThePreviousOne) {
   EXPECT_EQ(table.Stored(0, 2), "Norm.boční vůle zeslabením kola");
 
   // A bevel table in between does not leave its ratio as the backlash name.
-  g.gearType = 3;
+  g.gearType = GearType::Bevel;
   table.Show(g, kTableCaption);
   EXPECT_EQ(table.Stored(0, 2), "Převodový poměr");
-  g.gearType = 1;
+  g.gearType = GearType::External;
   table.Show(g, kTableCaption);
   EXPECT_EQ(table.Stored(0, 2), "Norm.boční vůle zeslabením kola");
 }
@@ -423,11 +423,11 @@ TEST(DimensionTableSymbols, GreekLettersSubscriptsAndStars) {
       {3, 12, "Σx"},    {3, 24, "δ"},    {3, 37, "ε_γ"},   {1, 41, ""},
   };
   for (const auto& c : cases) {
-    EXPECT_EQ(SymbolPlainText(RowSymbol(c.gearType, c.row)), c.text)
+    EXPECT_EQ(SymbolPlainText(RowSymbol(test::TypeOf(c.gearType), c.row)), c.text)
         << "gear type " << c.gearType << " row " << c.row;
   }
-  EXPECT_EQ(RowNameSubscript(1, 44).text, "n");
-  EXPECT_EQ(RowNameSubscript(3, 38).text, "vm");
+  EXPECT_EQ(RowNameSubscript(GearType::External, 44).text, "n");
+  EXPECT_EQ(RowNameSubscript(GearType::Bevel, 38).text, "vm");
 }
 
 // ---------------------------------------------------------- plain text

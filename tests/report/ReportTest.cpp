@@ -32,10 +32,11 @@ double TextbookContactRatio(double m, double z1, double z2) {
 // A pair as a check without findings leaves it: centre distance of the
 // check, a meshing contact ratio (about 1.64 for 20/40), tips of about
 // 0.6 m, moderate specific sliding.
-GearPair Faultless(int gearType) {
-  GearPair g = gearType == 2   ? test::StandardInternalPair()
-               : gearType == 3 ? test::StandardBevelPair()
-                               : test::StandardExternalPair();
+GearPair Faultless(int number) {
+  const GearType gearType = test::TypeOf(number);
+  GearPair g = gearType == GearType::Internal ? test::StandardInternalPair()
+               : gearType == GearType::Bevel  ? test::StandardBevelPair()
+                                              : test::StandardExternalPair();
   g.awEff = g.aw;
   g.alphaWtEff = g.alphaWt;
   g.epsAlpha = g.epsGamma = TextbookContactRatio(1.0, 20.0, 40.0);
@@ -44,7 +45,7 @@ GearPair Faultless(int gearType) {
   g.thetaA1 = 0.6;
   g.thetaF2 = -1.1;
   g.thetaA2 = 0.5;
-  if (gearType == 3) {
+  if (gearType == GearType::Bevel) {
     g.b = 5.0;  // within 0.25 to 0.35 of the cone distance (18.03 mm)
   }
   return g;
@@ -327,15 +328,15 @@ TEST(Report, SpecificSlidingAboveTwo) {
 }
 
 // Every limit that the "---" rule may touch, set with numbers that show.
-GearPair WithAllLimits(int gearType, double epsAlpha) {
-  GearPair g = Faultless(gearType);
+GearPair WithAllLimits(int number, double epsAlpha) {
+  GearPair g = Faultless(number);
   g.epsAlpha = epsAlpha;
   g.interference1 = g.interference2 = g.shortened1 = g.shortened2 = true;
   g.da2Lim = 41.125;
   g.da1Lim = 21.5;
   g.haLimRack = 0.875;
   g.thetaF1 = g.thetaA1 = g.thetaF2 = g.thetaA2 = 3.0;
-  if (gearType == 2) {
+  if (g.gearType == GearType::Internal) {
     g.da2Lim = -78.125;
   }
   return g;

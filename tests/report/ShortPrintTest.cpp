@@ -198,7 +198,7 @@ TEST(TablePrint, ImageHeightAndPageSplit) {
   } cylindrical[] = {{1, 581}, {2, 773}};
   for (const auto& c : cylindrical) {
     const int full = TableImageHeight(c.gearType == 2 ? 85 : 77);
-    const std::vector<PrintPageImage> pages = TablePrintPages(c.gearType, full);
+    const std::vector<PrintPageImage> pages = TablePrintPages(test::TypeOf(c.gearType), full);
     ASSERT_EQ(pages.size(), 2u);
     EXPECT_EQ(pages[0].height, 1274);
     EXPECT_EQ(pages[0].divisor, 3130);
@@ -219,14 +219,14 @@ TEST(TablePrint, ImageHeightAndPageSplit) {
     EXPECT_EQ(full - (1274 + c.page2Height - 27), 22);
   }
 
-  const std::vector<PrintPageImage> bevel = TablePrintPages(3, 1082);
+  const std::vector<PrintPageImage> bevel = TablePrintPages(GearType::Bevel, 1082);
   ASSERT_EQ(bevel.size(), 1u);
   EXPECT_EQ(bevel[0].height, 1082);
   EXPECT_EQ(bevel[0].divisor, 2700);
   EXPECT_EQ(bevel[0].strips[0].height, 1082);
 
   // A shorter image than the pages expect is copied as far as it goes.
-  const std::vector<PrintPageImage> shortImage = TablePrintPages(1, 1000);
+  const std::vector<PrintPageImage> shortImage = TablePrintPages(GearType::External, 1000);
   EXPECT_EQ(shortImage[0].strips[0].height, 1000);
   EXPECT_EQ(shortImage[1].strips[1].height, 0);
 }
