@@ -6,16 +6,15 @@
 
 #include "engine/Check.h"
 #include "files/InputFile.h"
-#include "forms/MainForm.h"
+#include "forms/Workspace.h"
 #include "model/GearPair.h"
 #include "report/DimensionTable.h"
 
 namespace {
 
 void LoadCheckAndTable(benchmark::State& state) {
-  kolmira::GearPair source;
-  kolmira::MainForm form(source);
-  form.Start();
+  kolmira::Workspace ws;
+  kolmira::GearPair& source = ws.pair();
   source.x1 = 0.3;
   source.x2 = -0.1;
   source.xSum = 0.2;

@@ -4,49 +4,37 @@
 #include <benchmark/benchmark.h>
 
 #include "engine/Identification.h"
-#include "forms/IdentForm.h"
-#include "forms/MainForm.h"
-#include "model/GearPair.h"
+#include "forms/ScriptedUser.h"
+#include "forms/Workspace.h"
 
 namespace {
 
-using kolmira::Control;
+using kolmira::Dialog;
 
 // The results are read through memory (ClobberMemory), not through
 // DoNotOptimize on a double member, whose register constraint can hand a
 // changed value back.
-struct Dialog {
-  kolmira::GearPair g;
-  kolmira::MainForm main{g};
-  kolmira::IdentForm tab{g, main};
+struct Program {
+  kolmira::Workspace ws;
+  kolmira::ScriptedUser user{ws};
+  kolmira::GearPair& g = ws.pair();
 
-  Dialog() {
-    main.Start();
-    Type(1, "2");
-    Type(3, "61");
-    Type(4, "18");
-    Type(6, "0.5");
-    Press(Control::DistributeButton);
-    Type(7, "0.3");
-    Press(Control::CheckButton);
-    tab.Show();
-    g.messages.clear();
-  }
-  void Type(int n, const char* text) {
-    main.Focus(kolmira::FieldControl(n));
-    main.Type(kolmira::FieldControl(n), text);
-    main.Focus(Control::None);
-  }
-  void Press(Control c) {
-    main.BeginPress(c);
-    main.Focus(c);
-    main.Press(c);
+  Program() {
+    user.Enter(Dialog::Main, "mn", "2");
+    user.Enter(Dialog::Main, "z2", "61");
+    user.Enter(Dialog::Main, "betaDeg", "18");
+    user.Enter(Dialog::Main, "xSum", "0.5");
+    user.Press(Dialog::Main, "DistributeButton");
+    user.Enter(Dialog::Main, "x1", "0.3");
+    user.Press(Dialog::Main, "CheckButton");
+    ws.Open(Dialog::Ident);
+    ws.TakeOutcomes();
   }
 };
 
 // Chord: Newton system 14 (three unknowns) for the shift.
 void IdentifyFromChord(benchmark::State& state) {
-  Dialog d;
+  Program d;
   for (auto _ : state) {
     d.g.xId[0] = 0.0;
     kolmira::Identify(d.g, kolmira::kMethodChordal, kolmira::kIdentShift);
@@ -59,7 +47,7 @@ BENCHMARK(IdentifyFromChord);
 // Span: the profile angle, whose root searches walk the whole range of
 // angles for the extrema and every solution.
 void IdentifyFromSpan(benchmark::State& state) {
-  Dialog d;
+  Program d;
   for (auto _ : state) {
     kolmira::Identify(d.g, kolmira::kMethodSpan, kolmira::kIdentProfileAngle);
     benchmark::ClobberMemory();
@@ -70,7 +58,7 @@ BENCHMARK(IdentifyFromSpan);
 
 // Balls: Newton system 18 (two unknowns) for the shift.
 void IdentifyFromBalls(benchmark::State& state) {
-  Dialog d;
+  Program d;
   for (auto _ : state) {
     d.g.xId[2] = 0.0;
     kolmira::Identify(d.g, kolmira::kMethodBalls, kolmira::kIdentShift);

@@ -4,67 +4,59 @@
 #include <benchmark/benchmark.h>
 
 #include "engine/Measurement.h"
-#include "forms/MainForm.h"
 #include "forms/MeasureForm.h"
-#include "model/GearPair.h"
+#include "forms/ScriptedUser.h"
+#include "forms/Workspace.h"
 
 namespace {
 
-using kolmira::Control;
+using kolmira::Dialog;
 
-// The main dialog with a helical pair typed in and checked, and both gears'
+// The program with a helical pair typed in and checked, and both gears'
 // chords in the chosen mode, so that the refresh solves for them.
-struct Dialog {
-  kolmira::GearPair g;
-  kolmira::MainForm main{g};
-  kolmira::MeasureForm tab{g, main};
+struct Program {
+  kolmira::Workspace ws;
+  kolmira::ScriptedUser user{ws};
+  kolmira::GearPair& g = ws.pair();
 
-  Dialog() {
-    main.Start();
-    Type(2, "23");
-    Type(3, "61");
-    Type(4, "18");
-    Press(Control::CheckButton);
-    tab.Show();
-    tab.Press("zvol1");
-    tab.Press("zvol2");
+  Program() {
+    user.Enter(Dialog::Main, "z1", "23");
+    user.Enter(Dialog::Main, "z2", "61");
+    user.Enter(Dialog::Main, "betaDeg", "18");
+    user.Press(Dialog::Main, "CheckButton");
+    ws.Open(Dialog::Measure);
+    user.Press(Dialog::Measure, "zvol1");
+    user.Press(Dialog::Measure, "zvol2");
     for (int gear = 1; gear <= 2; ++gear) {
       kolmira::ChordLimits(g, gear);
       (gear == 1 ? g.sc1 : g.sc2) =
           gear == 1 ? (g.sc1min + g.sc1max) / 2 : (g.sc2min + g.sc2max) / 2;
       kolmira::ChordAtWidth(g, gear);
     }
-    g.messages.clear();
-  }
-  void Type(int n, const char* text) {
-    main.Focus(kolmira::FieldControl(n));
-    main.Type(kolmira::FieldControl(n), text);
-    main.Focus(Control::None);
-  }
-  void Press(Control c) {
-    main.BeginPress(c);
-    main.Focus(c);
-    main.Press(c);
+    ws.TakeOutcomes();
   }
 };
 
 void MeasureTabShownAfterInputChange(benchmark::State& state) {
-  Dialog d;
+  Program d;
   for (auto _ : state) {
     d.g.inputsChanged = true;
-    d.main.Press(Control::TabMeasure);
+    d.ws.Press(Dialog::Main, "TabMeasure");
     benchmark::DoNotOptimize(d.g.M2);
   }
-  if (!d.g.messages.empty() || !d.g.scChosen1 || !d.g.scChosen2)
-    state.SkipWithError("not measured");
+  bool quiet = true;
+  for (const kolmira::Outcome& o : d.ws.TakeOutcomes()) {
+    quiet = quiet && o.kind != kolmira::Outcome::Kind::Message;
+  }
+  if (!quiet || !d.g.scChosen1 || !d.g.scChosen2) state.SkipWithError("not measured");
 }
 BENCHMARK(MeasureTabShownAfterInputChange);
 
 void MeasureTabRefresh(benchmark::State& state) {
-  Dialog d;
+  Program d;
   for (auto _ : state) {
-    d.tab.Refresh();
-    benchmark::DoNotOptimize(d.tab.control(kolmira::MeasureControl::Edit33));
+    d.ws.measure().Refresh();
+    benchmark::DoNotOptimize(d.ws.measure().control(kolmira::MeasureControl::Edit33));
   }
 }
 BENCHMARK(MeasureTabRefresh);

@@ -17,22 +17,12 @@
 // is on stderr), or the command line was wrong; 1 an internal failure.
 #include <CLI/CLI.hpp>
 
-#include <cstdio>
 #include <iostream>
-#include <map>
-#include <memory>
 #include <string>
 #include <vector>
 
 #include "cli/StateJson.h"
-#include "forms/BacklashForm.h"
-#include "forms/DialogForm.h"
-#include "forms/FellowForm.h"
-#include "forms/IdentForm.h"
-#include "forms/MainForm.h"
-#include "forms/MeasureForm.h"
-#include "forms/RackToolForm.h"
-#include "model/GearPair.h"
+#include "forms/Workspace.h"
 #include "model/NumberText.h"
 #include "report/DimensionTable.h"
 #include "report/Report.h"
@@ -50,80 +40,33 @@ std::string Trim(const std::string& s) {
   return s.substr(first, last - first + 1);
 }
 
-// Buttons and options by their caption (without '&') or an ASCII alias.
-std::optional<Control> ButtonByName(const std::string& name) {
-  static const std::map<std::string, Control> kButtons = {
-      {"KOMPLEXNÍ KONTROLA", Control::CheckButton},
-      {"kontrola", Control::CheckButton},
-      {"Nuluj", Control::ZeroButton},
-      {"nuluj", Control::ZeroButton},
-      {"Rozděl korekce", Control::DistributeButton},
-      {"rozdel", Control::DistributeButton},
-      {"Vyr.skluzy", Control::BalanceButton},
-      {"skluzy", Control::BalanceButton},
-      {"Výpočetní hlavové průměry", Control::ComputedTipsButton},
-      {"hlavove", Control::ComputedTipsButton},
-      {"Standard", Control::Standard},
-      {"standard", Control::Standard},
-      {"Nestandard", Control::NonStandard},
-      {"nestandard", Control::NonStandard},
-      {"Kruhová pata", Control::CircularRoot},
-      {"kruhova-pata", Control::CircularRoot},
-      {"DEC", Control::Dec},
-      {"dec", Control::Dec},
-      {"DMS", Control::Dms},
-      {"dms", Control::Dms},
-      {"drzet-korekce", Control::KeepShifts},
-      {"Fellow", Control::FellowButton},
-      {"fellow", Control::FellowButton},
-      {"Nástroje", Control::ToolsButton},
-      {"nastroje", Control::ToolsButton},
-      {"Vnější", Control::GearExternal},
-      {"vnejsi", Control::GearExternal},
-      {"Vnitřní", Control::GearInternal},
-      {"vnitrni", Control::GearInternal},
-      {"Kuželové", Control::GearBevel},
-      {"kuzelove", Control::GearBevel},
-      {"Uložit vstupy", Control::SaveButton},
-      {"ulozit", Control::SaveButton},
-      {"Načíst vstupy", Control::LoadButton},
-      {"nacist", Control::LoadButton},
-      {"Konec", Control::QuitButton},
-      {"konec", Control::QuitButton},
-      {"Help", Control::HelpButton},
-      {"help", Control::HelpButton},
-  };
-  if (auto it = kButtons.find(name); it != kButtons.end()) return it->second;
-  if (auto c = ControlByName(name)) return c;
+// The order in which --json lists the dialogs' controls.
+constexpr Dialog kDialogsListed[] = {Dialog::RackTools, Dialog::ShaperCutter, Dialog::Measure,
+                                     Dialog::Ident, Dialog::Backlash};
+
+// The keys a dialog takes as --press PREFIX.enter / .esc / .f1.
+std::optional<Key> KeyNamed(Dialog d, std::string_view name) {
+  const bool tools = d == Dialog::RackTools;
+  if (!tools && d != Dialog::ShaperCutter) return std::nullopt;
+  if (name == "enter") return Key::Enter;
+  if (name == "f1") return Key::F1;
+  if (name == "esc" && tools) return Key::Escape;
   return std::nullopt;
 }
 
+// A scripted user of the Workspace: each option is one or a few events, the
+// message boxes are printed as they come.
 class Session {
  public:
-  Session() : form_(pair_) {
-    form_.Start();
-    dialogs_.push_back(
-        {std::make_unique<RackToolForm>(pair_, form_), Control::ToolsButton, Control::ToolsButton});
-    dialogs_.push_back(
-        {std::make_unique<FellowForm>(pair_, form_), Control::FellowButton, Control::FellowButton});
-    // The measurement tab (shown by its own click).
-    dialogs_.push_back(
-        {std::make_unique<MeasureForm>(pair_, form_), Control::None, Control::TabMeasure});
-    dialogs_.push_back(
-        {std::make_unique<IdentForm>(pair_, form_), Control::None, Control::TabIdent});
-    // The backlash dialog opens itself when a backlash is typed.
-    dialogs_.push_back(
-        {std::make_unique<BacklashForm>(pair_, form_), Control::None, Control::Edit21});
-  }
-
   // Each returns false when the script must stop (a refusal or a bad name).
   bool ChooseType(const std::string& type) {
-    const int t = type == "external" ? 1 : type == "internal" ? 2 : type == "bevel" ? 3 : 0;
-    if (t == 0) return Usage("unknown gear type '" + type + "' (external, internal, bevel)");
-    const Control option = t == 1   ? Control::GearExternal
-                           : t == 2 ? Control::GearInternal
-                                    : Control::GearBevel;
-    return PressControl(option);
+    const char* option = type == "external"   ? "GearExternal"
+                         : type == "internal" ? "GearInternal"
+                         : type == "bevel"    ? "GearBevel"
+                                              : nullptr;
+    if (option == nullptr)
+      return Usage("unknown gear type '" + type + "' (external, internal, bevel)");
+    return PressMain(option);
   }
 
   bool Field(const std::string& assignment) {
@@ -132,227 +75,184 @@ class Session {
     const std::string name = assignment.substr(0, eq);
     const std::string value = assignment.substr(eq + 1);
     if (name.find('.') != std::string::npos) return DialogField(name, value);
-    Control field = Control::None;
-    if (auto n = FieldByVariable(name)) {
-      field = FieldControl(*n);
-    } else if (auto c = ControlByName(name); c && FieldNumber(*c) != 0) {
-      field = *c;
-    } else {
+    const auto field = ws_.main().Find(name);
+    if (!field || *field == 0 || ws_.main().Spec(*field).kind != ControlKind::Field) {
       return Usage("unknown field '" + name + "'");
     }
-    if (!LeaveDialogField()) return false;
-    form_.Focus(field);
+    ws_.Focus(Dialog::Main, name);
     if (Refused()) return false;
-    OpenRequestedDialogs();
-    form_.KeyPress();
-    form_.Type(field, value);
+    ws_.Key(Dialog::Main, Key::Other);
+    ws_.Type(Dialog::Main, name, value);
     return true;
   }
 
-  // "KOMPLE&XNÍ KONTROLA" as the button does it; false when the check was
-  // stopped by one of its blocking shift-sum messages.
   bool Check() {
-    if (!PressControl(Control::CheckButton)) return false;
-    return !(pair_.xSumBelowLimit || pair_.xSumAboveLimit || pair_.x0SumAboveLimit);
+    const bool checked = ws_.Check();
+    Drain();
+    return checked;
   }
 
   bool Press(const std::string& name) {
     if (name.find('.') != std::string::npos) return DialogPress(name);
-    const auto c = ButtonByName(name);
-    if (!c) return Usage("unknown button '" + name + "'");
-    if (*c == Control::CheckButton) return Check();
-    return PressControl(*c);
+    const auto c = ws_.main().Find(name);
+    // A field is pressed only by its control name ("Edit3"), not by the
+    // variable it edits.
+    if (!c || *c == 0 ||
+        (ws_.main().Spec(*c).kind == ControlKind::Field && ws_.main().Spec(*c).name != name)) {
+      return Usage("unknown button '" + name + "'");
+    }
+    if (*c == static_cast<int>(Control::CheckButton)) return Check();
+    return PressMain(name);
   }
 
   // The last field is left before the results are read.
   bool Finish() {
-    if (!LeaveDialogField()) return false;
-    form_.Focus(Control::None);
-    OpenRequestedDialogs();
+    ws_.Focus(Dialog::Main, "");
     return !Refused();
   }
 
   bool Load(const std::string& path) {
-    form_.BeginPress(Control::LoadButton);
-    form_.Focus(Control::LoadButton);
-    form_.Press(Control::LoadButton);
-    return form_.LoadInputs(path);
+    ws_.Press(Dialog::Main, "LoadButton");
+    if (!Drain().load) return false;
+    const bool loaded = ws_.LoadFrom(path);
+    Drain();
+    return loaded;
   }
 
   bool Save(const std::string& path) {
-    form_.Focus(Control::SaveButton);
-    if (Refused()) return false;
-    if (!form_.PrepareSave()) return false;
-    return form_.SaveInputs(path);
-  }
-
-  void PrintMessages() {
-    for (std::size_t i = printed_; i < pair_.messages.size(); ++i) {
-      const Message& m = pair_.messages[i];
-      if (m.kind == Message::Kind::Beep) {
-        std::cerr << "(beep)\n";
-      } else {
-        std::cerr << Trim(m.title) << ": " << m.text << '\n';
-      }
-    }
-    printed_ = pair_.messages.size();
+    ws_.Press(Dialog::Main, "SaveButton");
+    const Asked asked = Drain();
+    if (ws_.lastEntryRefused() || !asked.save) return false;
+    const bool saved = ws_.SaveTo(path);
+    Drain();
+    return saved;
   }
 
   void PrintJson(bool reportShown) {
     nlohmann::ordered_json out;
-    out["state"] = StateToJson(pair_);
-    out["messages"] = MessagesToJson(pair_.messages);
-    out["controls"] = ControlsToJson(form_);
-    out["controls"].update(DialogControlsJson());
-    if (reportShown) out["report"] = ReportToJson(ReportLines(pair_));
+    out["state"] = StateToJson(ws_.pair());
+    out["messages"] = MessagesToJson(messages_);
+    out["controls"] = ControlsToJson(ws_.main(), "");
+    for (Dialog d : kDialogsListed) {
+      const Form& form = ws_.form(d);
+      out["controls"].update(ControlsToJson(form, std::string(form.Name()) + "."));
+    }
+    if (reportShown) out["report"] = ReportToJson(ReportLines(ws_.pair()));
     std::cout << out.dump(2) << '\n';
   }
 
   void PrintReport() {
-    std::cout << ReportAsText(ReportLines(pair_));
-    if (pair_.gearType != GearType::Bevel) PrintMeasurements();
+    std::cout << ReportAsText(ReportLines(ws_.pair()));
+    if (ws_.pair().gearType != GearType::Bevel) PrintMeasurements();
   }
 
   // The measuring dimensions of both gears after a check.
   void PrintMeasurements() {
-    const bool rack = pair_.rackMode;
+    const GearPair& g = ws_.pair();
+    const bool rack = g.rackMode;
     auto value = [](double v, int decimals) { return FormatFixed(v, 0, decimals); };
     auto wheel = [&](const std::string& text) { return rack ? std::string("---") : text; };
     std::cout << "\nMíry ozubení\n";
-    std::cout << "  Tloušťka zubu:       sc1 = " << value(pair_.sc1, 4)
-              << "  hc1 = " << value(pair_.hc1, 4) << "    sc2 = " << value(pair_.sc2, 4)
-              << "  hc2 = " << value(pair_.hc2, 4) << '\n';
-    std::cout << "  Míra přes zuby:      W1 = " << value(pair_.W1, 4) << " (zw1 = " << pair_.zw1
-              << ")    W2 = "
-              << wheel(value(pair_.W2, 4) + " (zw2 = " + std::to_string(pair_.zw2) + ")") << '\n';
-    std::cout << "  Rozměr přes kuličky: M1 = " << value(pair_.M1, 4)
-              << " (dt1 = " << value(pair_.dt1, 4) << ", dM1 = " << value(pair_.dM1, 4)
-              << ")    M2 = "
-              << wheel(value(pair_.M2, 4) + " (dt2 = " + value(pair_.dt2, 4) +
-                       ", dM2 = " + value(pair_.dM2, 4) + ")")
+    std::cout << "  Tloušťka zubu:       sc1 = " << value(g.sc1, 4) << "  hc1 = " << value(g.hc1, 4)
+              << "    sc2 = " << value(g.sc2, 4) << "  hc2 = " << value(g.hc2, 4) << '\n';
+    std::cout << "  Míra přes zuby:      W1 = " << value(g.W1, 4) << " (zw1 = " << g.zw1
+              << ")    W2 = " << wheel(value(g.W2, 4) + " (zw2 = " + std::to_string(g.zw2) + ")")
+              << '\n';
+    std::cout << "  Rozměr přes kuličky: M1 = " << value(g.M1, 4) << " (dt1 = " << value(g.dt1, 4)
+              << ", dM1 = " << value(g.dM1, 4) << ")    M2 = "
+              << wheel(value(g.M2, 4) + " (dt2 = " + value(g.dt2, 4) +
+                       ", dM2 = " + value(g.dM2, 4) + ")")
               << '\n';
   }
-  void PrintTable() { std::cout << DimensionTableText(pair_, form_.tableCaption()); }
-  void PrintShort() { std::cout << ShortPrintText(pair_, form_.tableCaption()); }
-  bool reportShown() const { return form_.resultsVisible(); }
+  void PrintTable() { std::cout << DimensionTableText(ws_.pair(), ws_.main().tableCaption()); }
+  void PrintShort() { std::cout << ShortPrintText(ws_.pair(), ws_.main().tableCaption()); }
+  bool reportShown() const { return ws_.main().resultsVisible(); }
 
   void PrintFields() {
     for (int n = 1; n <= 21; ++n) {
-      const ControlState& s = form_.control(FieldControl(n));
+      const ControlState& s = ws_.main().control(FieldControl(n));
       if (!s.visible) continue;
       std::cout << FieldVariable(n) << " = " << s.text << '\n';
     }
   }
 
-  bool usageError() const { return usageError_; }
-
-  nlohmann::ordered_json DialogControlsJson() const {
-    nlohmann::ordered_json controls;
-    for (const auto& d : dialogs_) {
-      for (const auto& [name, s] : d.form->Controls()) {
-        controls[std::string(d.form->Name()) + "." + name] = {{"text", s.text},
-                                                              {"enabled", s.enabled},
-                                                              {"visible", s.visible},
-                                                              {"readOnly", s.readOnly},
-                                                              {"checked", s.checked}};
+  // The message boxes of the events so far go to stderr as TITLE: TEXT.
+  struct Asked {
+    bool save = false, load = false;
+  };
+  Asked Drain() {
+    Asked asked;
+    for (Outcome& o : ws_.TakeOutcomes()) {
+      if (o.kind == Outcome::Kind::ChooseFile) {
+        (o.file == Outcome::File::Save ? asked.save : asked.load) = true;
       }
+      if (o.kind != Outcome::Kind::Message) continue;
+      if (o.message.kind == Message::Kind::Beep) {
+        std::cerr << "(beep)\n";
+      } else {
+        std::cerr << Trim(o.message.title) << ": " << o.message.text << '\n';
+      }
+      messages_.push_back(std::move(o.message));
     }
-    return controls;
+    return asked;
   }
 
  private:
-  // A dialog beside the main one, the main dialog's control that opens it,
-  // and the control whose visibility says the dialog exists for this pair.
-  struct Dialog {
-    std::unique_ptr<DialogForm> form;
-    Control opener;
-    Control gate;
-  };
-
   // The dialog a prefixed name addresses, opened as its button would.
-  DialogForm* OpenDialog(const std::string& prefixed, std::string& rest) {
+  std::optional<Dialog> OpenDialog(const std::string& prefixed, std::string& rest) {
     const auto dot = prefixed.find('.');
     const std::string prefix = prefixed.substr(0, dot);
     rest = prefixed.substr(dot + 1);
-    for (auto& d : dialogs_) {
-      if (d.form->Name() != prefix) continue;
-      if (!form_.control(d.gate).visible) {
-        Usage("the dialog '" + prefix + "' does not exist for this pair");
-        return nullptr;
-      }
-      if (!d.form->visible()) {
-        if (d.opener != Control::None && !PressControl(d.opener)) return nullptr;
-        d.form->Show();
-      }
-      return d.form.get();
+    const auto d = ws_.DialogNamed(prefix);
+    if (!d || *d == Dialog::Main) {
+      Usage("no dialog '" + prefix + "'");
+      return std::nullopt;
     }
-    Usage("no dialog '" + prefix + "'");
-    return nullptr;
+    if (!ws_.Exists(*d)) {
+      Usage("the dialog '" + prefix + "' does not exist for this pair");
+      return std::nullopt;
+    }
+    if (!ws_.Open(*d)) return std::nullopt;
+    return d;
   }
 
   bool DialogField(const std::string& name, const std::string& value) {
     std::string rest;
-    DialogForm* dialog = OpenDialog(name, rest);
-    if (!dialog) return false;
-    if (!dialog->Focus(rest)) return Usage("unknown field '" + name + "'");
-    if (dialog->lastEntryRefused()) return false;
-    if (!dialog->Type(rest, value)) return Usage("'" + name + "' is not a field");
-    lastDialog_ = dialog;
+    const auto d = OpenDialog(name, rest);
+    if (!d) return false;
+    if (!ws_.Focus(*d, rest)) return Usage("unknown field '" + name + "'");
+    if (Refused()) return false;
+    ws_.Key(*d, Key::Other);
+    if (!ws_.Type(*d, rest, value)) return Usage("'" + name + "' is not a field");
     return true;
   }
 
   bool DialogPress(const std::string& name) {
     std::string rest;
-    DialogForm* dialog = OpenDialog(name, rest);
-    if (!dialog) return false;
-    if (!dialog->Press(rest)) return Usage("unknown button '" + name + "'");
-    return !dialog->lastEntryRefused();
-  }
-
-  // Dialogs the main dialog asked for (a backlash typed into its field).
-  void OpenRequestedDialogs() {
-    if (form_.requests().backlashDialog) {
-      form_.requests().backlashDialog = false;
-      for (auto& d : dialogs_) {
-        if (d.form->Name() == "Vule" && !d.form->visible()) d.form->Show();
-      }
+    const auto d = OpenDialog(name, rest);
+    if (!d) return false;
+    if (const auto key = KeyNamed(*d, rest)) {
+      ws_.Key(*d, *key);
+      return !Refused();
     }
-  }
-
-  // A field typed into a dialog is left when the script goes on elsewhere.
-  bool LeaveDialogField() {
-    if (!lastDialog_) return true;
-    DialogForm* dialog = lastDialog_;
-    lastDialog_ = nullptr;
-    dialog->Focus("");
-    return !dialog->lastEntryRefused();
-  }
-
-  bool PressControl(Control c) {
-    if (!LeaveDialogField()) return false;
-    form_.BeginPress(c);
-    form_.Focus(c);
-    if (Refused()) return false;
-    OpenRequestedDialogs();
-    form_.Press(c);
-    OpenRequestedDialogs();
+    if (!ws_.Press(*d, rest)) return Usage("unknown button '" + name + "'");
     return !Refused();
   }
 
-  bool Refused() const { return form_.lastEntryRefused(); }
+  bool PressMain(const std::string& name) {
+    ws_.Press(Dialog::Main, name);
+    return !Refused();
+  }
+
+  bool Refused() const { return ws_.lastEntryRefused(); }
 
   bool Usage(const std::string& text) {
     std::cerr << "kolmira-cli: " << text << '\n';
-    usageError_ = true;
     return false;
   }
 
-  GearPair pair_;
-  MainForm form_;
-  std::vector<Dialog> dialogs_;
-  DialogForm* lastDialog_ = nullptr;
-  std::size_t printed_ = 0;
-  bool usageError_ = false;
+  Workspace ws_;
+  std::vector<Message> messages_;  // every message box, for --json
 };
 
 int Run(int argc, char** argv) {
@@ -385,7 +285,7 @@ int Run(int argc, char** argv) {
   bool ok = true;
   if (!loadPath.empty()) {
     ok = session.Load(loadPath);
-    session.PrintMessages();
+    session.Drain();
     if (!ok) return kRefused;
   }
   for (const CLI::Option* option : app.parse_order()) {
@@ -398,7 +298,7 @@ int Run(int argc, char** argv) {
     } else if (option == checkOption) {
       ok = session.Check();
     }
-    session.PrintMessages();
+    session.Drain();
     if (!ok) return kRefused;
   }
   ok = session.Finish();
@@ -406,7 +306,7 @@ int Run(int argc, char** argv) {
   // the report printed is the one the check showed.
   const bool reportShown = session.reportShown();
   if (ok && !savePath.empty()) ok = session.Save(savePath);
-  session.PrintMessages();
+  session.Drain();
   if (!ok) return kRefused;
   if (json) {
     session.PrintJson(reportShown);

@@ -37,16 +37,14 @@ nlohmann::ordered_json MessagesToJson(const std::vector<Message>& messages) {
   return list;
 }
 
-nlohmann::ordered_json ControlsToJson(const MainForm& form) {
+nlohmann::ordered_json ControlsToJson(const Form& form, const std::string& prefix) {
   nlohmann::ordered_json controls;
-  for (int i = 1; i < kControlCount; ++i) {
-    const auto c = static_cast<Control>(i);
-    const ControlState& s = form.control(c);
-    controls[std::string(ControlName(c))] = {{"text", s.text},
-                                             {"enabled", s.enabled},
-                                             {"visible", s.visible},
-                                             {"readOnly", s.readOnly},
-                                             {"checked", s.checked}};
+  for (const auto& [name, s] : form.Controls()) {
+    controls[prefix + name] = {{"text", s.text},
+                               {"enabled", s.enabled},
+                               {"visible", s.visible},
+                               {"readOnly", s.readOnly},
+                               {"checked", s.checked}};
   }
   return controls;
 }

@@ -4,7 +4,7 @@
 
 #include <nlohmann/json.hpp>
 
-#include "forms/MainForm.h"
+#include "forms/Form.h"
 #include "model/GearPair.h"
 #include "report/Report.h"
 
@@ -14,7 +14,8 @@ namespace kolmira {
 // angles as stored: radians with their ...Deg twins).
 nlohmann::ordered_json StateToJson(const GearPair& g);
 nlohmann::ordered_json MessagesToJson(const std::vector<Message>& messages);
-nlohmann::ordered_json ControlsToJson(const MainForm& form);
+// Every control of a form under its name, after a prefix ("Vule.").
+nlohmann::ordered_json ControlsToJson(const Form& form, const std::string& prefix);
 // The report lines: kind, text with its symbols placed, and the symbols.
 nlohmann::ordered_json ReportToJson(const std::vector<ReportLine>& lines);
 

@@ -15,40 +15,37 @@ namespace {
 
 using Item = BacklashForm::Item;
 
-constexpr int kItemCount = static_cast<int>(Item::Count);
-
-struct ItemInfo {
-  const char* name;
-  const char* caption;  // the caption without '&', or "" for a field or label
-  const char* alias;    // ASCII alias, or the state variable of a field
+// clang-format off
+constexpr ControlSpec kControls[] = {
+    {"None", ControlKind::Label},
+    {"Edit1", ControlKind::Field, "", "awJ"},
+    {"Edit2", ControlKind::Field, "", "xSumBacklash"},
+    {"Edit3", ControlKind::Field, "", "jn"},
+    {"Label1", ControlKind::Label, "a"},
+    {"Label2", ControlKind::Label, "Σ"},
+    {"Label3", ControlKind::Label, "Σ"},
+    {"Label5", ControlKind::Label, "a   bez vůle ="},
+    {"Label6", ControlKind::Label},
+    {"RadioButton1", ControlKind::Option, "Přímé zadání boční vůle", "prime"},
+    // Mode 2's caption changes with the mode and the rack (see below).
+    {"RadioButton2", ControlKind::Option, "Tvorba boční vůle korekcí (a   konst.)",
+     "korekci|Tvorba boční vůle korekcí (a  konst.)|Tvorba boční vůle korekcí"},
+    {"RadioButton3", ControlKind::Option, "Tvorba boční vůle odsunutím kol (x   konst.)", "odsunutim"},
+    {"GroupBox1", ControlKind::Group, "Přímé zadání"},
+    {"RadioButton4", ControlKind::Option, "Zeslabit obě kola stejně", "obe"},
+    {"RadioButton5", ControlKind::Option, "Zeslabit pouze pastorek", "pastorek"},
+    {"RadioButton6", ControlKind::Option, "Zeslabit pouze kolo", "kolo"},
+    {"GroupBox2", ControlKind::Group, "Technologie"},
+    {"RadioButton7", ControlKind::Option, "Zesílit frézu (včetně srážecí hrany a protuberance)", "frezu"},
+    {"RadioButton8", ControlKind::Option, "Zeslabit přebroušením evolventy", "prebrousenim"},
+    {"Image1", ControlKind::Picture},
+    {"Image2", ControlKind::Picture},
+    {"OkButton", ControlKind::Button, "Ok", "ok"},
+    {"EscButton", ControlKind::Button, "Esc", "esc"},
+    {"HelpButton", ControlKind::Button, "Help", "help"},
 };
-
-constexpr ItemInfo kItems[kItemCount] = {
-    {"None", "", ""},
-    {"Edit1", "", "awJ"},
-    {"Edit2", "", "xSumBacklash"},
-    {"Edit3", "", "jn"},
-    {"Label1", "", ""},
-    {"Label2", "", ""},
-    {"Label3", "", ""},
-    {"Label5", "", ""},
-    {"Label6", "", ""},
-    {"RadioButton1", "Přímé zadání boční vůle", "prime"},
-    {"RadioButton2", "Tvorba boční vůle korekcí (a   konst.)", "korekci"},
-    {"RadioButton3", "Tvorba boční vůle odsunutím kol (x   konst.)", "odsunutim"},
-    {"GroupBox1", "Přímé zadání", ""},
-    {"RadioButton4", "Zeslabit obě kola stejně", "obe"},
-    {"RadioButton5", "Zeslabit pouze pastorek", "pastorek"},
-    {"RadioButton6", "Zeslabit pouze kolo", "kolo"},
-    {"GroupBox2", "Technologie", ""},
-    {"RadioButton7", "Zesílit frézu (včetně srážecí hrany a protuberance)", "frezu"},
-    {"RadioButton8", "Zeslabit přebroušením evolventy", "prebrousenim"},
-    {"Image1", "", ""},
-    {"Image2", "", ""},
-    {"OkButton", "Ok", "ok"},
-    {"EscButton", "Esc", "esc"},
-    {"HelpButton", "Help", "help"},
-};
+// clang-format on
+static_assert(std::size(kControls) == static_cast<std::size_t>(Item::Count));
 
 // Mode 2's caption: as designed, once the mode has been chosen outside
 // rack mode, and for a rack (which has no centre distance to hold).
@@ -64,25 +61,6 @@ constexpr const char* kNoWorkingAngle =
 // The bounds of a shift sum, as in the main dialog's shift-sum field.
 constexpr double kShiftSumMin = -15.0;
 constexpr double kShiftSumMax = 10.0;
-
-bool IsButton(Item c) {
-  switch (c) {
-    case Item::RadioButton1:
-    case Item::RadioButton2:
-    case Item::RadioButton3:
-    case Item::RadioButton4:
-    case Item::RadioButton5:
-    case Item::RadioButton6:
-    case Item::RadioButton7:
-    case Item::RadioButton8:
-    case Item::OkButton:
-    case Item::EscButton:
-    case Item::HelpButton:
-      return true;
-    default:
-      return false;
-  }
-}
 
 // The values a refused field exit must not leave behind.
 struct Snapshot {
@@ -116,31 +94,33 @@ void DegenerateWorkingAngles(GearPair& g) {
 
 }  // namespace
 
-std::string_view BacklashForm::ItemName(Item c) {
-  const int i = static_cast<int>(c);
-  if (i < 0 || i >= kItemCount) return "";
-  return kItems[i].name;
-}
-
-std::optional<Item> BacklashForm::ItemByName(std::string_view name) {
-  if (name.empty()) return std::nullopt;
-  for (int i = 1; i < kItemCount; ++i) {
-    const ItemInfo& info = kItems[i];
-    if (name == info.name || name == info.caption || name == info.alias) {
-      return static_cast<Item>(i);
-    }
-  }
-  if (name == kShiftCaptionChosen || name == kShiftCaptionRack) return Item::RadioButton2;
-  return std::nullopt;
-}
-
 BacklashForm::BacklashForm(GearPair& g, MainForm& main)
-    : g_(g), main_(main), caption_(kBacklashCaption), shiftModeCaption_(kShiftCaptionDesigned) {
-  for (int i = 1; i < kItemCount; ++i) controls_[i].text = kItems[i].caption;
-  state(Item::Label1).text = "a";
-  state(Item::Label2).text = "Σ";
-  state(Item::Label3).text = "Σ";
-  state(Item::Label5).text = "a   bez vůle =";
+    : Form(g, "Vule", kControls),
+      main_(main),
+      caption_(kBacklashCaption),
+      shiftModeCaption_(kShiftCaptionDesigned) {}
+
+bool BacklashForm::Focusable(int index) const {
+  const ControlKind kind = Spec(index).kind;
+  return kind == ControlKind::Field || kind == ControlKind::Option || kind == ControlKind::Button;
+}
+
+// A field takes text while it is shown and enabled in the current mode.
+bool BacklashForm::Typable(int index) const {
+  return stored(index).visible && stored(index).enabled;
+}
+
+bool BacklashForm::Pressable(int index) const {
+  const ControlKind kind = Spec(index).kind;
+  return kind == ControlKind::Option || kind == ControlKind::Button;
+}
+
+bool BacklashForm::Clickable(int index) const {
+  return stored(index).visible && stored(index).enabled;
+}
+
+void BacklashForm::OnBeginPress(int index) {
+  if (index == I(Item::EscButton)) cancelled_ = true;
 }
 
 int BacklashForm::Mode() const {
@@ -203,9 +183,8 @@ void BacklashForm::WriteMainFields() {
   main_.WriteField(7);
   main_.WriteField(8);
   if (!g_.rackMode) {
-    main_.mutableControl(Control::Edit6).text =
-        FormatFixed(mode == 2 ? g_.xSumBacklash : g_.xSum, 8, 6);
-    main_.mutableControl(Control::Edit9).text = FormatFixed(mode == 3 ? g_.awJ : g_.aw, 8, 6);
+    main_.ShowShiftSumAndCentreDistance(mode == 2 ? g_.xSumBacklash : g_.xSum,
+                                        mode == 3 ? g_.awJ : g_.aw);
   }
   main_.ShowWorkingAngle();  // alphaWtJ while the gears are moved apart
 }
@@ -214,14 +193,7 @@ void BacklashForm::Refresh() {
   Present();
   WriteFields();
   WriteMainFields();
-  if (IsField(focused_)) textOnEnter_ = state(focused_).text;
-}
-
-std::vector<std::pair<std::string, ControlState>> BacklashForm::Controls() const {
-  std::vector<std::pair<std::string, ControlState>> list;
-  list.reserve(kItemCount - 1);
-  for (int i = 1; i < kItemCount; ++i) list.emplace_back(kItems[i].name, controls_[i]);
-  return list;
+  if (IsField(focus_)) textOnEntry_ = text(focus_);
 }
 
 // ---------------------------------------------------------------------------
@@ -255,65 +227,30 @@ void BacklashForm::Show() {
       AwNoBacklash(g_, g_.xSum);
       break;
   }
-  focused_ = Item::Edit3;
+  focus_ = I(Item::Edit3);
   Refresh();
-  textOnEnter_ = state(Item::Edit3).text;
+  textOnEntry_ = text(Item::Edit3);
 }
 
 void BacklashForm::Close(Result result) {
   result_ = result;
   visible_ = false;
-  focused_ = Item::None;
-  main_.AfterBacklashDialog();
+  focus_ = I(Item::None);
 }
 
 // ---------------------------------------------------------------------------
 // Focus and the field exits
 
-void BacklashForm::MoveFocus(Item c) {
-  focused_ = c;
-  if (IsField(c)) textOnEnter_ = state(c).text;
-}
-
-bool BacklashForm::Focus(std::string_view name) {
-  Item target = Item::None;
-  if (!name.empty()) {
-    const auto item = ItemByName(name);
-    if (!item || !(IsField(*item) || IsButton(*item))) return false;
-    target = *item;
-  }
-  if (target == Item::EscButton) cancelled_ = true;
-  if (target == focused_) return true;
-  if (IsField(focused_)) {
-    LeaveField(focused_);
-    if (lastEntryRefused_) return true;
-  }
-  MoveFocus(target);
-  return true;
-}
-
-bool BacklashForm::Type(std::string_view name, std::string text) {
-  const auto item = ItemByName(name);
-  if (!item || !IsField(*item)) return false;
-  const ControlState& field = control(*item);
-  if (!field.visible || !field.enabled) return false;
-  Focus(ItemName(*item));
-  if (focused_ != *item) return true;  // the field that had the focus refused its text
-  state(*item).text = std::move(text);
-  return true;
-}
-
 void BacklashForm::Refuse(Item field, const std::string& message) {
-  g_.QueueError(message);
-  lastEntryRefused_ = true;
-  focused_ = field;  // the focus stays in the field
+  Form::Refuse(I(field), kErrorTitle, message);
 }
 
-void BacklashForm::LeaveField(Item c) {
+void BacklashForm::LeaveField(int field) {
+  const auto c = static_cast<Item>(field);
   lastEntryRefused_ = false;
   if (cancelled_ || !visible_) return;
-  const std::string typed = state(c).text;
-  if (typed == textOnEnter_) return;  // leaving an unchanged field does nothing
+  const std::string typed = text(c);
+  if (typed == textOnEntry_) return;  // leaving an unchanged field does nothing
   const auto value = ParseNumber(typed);
   if (!value) {
     Refuse(c, c == Item::Edit3 ? kBacklashFormatError : kNumberFormatError);
@@ -365,9 +302,6 @@ bool BacklashForm::ExitCentreDistance(double value) {
   // typed far off from yielding an endless backlash.
   if (!(g_.jn <= g_.mn)) return refuse(kBacklashAboveModule);
   if (!rack) AwNoBacklash(g_, g_.xSum);
-  // The focus goes on to the next field, the backlash (a click elsewhere
-  // takes it there instead).
-  focused_ = Item::Edit3;
   return true;
 }
 
@@ -444,7 +378,7 @@ bool BacklashForm::ExitBacklash(double value) {
         Refuse(Item::Edit3, kNoWorkingAngle);
       } else {
         lastEntryRefused_ = true;
-        focused_ = Item::Edit3;
+        focus_ = I(Item::Edit3);
       }
       return false;
     }
@@ -456,24 +390,37 @@ bool BacklashForm::ExitBacklash(double value) {
 // ---------------------------------------------------------------------------
 // Keys and buttons
 
+void BacklashForm::OnKey(Key key) {
+  switch (key) {
+    case Key::Enter:
+      PressEnter();
+      break;
+    case Key::Escape:
+      PressEscapeKey();
+      break;
+    case Key::F1:
+      RequestHelp(kBacklashHelpContext);
+      break;
+    case Key::Other:
+      break;
+  }
+}
+
 void BacklashForm::PressEnter() {
-  const Item at = focused_;
+  const int at = focus_;
   if (!IsField(at)) return;
   LeaveField(at);
   if (lastEntryRefused_) return;
-  if (focused_ != at) {  // the exit moved the focus on itself
-    MoveFocus(focused_);
-    return;
-  }
   // The next field that takes text, then "Ok".
   Item next = Item::OkButton;
   for (Item c : {Item::Edit1, Item::Edit2, Item::Edit3}) {
-    if (Index(c) > Index(at) && control(c).visible && control(c).enabled) {
+    if (I(c) > at && stored(c).visible && stored(c).enabled) {
       next = c;
       break;
     }
   }
-  MoveFocus(next);
+  focus_ = I(next);
+  if (IsField(focus_)) EnterField(focus_);
 }
 
 void BacklashForm::PressEscapeKey() {
@@ -484,17 +431,8 @@ void BacklashForm::PressEscapeKey() {
   Close(Result::Cancel);
 }
 
-void BacklashForm::PressF1() {
-  requests_.helpContext = kBacklashHelpContext;
-}
-
-bool BacklashForm::Press(std::string_view name) {
-  const auto item = ItemByName(name);
-  if (!item || !IsButton(*item)) return false;
-  if (!control(*item).visible || !control(*item).enabled) return true;
-  Focus(ItemName(*item));
-  if (lastEntryRefused_) return true;
-  switch (*item) {
+void BacklashForm::Click(int index) {
+  switch (static_cast<Item>(index)) {
     case Item::RadioButton1:
       ChooseMode(1);
       break;
@@ -507,11 +445,11 @@ bool BacklashForm::Press(std::string_view name) {
     case Item::RadioButton4:
     case Item::RadioButton5:
     case Item::RadioButton6:
-      ChooseThinning(*item);
+      ChooseThinning(static_cast<Item>(index));
       break;
     case Item::RadioButton7:
     case Item::RadioButton8:
-      g_.thinByGrinding = *item == Item::RadioButton8;
+      g_.thinByGrinding = index == I(Item::RadioButton8);
       Present();
       break;
     case Item::OkButton:
@@ -522,12 +460,11 @@ bool BacklashForm::Press(std::string_view name) {
       Close(Result::Cancel);
       break;
     case Item::HelpButton:
-      requests_.helpContext = kBacklashHelpContext;
+      RequestHelp(kBacklashHelpContext);
       break;
     default:
       break;
   }
-  return true;
 }
 
 void BacklashForm::ChooseMode(int mode) {

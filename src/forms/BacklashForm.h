@@ -11,25 +11,21 @@
 // Edit3 is the backlash itself in every mode; Label6 the centre distance at
 // which the shown shift sum meshes without backlash. The dialog writes its
 // results into the state and into the main dialog's fields (xSum, x1, x2,
-// aw, alphaWt, jn). The main dialog opens it (its request backlashDialog);
-// when it closes, by "Ok", "Esc" or the Esc key, it hands back to the main
-// dialog (MainForm::AfterBacklashDialog), which follows the mode it left.
+// aw, alphaWt, jn). A backlash typed into the main dialog opens it; when it
+// closes, by "Ok", "Esc" or the Esc key, the main dialog follows the mode it
+// left (the Workspace wires the two).
 #pragma once
 
-#include <array>
 #include <optional>
 #include <string>
-#include <string_view>
-#include <utility>
-#include <vector>
 
-#include "forms/DialogForm.h"
+#include "forms/Form.h"
 #include "forms/MainForm.h"
 #include "model/GearPair.h"
 
 namespace kolmira {
 
-class BacklashForm : public DialogForm {
+class BacklashForm : public Form {
  public:
   // Controls of the dialog, in the order Controls() lists them.
   enum class Item : int {
@@ -63,59 +59,39 @@ class BacklashForm : public DialogForm {
   // How the dialog was closed.
   enum class Result { None, Ok, Cancel };
 
-  // What the dialog asks of the program around it.
-  struct Requests {
-    int helpContext = -1;  // open "help_kolmira.hlp" at this context
-  };
-
   BacklashForm(GearPair& g, MainForm& main);
 
-  // DialogForm.
-  std::string_view Name() const override { return "Vule"; }
+  // Names: the control names above, the captions without '&', the fields'
+  // state variables (awJ, xSumBacklash, jn) and ASCII aliases (prime,
+  // korekci, odsunutim, obe, pastorek, kolo, frezu, prebrousenim, ok, esc,
+  // help). Fields and buttons take the focus; a hidden or disabled button
+  // ignores a click. The press of "Esc" cancels the dialog: the field that
+  // loses the focus to it is not validated.
   void Show() override;
   bool visible() const override { return visible_; }
-  // Focusing "Esc" is the press of the mouse on it: the dialog is being
-  // cancelled, and the field that loses the focus is not validated.
-  bool Focus(std::string_view name) override;
-  // Typing moves the focus to the field first. False as well for a field
-  // that cannot take text in the current mode (disabled or hidden).
-  bool Type(std::string_view name, std::string text) override;
-  // A click: the focus moves to the control first (validating the field
-  // that had it); a refusal there swallows the click.
-  bool Press(std::string_view name) override;
-  bool lastEntryRefused() const override { return lastEntryRefused_; }
-  std::vector<std::pair<std::string, ControlState>> Controls() const override;
+  // Enter accepts the focused field and moves to the next one; Esc returns
+  // the backlash to its default through the main dialog's zeroing and closes
+  // the dialog; F1 asks for help.
+  void OnKey(Key key) override;
 
-  // Keys. Enter accepts the focused field and moves to the next one; Esc
-  // returns the backlash to its default through the main dialog's zeroing
-  // and closes the dialog; F1 asks for help.
-  void PressEnter();
-  void PressEscapeKey();
-  void PressF1();
-
-  const ControlState& control(Item c) const { return controls_[Index(c)]; }
-  Item focused() const { return focused_; }
+  using Form::control;
+  const ControlState& control(Item c) const { return stored(c); }
   const std::string& caption() const { return caption_; }
   bool cancelled() const { return cancelled_; }
   Result result() const { return result_; }
-  Requests& requests() { return requests_; }
 
   // 1 direct entry, 2 by an extra profile shift, 3 by moving apart.
   int Mode() const;
 
-  static std::string_view ItemName(Item c);
-  // A control by its name, its caption without '&', an ASCII alias, or (for
-  // the fields) the state variable it edits.
-  static std::optional<Item> ItemByName(std::string_view name);
-
  private:
-  static int Index(Item c) { return static_cast<int>(c); }
-  ControlState& state(Item c) { return controls_[Index(c)]; }
-  static bool IsField(Item c) { return c == Item::Edit1 || c == Item::Edit2 || c == Item::Edit3; }
+  bool Focusable(int index) const override;
+  bool Typable(int index) const override;
+  bool Pressable(int index) const override;
+  bool Clickable(int index) const override;
+  void OnBeginPress(int index) override;
+  void LeaveField(int field) override;
+  void Click(int index) override;
 
-  void MoveFocus(Item c);
-  void LeaveField(Item c);
-  void Refuse(Item field, const std::string& message);
   bool ExitCentreDistance(double value);
   bool ExitShiftSum(double value);
   bool ExitBacklash(double value);
@@ -123,8 +99,11 @@ class BacklashForm : public DialogForm {
   void ApplyShiftSumBacklash();
   void ChooseMode(int mode);
   void ChooseThinning(Item option);
+  void PressEnter();
+  void PressEscapeKey();
   void OkCommand();
   void Close(Result result);
+  void Refuse(Item field, const std::string& message);
 
   // Control states and texts from the state.
   void Present();
@@ -132,18 +111,12 @@ class BacklashForm : public DialogForm {
   void WriteMainFields();
   void Refresh();
 
-  GearPair& g_;
   MainForm& main_;
-  std::array<ControlState, static_cast<int>(Item::Count)> controls_{};
   std::string caption_;
   std::string shiftModeCaption_;  // mode 2's caption outside rack mode
-  Item focused_ = Item::None;
-  std::string textOnEnter_;
   bool visible_ = false;
   bool cancelled_ = false;
-  bool lastEntryRefused_ = false;
   Result result_ = Result::None;
-  Requests requests_;
 };
 
 // Texts of the dialog.

@@ -17,35 +17,27 @@ namespace kolmira {
 
 namespace {
 
-constexpr const char* kControlNames[kFellowControlCount] = {
-    "None",      "Edit1",     "Edit2",    "Edit3",        "Edit4",
-    "CheckBox1", "CheckBox2", "LabelDL0", "LabelAlphaL0", "LabelAlphaL0Unit",
-    "LabelDa0",  "LabelSa0",  "LabelCa0", "OKBtn",        "BackBtn",
-    "HelpBtn",
+// clang-format off
+constexpr ControlSpec kControls[] = {
+    {"None", ControlKind::Label},
+    {"Edit1", ControlKind::Field, "", "z0"},
+    {"Edit2", ControlKind::Field, "", "x0"},
+    {"Edit3", ControlKind::Field, "", "rhof0Star"},
+    {"Edit4", ControlKind::Field, "", "rhoa0Star"},
+    {"CheckBox1", ControlKind::CheckBox, "Max. funkční výška zubu nástroje", "max-funkcni"},
+    {"CheckBox2", ControlKind::CheckBox, "Plně zaoblená hlava", "plne-zaoblena"},
+    {"LabelDL0", ControlKind::Label},
+    {"LabelAlphaL0", ControlKind::Label},
+    {"LabelAlphaL0Unit", ControlKind::Label, "[°]"},
+    {"LabelDa0", ControlKind::Label},
+    {"LabelSa0", ControlKind::Label},
+    {"LabelCa0", ControlKind::Label},
+    {"OKBtn", ControlKind::Button, "&OK", "ok"},
+    {"BackBtn", ControlKind::Button, "&Zpět", "zpet"},
+    {"HelpBtn", ControlKind::Button, "&Help", "help"},
 };
-
-// Other names the controls answer to: the state variables of the fields, the
-// captions of the buttons and check boxes and ASCII aliases of them.
-struct Alias {
-  const char* name;
-  FellowControl control;
-};
-constexpr Alias kAliases[] = {
-    {"z0", FellowControl::Edit1},
-    {"x0", FellowControl::Edit2},
-    {"rhof0Star", FellowControl::Edit3},
-    {"rhoa0Star", FellowControl::Edit4},
-    {"Max. funkční výška zubu nástroje", FellowControl::CheckBox1},
-    {"max-funkcni", FellowControl::CheckBox1},
-    {"Plně zaoblená hlava", FellowControl::CheckBox2},
-    {"plne-zaoblena", FellowControl::CheckBox2},
-    {"OK", FellowControl::OKBtn},
-    {"ok", FellowControl::OKBtn},
-    {"Zpět", FellowControl::BackBtn},
-    {"zpet", FellowControl::BackBtn},
-    {"Help", FellowControl::HelpBtn},
-    {"help", FellowControl::HelpBtn},
-};
+// clang-format on
+static_assert(std::size(kControls) == static_cast<std::size_t>(kFellowControlCount));
 
 constexpr const char* kTeethTooFew = "Počet zubů nástroje Fellow vol větší než 3";
 constexpr const char* kTeethNotBelowRing =
@@ -62,10 +54,6 @@ constexpr double kRadiusMargin = 0.0001;
 // The cutter's teeth count as undercut when its involute starts at or
 // below the base circle (pressure angle there not above zero).
 constexpr double kUndercutAngle = 1e-9;
-
-bool IsField(FellowControl c) {
-  return c >= FellowControl::Edit1 && c <= FellowControl::Edit4;
-}
 
 // Limiting shift sum x0 + x2 of the cutting pair cutter / ring: the sum at
 // which its working pressure angle falls to zero (z2 is negative).
@@ -114,17 +102,10 @@ void RederivePair(GearPair& g) {
 std::string_view FellowControlName(FellowControl c) {
   const int i = static_cast<int>(c);
   if (i < 0 || i >= kFellowControlCount) return "";
-  return kControlNames[i];
+  return kControls[i].name;
 }
 
-FellowForm::FellowForm(GearPair& g, MainForm& main) : g_(g), main_(main) {
-  state(FellowControl::CheckBox1).text = "Max. funkční výška zubu nástroje";
-  state(FellowControl::CheckBox2).text = "Plně zaoblená hlava";
-  state(FellowControl::LabelAlphaL0Unit).text = "[°]";
-  state(FellowControl::OKBtn).text = "&OK";
-  state(FellowControl::BackBtn).text = "&Zpět";
-  state(FellowControl::HelpBtn).text = "&Help";
-}
+FellowForm::FellowForm(GearPair& g, MainForm& main) : Form(g, "Fellow", kControls), main_(main) {}
 
 // ---------------------------------------------------------------------------
 // Show, the control states and the redisplay
@@ -138,7 +119,7 @@ void FellowForm::Show() {
   Redisplay();
   // With a fully rounded tip the radius is given; otherwise start from the
   // number of teeth. CheckBox2 shows the option as it stands.
-  focused_ = g_.fullyRounded ? FellowControl::Edit4 : FellowControl::Edit1;
+  focus_ = I(g_.fullyRounded ? FellowControl::Edit4 : FellowControl::Edit1);
 }
 
 void FellowForm::Redisplay() {
@@ -155,9 +136,9 @@ void FellowForm::Redisplay() {
   text(FellowControl::LabelCa0) = FormatFixed(g_.ca0, 4, 4);
 }
 
-ControlState FellowForm::control(FellowControl c) const {
-  ControlState s = controls_[Index(c)];
-  switch (c) {
+ControlState FellowForm::StateOf(int index) const {
+  ControlState s = stored(index);
+  switch (static_cast<FellowControl>(index)) {
     case FellowControl::CheckBox1:
       s.checked = g_.maxFunctional;
       break;
@@ -184,79 +165,34 @@ ControlState FellowForm::control(FellowControl c) const {
   return s;
 }
 
-std::vector<std::pair<std::string, ControlState>> FellowForm::Controls() const {
-  std::vector<std::pair<std::string, ControlState>> all;
-  all.reserve(kFellowControlCount - 1);
-  for (int i = 1; i < kFellowControlCount; ++i) {
-    const auto c = static_cast<FellowControl>(i);
-    all.emplace_back(std::string(FellowControlName(c)), control(c));
-  }
-  return all;
-}
-
 // ---------------------------------------------------------------------------
-// Names, focus and typing
+// Focus and the field exits
 
-std::optional<FellowControl> FellowForm::Lookup(std::string_view name) const {
-  if (name.empty()) return FellowControl::None;
-  for (int i = 1; i < kFellowControlCount; ++i) {
-    if (name == kControlNames[i]) return static_cast<FellowControl>(i);
-  }
-  for (const Alias& a : kAliases) {
-    if (name == a.name) return a.control;
-  }
-  return std::nullopt;
-}
-
-bool FellowForm::Reachable(FellowControl c) const {
+bool FellowForm::Reachable(int index) const {
   if (!visible_) return false;  // a closed dialog takes no input
-  const bool focusable = IsField(c) || c == FellowControl::CheckBox1 ||
-                         c == FellowControl::CheckBox2 || c == FellowControl::OKBtn ||
-                         c == FellowControl::BackBtn || c == FellowControl::HelpBtn;
-  if (!focusable) return false;
-  const ControlState s = control(c);
+  const ControlKind kind = Spec(index).kind;
+  if (kind != ControlKind::Field && kind != ControlKind::CheckBox && kind != ControlKind::Button) {
+    return false;
+  }
+  const ControlState s = StateOf(index);
   return s.visible && s.enabled;
 }
 
-bool FellowForm::Focus(std::string_view name) {
-  const auto c = Lookup(name);
-  if (!c || !visible_) return false;
-  if (*c != FellowControl::None && !Reachable(*c)) return false;
-  MoveFocus(*c);
-  return true;
-}
-
-bool FellowForm::Type(std::string_view name, std::string value) {
-  const auto c = Lookup(name);
-  if (!c || !IsField(*c) || !Reachable(*c) || control(*c).readOnly) return false;
-  MoveFocus(*c);
-  if (focused_ != *c) return false;  // the field left behind refused its text
-  text(*c) = std::move(value);
-  return true;
-}
-
-void FellowForm::MoveFocus(FellowControl target) {
-  if (target == focused_) return;
-  lastEntryRefused_ = false;
-  if (IsField(focused_)) {
-    FieldExit(focused_);
-    if (lastEntryRefused_) return;  // the focus stays in the refused field
-  }
-  focused_ = target;
+void FellowForm::FocusMoved(int /*from*/, int /*to*/) {
   enterAccepted_.reset();
 }
 
-void FellowForm::FieldExit(FellowControl field) {
+void FellowForm::LeaveField(int field) {
   if (enterAccepted_ && *enterAccepted_ == text(field)) return;
-  if (Validate(field) == Outcome::Accepted) Refresh();
+  if (Validate(static_cast<FellowControl>(field)) == Outcome::Accepted) Refresh();
 }
 
 void FellowForm::PressEnter() {
   lastEntryRefused_ = false;
-  if (!IsField(focused_)) return;
-  if (Validate(focused_) == Outcome::Accepted) {
+  if (!IsField(focus_)) return;
+  if (Validate(static_cast<FellowControl>(focus_)) == Outcome::Accepted) {
     Refresh();
-    enterAccepted_ = text(focused_);
+    enterAccepted_ = text(focus_);
   }
 }
 
@@ -264,9 +200,7 @@ void FellowForm::PressEnter() {
 // Validators
 
 void FellowForm::Refuse(FellowControl field, const std::string& message) {
-  g_.QueueError(message);
-  lastEntryRefused_ = true;
-  focused_ = field;
+  Form::Refuse(I(field), kErrorTitle, message);
   enterAccepted_.reset();
 }
 
@@ -462,45 +396,37 @@ void FellowForm::Refresh() {
 // ---------------------------------------------------------------------------
 // Check boxes and buttons
 
-bool FellowForm::Press(std::string_view name) {
-  if (!visible_) return false;
-  if (name == "enter") {
-    PressEnter();
-    return true;
-  }
-  if (name == "f1") {
-    PressHelp();
-    return true;
-  }
-  const auto c = Lookup(name);
-  if (!c || IsField(*c) || *c == FellowControl::None || !Reachable(*c)) return false;
-  switch (*c) {
+void FellowForm::OnBeginPress(int index) {
+  // The field left for "&Zpět" is not validated.
+  if (index == I(FellowControl::BackBtn)) g_.fellowDlgClosing = true;
+}
+
+void FellowForm::Click(int index) {
+  switch (static_cast<FellowControl>(index)) {
     case FellowControl::OKBtn:
       OkCommand();
       break;
     case FellowControl::BackBtn:
-      // The field left for "&Zpět" is not validated.
-      g_.fellowDlgClosing = true;
-      MoveFocus(FellowControl::BackBtn);
       BackCommand();
       break;
     case FellowControl::HelpBtn:
-      PressHelp();
+      RequestHelp(kFellowHelpContext);
       break;
     case FellowControl::CheckBox1:
+      ClickMaxFunctional();
+      break;
     case FellowControl::CheckBox2:
-      MoveFocus(*c);
-      if (lastEntryRefused_) break;
-      if (*c == FellowControl::CheckBox1) {
-        ClickMaxFunctional();
-      } else {
-        ClickFullyRounded();
-      }
+      ClickFullyRounded();
       break;
     default:
-      return false;
+      break;
   }
-  return true;
+}
+
+void FellowForm::OnKey(Key key) {
+  if (!visible_) return;
+  if (key == Key::Enter) PressEnter();
+  if (key == Key::F1) RequestHelp(kFellowHelpContext);
 }
 
 void FellowForm::ClickMaxFunctional() {
@@ -547,13 +473,13 @@ void FellowForm::ClickFullyRounded() {
 void FellowForm::OkCommand() {
   g_.fellowQuiet = true;
   lastEntryRefused_ = false;
-  if (IsField(focused_) && !(enterAccepted_ && *enterAccepted_ == text(focused_))) {
-    Validate(focused_);
+  if (IsField(focus_) && !(enterAccepted_ && *enterAccepted_ == text(focus_))) {
+    Validate(static_cast<FellowControl>(focus_));
     if (lastEntryRefused_) return;  // the dialog stays open on the refused field
   }
   Redisplay();
   visible_ = false;
-  focused_ = FellowControl::None;
+  focus_ = I(FellowControl::None);
   enterAccepted_.reset();
   if (g_.shiftNotDistributed) {
     g_.QueueError(kNotDistributed);
@@ -586,18 +512,10 @@ void FellowForm::BackCommand() {
   }
   refusedField_ = FellowControl::None;
   visible_ = false;
-  focused_ = FellowControl::None;
+  focus_ = I(FellowControl::None);
   lastEntryRefused_ = false;
   enterAccepted_.reset();
   g_.fellowDlgClosing = false;
-}
-
-void FellowForm::PressHelp() {
-  requests_.helpContext = kFellowHelpContext;
-}
-
-void FellowForm::HelpFailed() {
-  g_.QueueError(kFellowHelpNotFound);
 }
 
 }  // namespace kolmira

@@ -8,14 +8,11 @@
 // it changes the main dialog only through its services.
 #pragma once
 
-#include <array>
 #include <optional>
 #include <string>
 #include <string_view>
-#include <utility>
-#include <vector>
 
-#include "forms/DialogForm.h"
+#include "forms/Form.h"
 #include "forms/MainForm.h"
 #include "model/GearPair.h"
 
@@ -48,59 +45,46 @@ inline constexpr int kFellowControlCount = static_cast<int>(FellowControl::Count
 
 std::string_view FellowControlName(FellowControl c);
 
-// What the dialog asks of the windows around it.
-struct FellowFormRequests {
-  int helpContext = -1;  // open "help_kolmira.hlp" at this context
-};
-
-class FellowForm : public DialogForm {
+class FellowForm : public Form {
  public:
   FellowForm(GearPair& g, MainForm& main);
 
-  // DialogForm. Names: fields "Edit1" .. "Edit4" or their state variables
-  // ("z0", "x0", "rhof0Star", "rhoa0Star"); check boxes and buttons by their
-  // control name, their caption without '&' or an ASCII alias
-  // ("max-funkcni", "plne-zaoblena", "ok", "zpet", "help"); Press() also
-  // takes the keys "enter" and "f1". While the dialog is closed nothing can
-  // be focused, typed or pressed (false); a read-only field takes no typing.
-  // A click on a check box moves the focus first, so the field left is
-  // validated and a refusal stops the click. "&OK" validates the focused
+  // Names: fields "Edit1" .. "Edit4" or their state variables ("z0", "x0",
+  // "rhof0Star", "rhoa0Star"); check boxes and buttons by their control
+  // name, their caption without '&' or an ASCII alias ("max-funkcni",
+  // "plne-zaoblena", "ok", "zpet", "help"). While the dialog is closed
+  // nothing can be focused, typed or pressed; a read-only field takes no
+  // typing. A click on a check box moves the focus first, so the field left
+  // is validated and a refusal stops the click. "&OK" validates the focused
   // field itself (the cutter warnings are then not shown) and stays open
   // when it refuses. The press of "&Zpět" sets fellowDlgClosing, so that the
   // field left for it is not validated.
-  std::string_view Name() const override { return "Fellow"; }
   void Show() override;
   bool visible() const override { return visible_; }
-  bool Focus(std::string_view name) override;
-  bool Type(std::string_view name, std::string text) override;
-  bool Press(std::string_view name) override;
-  bool lastEntryRefused() const override { return lastEntryRefused_; }
-  std::vector<std::pair<std::string, ControlState>> Controls() const override;
-
   // Keys: Enter validates the focused field at once; F1 asks for help.
-  void PressEnter();
-  void PressHelp();
-  // The help file could not be opened: "Help nenalezen." is queued.
-  void HelpFailed();
+  void OnKey(Key key) override;
 
   // The control's state. The check boxes and the read-only state of Edit3
   // and Edit4 follow the option flags of the state (the main dialog clears
   // them too); the angle read-out follows the DEC / DMS choice.
-  ControlState control(FellowControl c) const;
-  FellowControl focused() const { return focused_; }
-  FellowFormRequests& requests() { return requests_; }
+  ControlState StateOf(int index) const override;
+  using Form::control;
+  ControlState control(FellowControl c) const { return StateOf(I(c)); }
 
  private:
   enum class Outcome { Refused, Unchanged, Accepted };
 
-  static int Index(FellowControl c) { return static_cast<int>(c); }
-  ControlState& state(FellowControl c) { return controls_[Index(c)]; }
-  std::string& text(FellowControl c) { return controls_[Index(c)].text; }
+  bool Reachable(int index) const;
+  bool Focusable(int index) const override { return Reachable(index); }
+  bool Pressable(int index) const override { return !IsField(index) && Reachable(index); }
+  bool TakesFocus(int index) const override {
+    return index != I(FellowControl::OKBtn) && index != I(FellowControl::HelpBtn);
+  }
+  void OnBeginPress(int index) override;
+  void Click(int index) override;
+  void LeaveField(int field) override;
+  void FocusMoved(int from, int to) override;
 
-  std::optional<FellowControl> Lookup(std::string_view name) const;
-  bool Reachable(FellowControl c) const;
-  void MoveFocus(FellowControl target);
-  void FieldExit(FellowControl field);
   Outcome Validate(FellowControl field);
   void Refuse(FellowControl field, const std::string& message);
   void KeepForRestore(FellowControl field, double value);
@@ -118,17 +102,14 @@ class FellowForm : public DialogForm {
   void Refresh();
   void Redisplay();
 
+  void PressEnter();
   void ClickMaxFunctional();
   void ClickFullyRounded();
   void OkCommand();
   void BackCommand();
 
-  GearPair& g_;
   MainForm& main_;
-  std::array<ControlState, kFellowControlCount> controls_{};
-  FellowControl focused_ = FellowControl::None;
   bool visible_ = false;
-  bool lastEntryRefused_ = false;
   double alphaL0Degrees_ = 0.0;  // the angle read-out, formatted when asked for
   bool shown_ = false;           // the read-outs have been written
   // Text of the focused field as Enter accepted it: leaving the field with
@@ -138,7 +119,6 @@ class FellowForm : public DialogForm {
   // dialog is left by "&Zpět" instead, the last accepted value returns.
   FellowControl refusedField_ = FellowControl::None;
   double valueBeforeRefusal_ = 0.0;
-  FellowFormRequests requests_;
 };
 
 // Texts of the dialog.
@@ -147,7 +127,6 @@ inline constexpr const char* kFellowCaption = "Obrážecí kolečko Fellow";
 inline constexpr const char* kFellowWarningTitle = "Kolmira ozubení";
 inline constexpr const char* kCutterUndercutWarning = "Nástroj je podřezaný";
 inline constexpr const char* kCutterNegativeTipWarning = "Nástroj má zápornou tloušťku hlavy";
-inline constexpr const char* kFellowHelpNotFound = "Help nenalezen.";
 inline constexpr int kFellowHelpContext = 7;
 
 }  // namespace kolmira

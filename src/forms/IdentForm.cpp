@@ -15,29 +15,52 @@ namespace {
 using C = IdentControl;
 
 // clang-format off
-constexpr std::string_view kNames[kIdentControlCount] = {
-    "",
-    "Edit36", "Edit37", "Edit38", "Edit39", "Edit40", "Edit41",
-    "Edit42", "Edit43", "Edit44", "Edit45", "Edit46", "Edit47", "Edit48", "Edit49",
-    "Edit50", "Edit51", "Edit52", "Edit53",
-    "RadioGroup1=0", "RadioGroup1=1", "RadioGroup1=2", "RadioGroup1=3",
-    "RadioGroup2=0", "RadioGroup2=1", "RadioGroup2=2", "RadioGroup2=3",
-    "RadioGroup3=0", "RadioGroup3=1", "RadioGroup3=2", "RadioGroup3=3",
-    "MeasuredFor", "Teeth1", "Teeth2", "Teeth3", "Diameter",
-    "Solution2Symbol", "Solution2Subscript", "Solution2",
-    "Solution3Symbol", "Solution3Subscript", "Solution3",
-};
-
-// Field aliases: the state variables, a parameter's method index last.
-constexpr std::string_view kAliases[] = {
-    "scMeas", "hcMeas", "zwMeas", "WMeas", "DMeas", "MMeas",
-    "mnId0", "alphaId0", "betaId0", "xId0",
-    "mnId1", "alphaId1", "betaId1", "xId1",
-    "mnId2", "alphaId2", "betaId2", "xId2",
+constexpr ControlSpec kControls[] = {
+    {"", ControlKind::Label},
+    {"Edit36", ControlKind::Field, "", "scMeas"},
+    {"Edit37", ControlKind::Field, "", "hcMeas"},
+    {"Edit38", ControlKind::Field, "", "zwMeas"},
+    {"Edit39", ControlKind::Field, "", "WMeas"},
+    {"Edit40", ControlKind::Field, "", "DMeas"},
+    {"Edit41", ControlKind::Field, "", "MMeas"},
+    {"Edit42", ControlKind::Field, "", "mnId0"},
+    {"Edit43", ControlKind::Field, "", "alphaId0"},
+    {"Edit44", ControlKind::Field, "", "betaId0"},
+    {"Edit45", ControlKind::Field, "", "xId0"},
+    {"Edit46", ControlKind::Field, "", "mnId1"},
+    {"Edit47", ControlKind::Field, "", "alphaId1"},
+    {"Edit48", ControlKind::Field, "", "betaId1"},
+    {"Edit49", ControlKind::Field, "", "xId1"},
+    {"Edit50", ControlKind::Field, "", "mnId2"},
+    {"Edit51", ControlKind::Field, "", "alphaId2"},
+    {"Edit52", ControlKind::Field, "", "betaId2"},
+    {"Edit53", ControlKind::Field, "", "xId2"},
+    {"RadioGroup1=0", ControlKind::Option, "Modul"},
+    {"RadioGroup1=1", ControlKind::Option, "Úhel profilu"},
+    {"RadioGroup1=2", ControlKind::Option, "Úhel sklonu"},
+    {"RadioGroup1=3", ControlKind::Option, "Korekce"},
+    {"RadioGroup2=0", ControlKind::Option, "Modul"},
+    {"RadioGroup2=1", ControlKind::Option, "Úhel profilu"},
+    {"RadioGroup2=2", ControlKind::Option, "Úhel sklonu"},
+    {"RadioGroup2=3", ControlKind::Option, "Korekce"},
+    {"RadioGroup3=0", ControlKind::Option, "Modul"},
+    {"RadioGroup3=1", ControlKind::Option, "Úhel profilu"},
+    {"RadioGroup3=2", ControlKind::Option, "Úhel sklonu"},
+    {"RadioGroup3=3", ControlKind::Option, "Korekce"},
+    {"MeasuredFor", ControlKind::Label, "Naměřeno pro kolo z ="},
+    {"Teeth1", ControlKind::Label},
+    {"Teeth2", ControlKind::Label},
+    {"Teeth3", ControlKind::Label},
+    {"Diameter", ControlKind::Label, "d   = "},
+    {"Solution2Symbol", ControlKind::Label, "α"},
+    {"Solution2Subscript", ControlKind::Label, "n"},
+    {"Solution2", ControlKind::Label},
+    {"Solution3Symbol", ControlKind::Label, "α"},
+    {"Solution3Subscript", ControlKind::Label, "n"},
+    {"Solution3", ControlKind::Label},
 };
 // clang-format on
-
-constexpr const char* kItemCaptions[4] = {"Modul", "Úhel profilu", "Úhel sklonu", "Korekce"};
+static_assert(std::size(kControls) == static_cast<std::size_t>(kIdentControlCount));
 
 // The profile angle of an estimate lies between 0.99 and 55 degrees, its
 // helix angle between 0 and 55; a shift between -1.5 (an external gear,
@@ -59,13 +82,6 @@ IdentControl Field(int n) {
   return static_cast<IdentControl>(static_cast<int>(C::Edit36) + n - 36);
 }
 
-bool IsEdit(IdentControl c) {
-  return FieldNumber(c) != 0;
-}
-bool IsItem(IdentControl c) {
-  return c >= C::RadioGroup1_0 && c <= C::RadioGroup3_3;
-}
-
 std::string F4(double v) {
   return FormatFixed(v, 0, 4);
 }
@@ -84,22 +100,6 @@ std::string WithoutDegreeSign(std::string text) {
 
 }  // namespace
 
-std::string_view IdentControlName(IdentControl c) {
-  const int i = static_cast<int>(c);
-  return i >= 0 && i < kIdentControlCount ? kNames[i] : std::string_view{};
-}
-
-std::optional<IdentControl> IdentControlByName(std::string_view name) {
-  if (name.empty()) return std::nullopt;
-  for (int i = 1; i < kIdentControlCount; ++i) {
-    if (kNames[i] == name) return static_cast<IdentControl>(i);
-  }
-  for (int n = 0; n < static_cast<int>(std::size(kAliases)); ++n) {
-    if (kAliases[n] == name) return Field(36 + n);
-  }
-  return std::nullopt;
-}
-
 IdentControl ParameterField(IdentMethod method, IdentParameter which) {
   return Field(42 + 4 * method + which);
 }
@@ -108,19 +108,11 @@ IdentControl RadioItem(IdentMethod method, IdentParameter which) {
   return static_cast<IdentControl>(static_cast<int>(C::RadioGroup1_0) + 4 * method + which);
 }
 
-IdentForm::IdentForm(GearPair& g, MainForm& main) : g_(g), main_(main) {
-  text(C::MeasuredFor) = kMeasuredForCaption;
-  text(C::Diameter) = "d   = ";
-  for (IdentControl symbol : {C::Solution2Symbol, C::Solution3Symbol}) text(symbol) = "α";
-  for (IdentControl subscript : {C::Solution2Subscript, C::Solution3Subscript}) {
-    text(subscript) = "n";
-  }
+IdentForm::IdentForm(GearPair& g, MainForm& main) : Form(g, "Ident", kControls), main_(main) {
   for (int m = 0; m < 3; ++m) {
     for (int k = 0; k < 4; ++k) {
-      const IdentControl item =
-          RadioItem(static_cast<IdentMethod>(m), static_cast<IdentParameter>(k));
-      text(item) = kItemCaptions[k];
-      state(item).checked = k == computed_[m];
+      state(RadioItem(static_cast<IdentMethod>(m), static_cast<IdentParameter>(k))).checked =
+          k == computed_[m];
     }
     // The create event: the computed parameters' fields are read-only.
     state(ParameterField(static_cast<IdentMethod>(m), computed_[m])).readOnly = true;
@@ -139,7 +131,7 @@ IdentForm::~IdentForm() {
 void IdentForm::OnMainEvent(MainEvent event) {
   switch (event) {
     case MainEvent::IdentTabEntered:
-      Prepare();
+      Show();
       break;
     case MainEvent::RackModePresented:
       if (g_.rackMode) {
@@ -164,9 +156,7 @@ void IdentForm::OnMainEvent(MainEvent event) {
 }
 
 void IdentForm::Show() {
-  main_.Focus(Control::TabIdent);
-  if (main_.lastEntryRefused()) return;
-  main_.Press(Control::TabIdent);
+  Prepare();
 }
 
 bool IdentForm::visible() const {
@@ -176,7 +166,7 @@ bool IdentForm::visible() const {
 void IdentForm::Prepare() {
   const IdentPreparation r = PrepareIdentification(g_);
   if (!r.done) return;
-  if (r.backlashReset) main_.mutableControl(Control::Edit21).text = "0";
+  if (r.backlashReset) main_.ShowBacklashCleared();
   if (r.inputsPrepared) {
     main_.HideResults();
     for (IdentControl teeth : {C::Teeth1, C::Teeth2, C::Teeth3}) {
@@ -190,13 +180,7 @@ void IdentForm::Prepare() {
   // and no cutter from this page, and the angle form stays as chosen. (A
   // preparation on leaving rack mode happens on the input page, whose
   // commands stay.)
-  if (main_.activeTab() == 2) {
-    for (Control c :
-         {Control::CheckButton, Control::SaveButton, Control::LoadButton, Control::FellowButton}) {
-      main_.mutableControl(c).enabled = false;
-    }
-    main_.mutableControl(Control::DecDmsGroup).visible = false;
-  }
+  if (main_.activeTab() == 2) main_.SetInputCommandsEnabled(false);
   const bool spur = -kSpurHelix < g_.beta && g_.beta <= kSpurHelix;
   for (int m = 0; m < 3; ++m) {
     const auto method = static_cast<IdentMethod>(m);
@@ -208,61 +192,20 @@ void IdentForm::Prepare() {
 // ---------------------------------------------------------------------------
 // Focus, typing, groups
 
-bool IdentForm::Focus(std::string_view name) {
-  std::optional<IdentControl> target;
-  if (!name.empty()) {
-    target = IdentControlByName(name);
-    if (!target) return false;
-    if (*target == focused_) return true;
-  }
-  if (IsEdit(focused_)) {
-    LeaveField(focused_);
-    if (lastEntryRefused_) return true;  // the focus stays in the field
-  }
-  focused_ = target.value_or(C::None);
-  if (IsEdit(focused_)) EnterField(focused_);
-  return true;
+bool IdentForm::Typable(int index) const {
+  const ControlState& s = stored(index);
+  return !s.readOnly && s.enabled && s.visible;
 }
 
-bool IdentForm::Type(std::string_view name, std::string value) {
-  const auto c = IdentControlByName(name);
-  if (!c || !IsEdit(*c)) return false;
-  const ControlState& s = control(*c);
-  if (s.readOnly || !s.enabled || !s.visible) return false;
-  if (focused_ != *c) {
-    Focus(name);
-    if (focused_ != *c) return false;  // the field that had the focus refused
-  }
-  text(*c) = std::move(value);
-  return true;
-}
-
-bool IdentForm::Press(std::string_view name) {
-  const auto c = IdentControlByName(name);
-  if (!c || !IsItem(*c)) return false;
-  if (!control(*c).enabled || !control(*c).visible) return false;
-  if (focused_ != *c) {
-    Focus(name);
-    if (focused_ != *c) return true;  // refused by the field left: no click
-  }
-  const int item = static_cast<int>(*c) - static_cast<int>(C::RadioGroup1_0);
+void IdentForm::Click(int index) {
+  const int item = index - I(C::RadioGroup1_0);
   SetItem(static_cast<IdentMethod>(item / 4), static_cast<IdentParameter>(item % 4));
-  return true;
 }
 
-void IdentForm::PressEnter() {
-  if (!IsEdit(focused_)) return;
-  LeaveField(focused_);
-  if (!lastEntryRefused_) textOnEnter_ = text(focused_);
-}
-
-std::vector<std::pair<std::string, ControlState>> IdentForm::Controls() const {
-  std::vector<std::pair<std::string, ControlState>> list;
-  list.reserve(kIdentControlCount - 1);
-  for (int i = 1; i < kIdentControlCount; ++i) {
-    list.emplace_back(std::string(kNames[i]), controls_[i]);
-  }
-  return list;
+void IdentForm::OnKey(Key key) {
+  if (key != Key::Enter || !IsField(focus_)) return;
+  LeaveField(focus_);
+  if (!lastEntryRefused_) textOnEntry_ = text(focus_);
 }
 
 void IdentForm::SetItem(IdentMethod method, IdentParameter which) {
@@ -299,23 +242,22 @@ void IdentForm::ApplyReadOnly(IdentMethod method) {
 // ---------------------------------------------------------------------------
 // Fields
 
-void IdentForm::EnterField(IdentControl field) {
+void IdentForm::EnterField(int field) {
   // The span's profile angle may have several solutions, shown beside the
   // fields: they are brought up to date before anything is typed.
   if (computed_[kMethodSpan] == kIdentProfileAngle) Run(kMethodSpan);
-  textOnEnter_ = text(field);
+  textOnEntry_ = text(field);
 }
 
 void IdentForm::Refuse(IdentControl field, const std::string& message) {
-  g_.QueueError(message);
-  lastEntryRefused_ = true;
-  focused_ = field;
+  Form::Refuse(I(field), kErrorTitle, message);
 }
 
-void IdentForm::LeaveField(IdentControl field) {
+void IdentForm::LeaveField(int index) {
   lastEntryRefused_ = false;
+  const auto field = static_cast<IdentControl>(index);
   const std::string typed = text(field);
-  if (typed == textOnEnter_) return;
+  if (typed == textOnEntry_) return;
   if (FieldNumber(field) <= 41) {
     MeasuredEntry(field, typed);
   } else {

@@ -10,14 +10,10 @@
 #pragma once
 
 #include <array>
-#include <optional>
 #include <string>
-#include <string_view>
-#include <utility>
-#include <vector>
 
 #include "engine/Identification.h"
-#include "forms/DialogForm.h"
+#include "forms/Form.h"
 #include "forms/MainForm.h"
 #include "model/GearPair.h"
 
@@ -49,58 +45,47 @@ enum class IdentControl : int {
 
 inline constexpr int kIdentControlCount = static_cast<int>(IdentControl::Count);
 
-std::string_view IdentControlName(IdentControl c);
-// A control by its name ("Edit39", "RadioGroup2=1") or by the state
-// variable of a field ("scMeas", "WMeas", "mnId0", "alphaId1", "xId2" ...).
-std::optional<IdentControl> IdentControlByName(std::string_view name);
+// Names: the control names ("Edit39", "RadioGroup2=1") and the state
+// variables of the fields ("scMeas", "WMeas", "mnId0", "alphaId1", "xId2"
+// ...); "RadioGroupN=K" presses item K of group N.
 
 // The field of a method's parameter, and the item of a method's group.
 IdentControl ParameterField(IdentMethod method, IdentParameter which);
 IdentControl RadioItem(IdentMethod method, IdentParameter which);
 
-class IdentForm : public DialogForm, public MainEventListener {
+class IdentForm : public Form, public MainEventListener {
  public:
   // Registers itself with the main dialog, which must outlive it. This is
   // the tab's create event: the computed fields (the shifts) are read-only
   // and the lines of further solutions hidden.
   IdentForm(GearPair& g, MainForm& main);
   ~IdentForm() override;
-  IdentForm(const IdentForm&) = delete;
-  IdentForm& operator=(const IdentForm&) = delete;
 
-  std::string_view Name() const override { return "Ident"; }
-  // The tab is clicked: the main dialog makes it the active page.
+  // The tab became the active page: it is prepared from the pair.
   void Show() override;
   bool visible() const override;
-  bool Focus(std::string_view name) override;
-  bool Type(std::string_view name, std::string text) override;
-  // "RadioGroupN=K": item K of group N is clicked.
-  bool Press(std::string_view name) override;
-  bool lastEntryRefused() const override { return lastEntryRefused_; }
-  std::vector<std::pair<std::string, ControlState>> Controls() const override;
+  // Enter accepts the focused field as leaving it would.
+  void OnKey(Key key) override;
 
   void OnMainEvent(MainEvent event) override;
 
-  // Enter: accepts the focused field as leaving it would.
-  void PressEnter();
   // Writes every field from the state: module 3 decimals, shift 4, angles
   // in the chosen angle form, measured values 4 decimals, k as a count.
   void Refresh();
 
   // The parameter a method computes (its group's item).
   IdentParameter computed(IdentMethod method) const { return computed_[method]; }
-  const ControlState& control(IdentControl c) const { return controls_[Index(c)]; }
-  IdentControl focused() const { return focused_; }
+  using Form::control;
+  const ControlState& control(IdentControl c) const { return stored(c); }
 
  private:
-  static int Index(IdentControl c) { return static_cast<int>(c); }
-  ControlState& state(IdentControl c) { return controls_[Index(c)]; }
-  std::string& text(IdentControl c) { return controls_[Index(c)].text; }
+  bool Typable(int index) const override;
+  void EnterField(int field) override;
+  void LeaveField(int field) override;
+  void Click(int index) override;
 
   // The tab became the active page, or the pair left rack mode.
   void Prepare();
-  void EnterField(IdentControl field);
-  void LeaveField(IdentControl field);
   void Refuse(IdentControl field, const std::string& message);
   void MeasuredEntry(IdentControl field, const std::string& typed);
   void ParameterEntry(IdentControl field, const std::string& typed);
@@ -114,13 +99,8 @@ class IdentForm : public DialogForm, public MainEventListener {
   void ShowSolutions(bool shown);
   std::string AngleText(double radians) const;
 
-  GearPair& g_;
   MainForm& main_;
-  std::array<ControlState, kIdentControlCount> controls_{};
   std::array<IdentParameter, 3> computed_{kIdentShift, kIdentShift, kIdentShift};
-  IdentControl focused_ = IdentControl::None;
-  std::string textOnEnter_;
-  bool lastEntryRefused_ = false;
   // The span method found no helix angle in its last run: its field reads
   // "Neřešitelné" until the fields are written again ("Neřeš.").
   bool helixJustUnsolvable_ = false;

@@ -3,16 +3,20 @@
 // DEC/DMS, the command buttons). It owns the text, enabled, visible,
 // read-only and checked state of every control, the focus, and the handlers
 // of every field and button; it calls the engine and queues its message
-// boxes on the gear-pair state. The Qt dialog and kolmira-cli are two users
-// of it: they forward events and copy the control states out.
+// boxes on the gear-pair state.
+//
+// The sources follow its responsibilities: MainForm.cpp the dialog and its
+// events (controls, focus, keys, presses, pages), MainFormFields.cpp the
+// acceptance of each field, MainFormPresentation.cpp the gear type and what
+// the fields show, MainFormCommands.cpp the command buttons,
+// MainFormFiles.cpp the input files.
 #pragma once
 
-#include <array>
-#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "forms/Form.h"
 #include "model/GearPair.h"
 
 namespace kolmira {
@@ -76,15 +80,45 @@ enum class Control : int {
 
 inline constexpr int kControlCount = static_cast<int>(Control::Count);
 
-struct ControlState {
-  std::string text;
-  bool enabled = true;
-  bool visible = true;
-  bool readOnly = false;
-  bool checked = false;
-  bool bold = false;
-  bool red = false;  // drawn in red instead of the default colour
+// The input fields by their numbers, which the state keeps as lastInputField
+// (the field accepted last, where the focus returns after a failed check).
+enum InputField : int {
+  kModuleField = 1,       // mn
+  kPinionTeethField,      // z1
+  kWheelTeethField,       // z2, or "Hřeben"
+  kHelixField,            // betaDeg
+  kFaceWidthField,        // b
+  kShiftSumField,         // xSum
+  kPinionShiftField,      // x1
+  kWheelShiftField,       // x2
+  kCentreDistanceField,   // aw
+  kPressureAngleField,    // alphaWtDeg
+  kPinionAddendumField,   // haP1Star
+  kWheelAddendumField,    // haP2Star
+  kPinionClearanceField,  // cP1Star
+  kWheelClearanceField,   // cP2Star
+  kPinionFilletField,     // rhofP1Star
+  kWheelFilletField,      // rhofP2Star
+  kProfileAngleField,     // alphaPDeg
+  kPinionTipField,        // da1
+  kWheelTipField,         // da2, or the rack's addendum
+  kShaftAngleField,       // SigmaDeg
+  kBacklashField,         // jn
 };
+
+// Field n (1..21) and back; 0 for a control that is not a field.
+constexpr Control FieldControl(int n) {
+  return n >= 1 && n <= 21 ? static_cast<Control>(static_cast<int>(Control::Edit1) + n - 1)
+                           : Control::None;
+}
+constexpr int FieldNumber(Control c) {
+  const int n = static_cast<int>(c) - static_cast<int>(Control::Edit1) + 1;
+  return n >= 1 && n <= 21 ? n : 0;
+}
+// Name of a control as the dialog and the command line know it ("Edit6").
+std::string_view ControlName(Control c);
+// The state variable a field edits ("mn", "z1", ... "jn").
+std::string_view FieldVariable(int n);
 
 // Events of the main dialog that a tab with a model of its own (the
 // measurement and identification tabs) follows.
@@ -96,6 +130,7 @@ enum class MainEvent {
   MeasureTabEntered,  // the tab "Míry ozubení   " became the active page
   IdentTabEntered,    // the tab "Identifikace   " became the active page
   IdentTabLeft,       // another page replaced it (after the backlash reset)
+  AngleFormChanged,   // "DEC" or "DMS" was chosen
 };
 
 class MainEventListener {
@@ -104,94 +139,69 @@ class MainEventListener {
   virtual void OnMainEvent(MainEvent event) = 0;
 };
 
-// Name of a control as the dialog and the command line know it ("Edit6",
-// "CheckButton" ...).
-std::string_view ControlName(Control c);
-std::optional<Control> ControlByName(std::string_view name);
-// Field n (1..21) and back; 0 for a control that is not a field.
-Control FieldControl(int n);
-int FieldNumber(Control c);
-// The state variable a field edits ("mn", "z1", ... "jn").
-std::string_view FieldVariable(int n);
-std::optional<int> FieldByVariable(std::string_view name);
-
-// What the dialog asks of the windows around it.
-struct FormRequests {
-  bool backlashDialog = false;  // open the backlash dialog
-  bool fellowDialog = false;    // show the shaper cutter dialog
-  bool toolDialog = false;      // show the rack tool dialog
-  bool quit = false;            // "&Konec"
-  bool save = false;            // "&Uložit vstupy" passed its checks
-  bool load = false;            // "&Načíst vstupy"
-  int helpContext = -1;         // open help at this context (0: contents)
-};
-
-class MainForm {
+class MainForm : public Form {
  public:
   explicit MainForm(GearPair& g);
 
   // Program start: the state's defaults with an external pair, then the
   // dialog's show event.
   void Start();
-  void Show();
+  void Show() override;
+  bool visible() const override { return true; }
 
-  // A press of the mouse begins on a control. Presses on "&Načíst vstupy",
-  // "&Konec", "&Help" and the gear-type options suspend the validation of
-  // the field that loses the focus, so that a file can be loaded, the
-  // program left, help asked for or the type changed from a field holding
-  // an invalid value.
-  void BeginPress(Control c);
-  // The focus moves to c: the field that had it is validated (its exit
-  // handler), then c is entered.
-  void Focus(Control c);
-  // Text typed into the focused field (replaces its text).
-  void Type(Control field, std::string text);
-  // A key press with the focus where it is (before the key's own effect).
-  // It also re-runs the protuberance angle of each rack tool with
-  // protuberance.
-  void KeyPress();
-  // Enter: accepts the focused field as leaving it would.
-  void PressEnter();
-  // A click on a button, option or check box.
-  void Press(Control c);
+  // Names: the control names above, the buttons' captions without '&', the
+  // fields' state variables (mn, z1 ... jn) and ASCII aliases for the
+  // command line (kontrola, nuluj, rozdel, skluzy, hlavove, standard,
+  // nestandard, kruhova-pata, dec, dms, drzet-korekce, fellow, nastroje,
+  // vnejsi, vnitrni, kuzelove, ulozit, nacist, konec, help). Every control
+  // can be focused and pressed, every field typed into.
+  //
+  // The mouse rule: a press on "&Načíst vstupy", "&Konec", "&Help" or a
+  // gear-type option suspends the validation of the field that loses the
+  // focus to it (BeginPress), so that a file can be loaded, the program
+  // left, help asked for or the type changed from a field holding an
+  // invalid value; the press is over with EndPress.
+  void EndPress() override;
+  // Keys with the focus where it is: Enter accepts the focused field as
+  // leaving it would, then re-runs the shown check; F1 asks for help at the
+  // focused control's context; any other key unchecks the keep-shifts box
+  // outside its fields and follows the protuberance tools.
+  void OnKey(Key key) override;
   // A click on the dialog's free surface: accepts the backlash field when it
   // has the focus.
   void ClickOnForm();
-  // F1 (on release): the help context of the focused control, or the
-  // contents (0), as a request.
-  void PressF1();
-  // A gear type option.
-  void ChooseGearType(GearType type);
 
-  // The running of the check shared by the buttons and by every accepted
-  // input while the results are shown.
-  void RunCheckProcedure();
-
-  const ControlState& control(Control c) const { return controls_[Index(c)]; }
-  Control focused() const { return focused_; }
+  using Form::control;
+  const ControlState& control(Control c) const { return stored(c); }
+  Control focusedControl() const { return static_cast<Control>(focusIndex()); }
   bool resultsVisible() const { return resultsVisible_; }
   bool resultsStale() const { return resultsStale_; }
   int activeTab() const { return activeTab_; }
   const std::string& resultsCaption() const { return resultsCaption_; }
   const std::string& tableCaption() const { return tableCaption_; }
-  // True when the last field exit refused its text (an error, and the
-  // focus stays in the field).
-  bool lastEntryRefused() const { return lastEntryRefused_; }
-  FormRequests& requests() { return requests_; }
   GearPair& pair() { return g_; }
 
-  // Rewrites every input field from the state in its fixed format.
-  void WriteAllFields();
+  // The running of the check shared by the buttons and by every accepted
+  // input while the results are shown.
+  void RunCheckProcedure();
+  void RerunCheckIfVisible();
+  void HideResults();
 
-  // Services for the dialogs around the main dialog (backlash, rack tools,
-  // shaper cutter): they change the state, then ask the main dialog to show
-  // it and to re-run what depends on it.
+  // Services for the dialogs and tabs around the main dialog: they change
+  // the state, then ask the main dialog to show it and to re-run what
+  // depends on it.
+  void WriteAllFields();
   void WriteField(int n);  // field n from the state, in the "all fields" format
   void ShowTipDiameters();
   void ShowWorkingAngle();
+  // The shift sum and centre distance the backlash makes (not of a rack).
+  void ShowShiftSumAndCentreDistance(double xSum, double aw);
+  // The backlash was set back to none: the field reads "0".
+  void ShowBacklashCleared();
+  // "KOMPLE&XNÍ KONTROLA", the file commands and "Fellow" take part, and the
+  // DEC / DMS choice shows, only while the pair is entered.
+  void SetInputCommandsEnabled(bool enabled);
   void ResetCaptions();
-  void RerunCheckIfVisible();
-  void HideResults();
   void ZeroCommand();  // "Nuluj"
   // The six basic rack fields and "Kruhová pata" (disabled while a tool has a
   // protuberance, whose data then define the basic rack).
@@ -201,32 +211,23 @@ class MainForm {
   void SetStandardChoice(bool standard, bool nonStandardEnabled);
   // toolsDefault from the basic rack of the gear type.
   void StandardProfileTest();
-  // A control's state, for a dialog that shows or hides controls of the
-  // main dialog (the computational group after the backlash dialog).
-  ControlState& mutableControl(Control c) { return controls_[Index(c)]; }
-  void RequestFocus(Control c);
-  // Shows the results window (after a successful check, and when a dialog
-  // that re-ran the check keeps it shown).
-  void ShowResults();
   // The full round roots of both gears re-derived after the basic rack
   // changed elsewhere (a rack tool's addendum cuts a deeper or shallower
   // root): fillet radii beyond them are cut back, and the tools follow.
   void RederiveRootRadii();
-
-  // Input files. "&Uložit vstupy": the checks before the save dialog
-  // (false: refused, the message is queued); then, with the name the dialog
-  // returned, the save itself. "&Načíst vstupy": reads the file and applies
-  // it only when it is complete. Both set the window captions from the path.
-  bool PrepareSave();
-  bool SaveInputs(const std::string& path);
-  bool LoadInputs(const std::string& path);
-  void SetFileCaptions(const std::string& path);
-
   // The backlash dialog has closed (by any of its buttons or keys): the
   // computational group follows the way the backlash is made. By an extra
   // shift the new shift sum is to be divided ("Rozděl korekce"; a rack's x1
   // is already set); by moving apart the shifts x1 and x2 are entered.
   void AfterBacklashDialog();
+
+  // Input files. "&Uložit vstupy" checks before the save dialog (refused:
+  // the message is queued); then, with the name the dialog returned, the
+  // save itself. "&Načíst vstupy": reads the file and applies it only when
+  // it is complete. Both set the window captions from the path.
+  bool PrepareSave();
+  bool SaveInputs(const std::string& path);
+  bool LoadInputs(const std::string& path);
 
   // The tab models (measurement, identification) told of the events above,
   // in the order added. A listener must remove itself before it dies.
@@ -234,21 +235,31 @@ class MainForm {
   void RemoveListener(MainEventListener* tab);
 
  private:
-  static int Index(Control c) { return static_cast<int>(c); }
-  ControlState& state(Control c) { return controls_[Index(c)]; }
-  std::string& text(Control c) { return controls_[Index(c)].text; }
+  // Form.
+  void OnBeginPress(int index) override;
+  void Click(int index) override;
+  bool Typable(int index) const override { return IsField(index); }
+  bool Pressable(int /*index*/) const override { return true; }
+  void EnterField(int n) override;
+  void LeaveField(int n) override;
+  void FocusMoved(int from, int to) override;
 
-  // Field cycle.
-  void EnterField(int n);
-  void LeaveField(int n);
+  void RequestFocus(Control c);
   bool ValidationSuspended() const;
   void Refuse(int n, const std::string& message);
   void RefuseWithTitle(int n, const char* title, const std::string& message);
-  void ApplyField(int n, double value);
-  void MandatoryGroupExit();
-  bool MandatoryTest();
+  void Notify(MainEvent event);
+  // The active page changes; leaving "Identifikace   " resets the backlash.
+  void ChangeTab(int tab);
+  void KeyPress();
+  void PressEnter();
+  void PressF1();
+  void ClearPressFlags();
 
-  // Field handlers (validation and change actions).
+  // MainFormFields.cpp: mandatory inputs and each field's acceptance.
+  bool MandatoryTest();
+  void MandatoryGroupExit();
+  bool Accept(int n, double value, bool changed);
   bool AcceptModule(double value, bool changed);
   bool AcceptPinionTeeth(double value, bool changed);
   bool AcceptWheelTeeth(double value, bool changed);
@@ -265,49 +276,50 @@ class MainForm {
   bool AcceptTipDiameter(int n, double value, bool changed);
   bool AcceptShaftAngle(double value, bool changed);
   bool ShiftSumLimitOk(int n, double sum);
-
-  // Shared actions.
   void ResetComputationalInputs();
-  void ZeroShiftsAndShow();
-  void ShowAngle(int n, double degrees, int width, int decimals);
-  void WriteAngleFields(bool dialogForm);
+  void ClearComputedTips();
+
+  // MainFormPresentation.cpp: gear type, rack mode and what fields show.
+  void ChooseGearType(GearType type);
+  void ApplyGearTypePresentation();
   void RackModePresentation();
   void ComputationalGroupForInput(int n);
   void RestoreComputationalGroup();
-  void ApplyCircularRoot();
-  void SetStandardProfile();
+  void ShowShiftsEntry();
   void SetKeepShifts(bool on);
-  void ApplyGearTypePresentation();
-  void BalanceSlidingCommand();
+  void ZeroShiftsAndShow();
+  void ShowAngle(int n, double degrees, int width, int decimals);
+  void WriteAngleFields(bool dms);
+  void ApplyCircularRoot();
+
+  // MainFormCommands.cpp: the command buttons.
   void CheckCommand();
   void DistributeCommand();
+  void BalanceSlidingCommand();
   void ComputedTipsCommand();
-  void OpenBacklashDialog();
-  void FollowProtuberanceTools();
+  void CircularRootCommand();
+  void SetStandardProfile();
+  void ShowResults();
+  int HelpContextOfLastInput() const;
 
-  GearPair& g_;
-  std::array<ControlState, kControlCount> controls_{};
-  Control focused_ = Control::None;
+  // MainFormFiles.cpp.
+  void SetFileCaptions(const std::string& path);
+
   bool resultsVisible_ = false;
   bool resultsStale_ = true;
   int activeTab_ = 0;
-  bool lastEntryRefused_ = false;
   bool lastCheckFailed_ = false;    // the last run of the check ended in an error
   bool clickZero_ = false;          // a press on "Nuluj" is under way
   bool clickComputedTips_ = false;  // a press on "Výpočetní hlavové průměry"
   std::string resultsCaption_;
   std::string tableCaption_;
-  FormRequests requests_;
   std::vector<MainEventListener*> listeners_;
-
-  void Notify(MainEvent event) {
-    for (MainEventListener* tab : listeners_) tab->OnMainEvent(event);
-  }
-  // The active page changes; leaving "Identifikace   " resets the backlash.
-  void ChangeTab(int tab);
 };
 
 // Captions of the windows.
 inline constexpr const char* kMainCaption = "Geometrický výpočet ozubení";
+// Help: the file the dialogs open at their contexts.
+inline constexpr const char* kHelpFile = "help_kolmira.hlp";
+inline constexpr const char* kHelpNotFound = "Help nenalezen.";
 
 }  // namespace kolmira

@@ -23,8 +23,8 @@ bool MainForm::PrepareSave() {
     return false;
   }
   // The field being edited is accepted first, as leaving it would.
-  if (const int n = FieldNumber(focused_)) {
-    LeaveField(n);
+  if (IsField(focus_)) {
+    LeaveField(focus_);
     if (lastEntryRefused_) return false;
   }
   MandatoryTest();  // an incomplete pair is reported, and saved all the same

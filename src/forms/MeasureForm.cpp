@@ -14,57 +14,59 @@ namespace {
 
 using C = MeasureControl;
 
+constexpr const char* kConstantCaption = "Konstantní tloušťka";
+constexpr const char* kReferenceCaption = "Na roztečném válci";
+constexpr const char* kRackReferenceCaption = "Na roztečné přímce";
+constexpr const char* kChosenCaption = "Zvol šířku nebo výšku";
+constexpr const char* kMinWidthCaption = "Minimální šířka  b        =";
+
 // clang-format off
-constexpr std::string_view kNames[kMeasureControlCount] = {
-    "",
-    "Edit22", "Edit23", "Edit24", "Edit25", "Edit26", "Edit27", "Edit28",
-    "Edit29", "Edit30", "Edit31", "Edit32", "Edit33", "Edit34", "Edit35",
-    "RadioButton6", "RadioButton7", "RadioButton8", "RadioButton9", "RadioButton10",
-    "RadioButton11",
-    "ThicknessGroup", "SpanGroup", "SpanGroup2",
-    "SpanRange1", "SpanRange2", "SpanContact1", "SpanContact2",
-    "MinWidthLabel1", "MinWidthSubscript1", "MinWidth1",
-    "MinWidthLabel2", "MinWidthSubscript2", "MinWidth2",
-    "BallGroup", "BallGroup2",
-    "PictureThickness1", "PictureSpan1", "PictureBall1",
-    "PictureThickness2", "PictureSpan2", "PictureBall2",
+constexpr ControlSpec kControls[] = {
+    {"", ControlKind::Label},
+    {"Edit22", ControlKind::Field, "", "sc1"},
+    {"Edit23", ControlKind::Field, "", "hc1"},
+    {"Edit24", ControlKind::Field, "", "sc2"},
+    {"Edit25", ControlKind::Field, "", "hc2"},
+    {"Edit26", ControlKind::Field, "", "zw1"},
+    {"Edit27", ControlKind::Field, "", "W1"},
+    {"Edit28", ControlKind::Field, "", "zw2"},
+    {"Edit29", ControlKind::Field, "", "W2"},
+    {"Edit30", ControlKind::Field, "", "dt1"},
+    {"Edit31", ControlKind::Field, "", "M1"},
+    {"Edit32", ControlKind::Field, "", "dt2"},
+    {"Edit33", ControlKind::Field, "", "M2"},
+    {"Edit34", ControlKind::Field, "", "dM1"},
+    {"Edit35", ControlKind::Field, "", "dM2"},
+    {"RadioButton6", ControlKind::Option, kConstantCaption, "konst1"},
+    {"RadioButton7", ControlKind::Option, kReferenceCaption, "roztec1"},
+    {"RadioButton8", ControlKind::Option, kChosenCaption, "zvol1"},
+    {"RadioButton9", ControlKind::Option, kConstantCaption, "konst2"},
+    {"RadioButton10", ControlKind::Option, kReferenceCaption, "roztec2"},
+    {"RadioButton11", ControlKind::Option, kChosenCaption, "zvol2"},
+    {"ThicknessGroup", ControlKind::Group, "Tloušťka zubu"},
+    {"SpanGroup", ControlKind::Group, "Míra přes zuby"},
+    {"SpanGroup2", ControlKind::Group},
+    {"SpanRange1", ControlKind::Label},
+    {"SpanRange2", ControlKind::Label},
+    {"SpanContact1", ControlKind::Label},
+    {"SpanContact2", ControlKind::Label},
+    {"MinWidthLabel1", ControlKind::Label, kMinWidthCaption},
+    {"MinWidthSubscript1", ControlKind::Label, "1min"},
+    {"MinWidth1", ControlKind::Label},
+    {"MinWidthLabel2", ControlKind::Label, kMinWidthCaption},
+    {"MinWidthSubscript2", ControlKind::Label, "2min"},
+    {"MinWidth2", ControlKind::Label},
+    {"BallGroup", ControlKind::Group, "Rozměr přes kuličky (válečky)"},
+    {"BallGroup2", ControlKind::Group},
+    {"PictureThickness1", ControlKind::Picture},
+    {"PictureSpan1", ControlKind::Picture},
+    {"PictureBall1", ControlKind::Picture},
+    {"PictureThickness2", ControlKind::Picture},
+    {"PictureSpan2", ControlKind::Picture},
+    {"PictureBall2", ControlKind::Picture},
 };
 // clang-format on
-
-struct Alias {
-  std::string_view name;
-  MeasureControl control;
-};
-
-constexpr Alias kAliases[] = {
-    {"sc1", C::Edit22},
-    {"hc1", C::Edit23},
-    {"sc2", C::Edit24},
-    {"hc2", C::Edit25},
-    {"zw1", C::Edit26},
-    {"W1", C::Edit27},
-    {"zw2", C::Edit28},
-    {"W2", C::Edit29},
-    {"dt1", C::Edit30},
-    {"M1", C::Edit31},
-    {"dt2", C::Edit32},
-    {"M2", C::Edit33},
-    {"dM1", C::Edit34},
-    {"dM2", C::Edit35},
-    {"konst1", C::RadioButton6},
-    {"roztec1", C::RadioButton7},
-    {"zvol1", C::RadioButton8},
-    {"konst2", C::RadioButton9},
-    {"roztec2", C::RadioButton10},
-    {"zvol2", C::RadioButton11},
-};
-
-bool IsEdit(MeasureControl c) {
-  return c >= C::Edit22 && c <= C::Edit35;
-}
-bool IsOption(MeasureControl c) {
-  return c >= C::RadioButton6 && c <= C::RadioButton11;
-}
+static_assert(std::size(kControls) == static_cast<std::size_t>(kMeasureControlCount));
 
 // Fields and options of one gear.
 struct GearControls {
@@ -106,10 +108,6 @@ constexpr double kBallTolerance = 1e-5;
 constexpr double kContactTolerance = 1e-10;
 constexpr double kRingTipTolerance = 1e-7;
 
-constexpr const char* kConstantCaption = "Konstantní tloušťka";
-constexpr const char* kReferenceCaption = "Na roztečném válci";
-constexpr const char* kRackReferenceCaption = "Na roztečné přímce";
-constexpr const char* kChosenCaption = "Zvol šířku nebo výšku";
 constexpr const char* kBallTooLarge =
     "Průměr kuličky zadej menší než je její maximální možný průměr dt";
 constexpr const char* kBallTooSmall =
@@ -147,33 +145,9 @@ std::string TeethUnit(int n) {
 
 }  // namespace
 
-std::string_view MeasureControlName(MeasureControl c) {
-  const int i = static_cast<int>(c);
-  return i >= 0 && i < kMeasureControlCount ? kNames[i] : std::string_view{};
-}
-
-std::optional<MeasureControl> MeasureControlByName(std::string_view name) {
-  if (name.empty()) return std::nullopt;
-  for (int i = 1; i < kMeasureControlCount; ++i) {
-    if (kNames[i] == name) return static_cast<MeasureControl>(i);
-  }
-  for (const Alias& a : kAliases) {
-    if (a.name == name) return a.control;
-  }
-  return std::nullopt;
-}
-
-MeasureForm::MeasureForm(GearPair& g, MainForm& main) : g_(g), main_(main) {
-  state(C::ThicknessGroup).text = "Tloušťka zubu";
-  state(C::SpanGroup).text = "Míra přes zuby";
-  state(C::BallGroup).text = "Rozměr přes kuličky (válečky)";
+MeasureForm::MeasureForm(GearPair& g, MainForm& main) : Form(g, "Miry", kControls), main_(main) {
   for (int gear = 1; gear <= 2; ++gear) {
     const GearControls& k = GearOf(gear);
-    state(k.modeConst).text = kConstantCaption;
-    state(k.modeRef).text = kReferenceCaption;
-    state(k.modeChosen).text = kChosenCaption;
-    state(k.widthLabel).text = "Minimální šířka  b        =";
-    state(k.widthSubscript).text = gear == 1 ? "1min" : "2min";
     for (MeasureControl result : {k.W, k.M}) state(result).readOnly = true;
   }
   main_.AddListener(this);
@@ -210,25 +184,20 @@ void MeasureForm::OnMainEvent(MainEvent event) {
       Refresh();
       break;
     case MainEvent::MeasureTabEntered:
-      Entered();
+      Show();
       break;
     case MainEvent::IdentTabEntered:
     case MainEvent::IdentTabLeft:
+    case MainEvent::AngleFormChanged:
       break;  // the identification tab's own
   }
-}
-
-void MeasureForm::Show() {
-  main_.Focus(Control::TabMeasure);
-  if (main_.lastEntryRefused()) return;
-  main_.Press(Control::TabMeasure);
 }
 
 bool MeasureForm::visible() const {
   return main_.activeTab() == 1 && main_.control(Control::TabMeasure).visible;
 }
 
-void MeasureForm::Entered() {
+void MeasureForm::Show() {
   if (g_.gearType != GearType::Bevel && g_.inputsChanged) {
     // Inputs changed since the last check: its thicknesses and form circles
     // are those of the old pair, so the check is run first.
@@ -243,60 +212,20 @@ void MeasureForm::Entered() {
 // ---------------------------------------------------------------------------
 // Focus, typing, options
 
-bool MeasureForm::Focus(std::string_view name) {
-  std::optional<MeasureControl> target;
-  if (!name.empty()) {
-    target = MeasureControlByName(name);
-    if (!target) return false;
-    if (*target == focused_) return true;
-  }
-  if (IsEdit(focused_)) {
-    LeaveField(focused_);
-    if (lastEntryRefused_) return true;  // the focus stays in the field
-  }
-  focused_ = target.value_or(C::None);
-  if (IsEdit(focused_)) textOnEnter_ = text(focused_);
-  return true;
+// A result field, or a field of the gear that is not there, takes no text.
+bool MeasureForm::Typable(int index) const {
+  const ControlState& s = stored(index);
+  return !s.readOnly && s.enabled && s.visible;
 }
 
-bool MeasureForm::Type(std::string_view name, std::string value) {
-  const auto c = MeasureControlByName(name);
-  if (!c || !IsEdit(*c)) return false;
-  const ControlState& s = control(*c);
-  if (s.readOnly || !s.enabled || !s.visible) return false;
-  if (focused_ != *c) {
-    Focus(name);
-    if (focused_ != *c) return false;  // the field that had the focus refused
-  }
-  text(*c) = std::move(value);
-  return true;
+void MeasureForm::Click(int index) {
+  ChooseMode(static_cast<MeasureControl>(index));
 }
 
-bool MeasureForm::Press(std::string_view name) {
-  const auto c = MeasureControlByName(name);
-  if (!c || !IsOption(*c)) return false;
-  if (!control(*c).enabled || !control(*c).visible) return false;
-  if (focused_ != *c) {
-    Focus(name);
-    if (focused_ != *c) return true;  // refused by the field left: no click
-  }
-  ChooseMode(*c);
-  return true;
-}
-
-void MeasureForm::PressEnter() {
-  if (!IsEdit(focused_)) return;
-  LeaveField(focused_);
-  if (!lastEntryRefused_) textOnEnter_ = text(focused_);
-}
-
-std::vector<std::pair<std::string, ControlState>> MeasureForm::Controls() const {
-  std::vector<std::pair<std::string, ControlState>> list;
-  list.reserve(kMeasureControlCount - 1);
-  for (int i = 1; i < kMeasureControlCount; ++i) {
-    list.emplace_back(std::string(kNames[i]), controls_[i]);
-  }
-  return list;
+void MeasureForm::OnKey(Key key) {
+  if (key != Key::Enter || !IsField(focus_)) return;
+  LeaveField(focus_);
+  if (!lastEntryRefused_) textOnEntry_ = text(focus_);
 }
 
 void MeasureForm::ChooseMode(MeasureControl option) {
@@ -318,9 +247,7 @@ void MeasureForm::ChooseMode(MeasureControl option) {
 // Field exits
 
 void MeasureForm::Refuse(MeasureControl field, const std::string& message) {
-  g_.QueueError(message);
-  lastEntryRefused_ = true;
-  focused_ = field;
+  Form::Refuse(I(field), kErrorTitle, message);
 }
 
 void MeasureForm::RefuseBall(int gear, MeasureControl field, const std::string& message) {
@@ -333,10 +260,11 @@ void MeasureForm::Accept() {
   g_.inputsChanged = false;
 }
 
-void MeasureForm::LeaveField(MeasureControl field) {
+void MeasureForm::LeaveField(int index) {
   lastEntryRefused_ = false;
+  const auto field = static_cast<MeasureControl>(index);
   const std::string typed = text(field);
-  if (typed == textOnEnter_) return;
+  if (typed == textOnEntry_) return;
   switch (field) {
     case C::Edit22:
       ChordEntry(1, /*width=*/true, typed);

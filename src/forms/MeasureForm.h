@@ -9,13 +9,9 @@
 #pragma once
 
 #include <array>
-#include <optional>
 #include <string>
-#include <string_view>
-#include <utility>
-#include <vector>
 
-#include "forms/DialogForm.h"
+#include "forms/Form.h"
 #include "forms/MainForm.h"
 #include "model/GearPair.h"
 
@@ -50,48 +46,36 @@ enum class MeasureControl : int {
 
 inline constexpr int kMeasureControlCount = static_cast<int>(MeasureControl::Count);
 
-std::string_view MeasureControlName(MeasureControl c);
-// A control by its name ("Edit26", "RadioButton8"), by the state variable of
-// a field ("zw1", "dM2") or by an option's alias ("konst1", "roztec2",
+// Names: the control names above, the state variables of the fields
+// ("zw1", "dM2" ...) and the options' aliases ("konst1", "roztec2",
 // "zvol1" ...).
-std::optional<MeasureControl> MeasureControlByName(std::string_view name);
 
-class MeasureForm : public DialogForm, public MainEventListener {
+class MeasureForm : public Form, public MainEventListener {
  public:
   // Registers itself with the main dialog, which must outlive it.
   MeasureForm(GearPair& g, MainForm& main);
   ~MeasureForm() override;
-  MeasureForm(const MeasureForm&) = delete;
-  MeasureForm& operator=(const MeasureForm&) = delete;
 
-  std::string_view Name() const override { return "Miry"; }
-  // The tab is clicked: the main dialog makes it the active page.
+  // The tab became the active page: after an input change the check is
+  // run first, then every control is written from the state.
   void Show() override;
   bool visible() const override;
-  bool Focus(std::string_view name) override;
-  bool Type(std::string_view name, std::string text) override;
-  bool Press(std::string_view name) override;
-  bool lastEntryRefused() const override { return lastEntryRefused_; }
-  std::vector<std::pair<std::string, ControlState>> Controls() const override;
+  // Enter accepts the focused field as leaving it would.
+  void OnKey(Key key) override;
 
   void OnMainEvent(MainEvent event) override;
 
-  // Enter: accepts the focused field as leaving it would.
-  void PressEnter();
   // Writes every control from the state.
   void Refresh();
 
-  const ControlState& control(MeasureControl c) const { return controls_[Index(c)]; }
-  MeasureControl focused() const { return focused_; }
+  using Form::control;
+  const ControlState& control(MeasureControl c) const { return stored(c); }
 
  private:
-  static int Index(MeasureControl c) { return static_cast<int>(c); }
-  ControlState& state(MeasureControl c) { return controls_[Index(c)]; }
-  std::string& text(MeasureControl c) { return controls_[Index(c)].text; }
+  bool Typable(int index) const override;
+  void LeaveField(int field) override;
+  void Click(int index) override;
 
-  // The tab became the active page.
-  void Entered();
-  void LeaveField(MeasureControl field);
   void Refuse(MeasureControl field, const std::string& message);
   // A refused ball or contact diameter: the gear's M field shows "0".
   void RefuseBall(int gear, MeasureControl field, const std::string& message);
@@ -107,12 +91,7 @@ class MeasureForm : public DialogForm, public MainEventListener {
   void ApplyRackMode();
   void ApplyPictures();
 
-  GearPair& g_;
   MainForm& main_;
-  std::array<ControlState, kMeasureControlCount> controls_{};
-  MeasureControl focused_ = MeasureControl::None;
-  std::string textOnEnter_;
-  bool lastEntryRefused_ = false;
   bool picturesShown_ = false;
   // "Zvol šířku nebo výšku" empties the gear's chord fields until a chord
   // is computed again.

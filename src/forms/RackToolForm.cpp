@@ -16,63 +16,49 @@ namespace kolmira {
 
 namespace {
 
-// Name of each control and the tool whose group holds it (0: common).
-struct ControlInfo {
-  const char* name;
-  int tool;
-};
-
 // clang-format off
-constexpr ControlInfo kControls[kToolControlCount] = {
-    {"None", 0},
-    {"Edit1", 1}, {"Edit2", 1}, {"Edit3", 1}, {"Edit4", 1}, {"Edit5", 1}, {"Edit6", 1},
-    {"Edit7", 1},
-    {"Edit8", 2}, {"Edit9", 2}, {"Edit10", 2}, {"Edit11", 2}, {"Edit12", 2}, {"Edit13", 2},
-    {"Edit14", 2},
-    {"Label35", 1}, {"Label36", 2},
-    {"DegreeUnit4", 1}, {"DegreeUnit11", 2}, {"DegreeUnit35", 1}, {"DegreeUnit36", 2},
-    {"CheckBox1", 1}, {"CheckBox2", 1}, {"CheckBox3", 2}, {"CheckBox4", 2},
-    {"GroupBox1", 1}, {"GroupBox2", 2},
-    {"PinionPlain", 1}, {"PinionChamfer", 1}, {"PinionProtuberance", 1}, {"PinionBoth", 1},
-    {"WheelPlain", 2}, {"WheelChamfer", 2}, {"WheelProtuberance", 2}, {"WheelBoth", 2},
-    {"OKBtn", 0}, {"Button1", 0}, {"HelpBtn", 0},
+constexpr ControlSpec kControls[] = {
+    {"None", ControlKind::Label},
+    {"Edit1", ControlKind::Field, "", "haP01Star"},
+    {"Edit2", ControlKind::Field, "", "rhoaP01Star"},
+    {"Edit3", ControlKind::Field, "", "hFfP01Star"},
+    {"Edit4", ControlKind::Field, "", "alphaKP01Deg"},
+    {"Edit5", ControlKind::Field},
+    {"Edit6", ControlKind::Field, "", "hFaP01Star"},
+    {"Edit7", ControlKind::Field, "", "prP01"},
+    {"Edit8", ControlKind::Field, "", "haP02Star"},
+    {"Edit9", ControlKind::Field, "", "rhoaP02Star"},
+    {"Edit10", ControlKind::Field, "", "hFfP02Star"},
+    {"Edit11", ControlKind::Field, "", "alphaKP02Deg"},
+    {"Edit12", ControlKind::Field},
+    {"Edit13", ControlKind::Field, "", "hFaP02Star"},
+    {"Edit14", ControlKind::Field, "", "prP02"},
+    {"Label35", ControlKind::Label},
+    {"Label36", ControlKind::Label},
+    {"DegreeUnit4", ControlKind::Label, "[ ° ]"},
+    {"DegreeUnit11", ControlKind::Label, "[ ° ]"},
+    {"DegreeUnit35", ControlKind::Label, "[ ° ]"},
+    {"DegreeUnit36", ControlKind::Label, "[ ° ]"},
+    {"CheckBox1", ControlKind::CheckBox, "Sražení hlavy pastorku", "srazeni1"},
+    {"CheckBox2", ControlKind::CheckBox, "Protuberance pastorku", "protuberance1"},
+    {"CheckBox3", ControlKind::CheckBox, "Sražení hlavy kola", "srazeni2"},
+    {"CheckBox4", ControlKind::CheckBox, "Protuberance kola", "protuberance2"},
+    {"GroupBox1", ControlKind::Group, "Nástroj pro pastorek"},
+    {"GroupBox2", ControlKind::Group, "Nástroj pro kolo"},
+    {"PinionPlain", ControlKind::Picture},
+    {"PinionChamfer", ControlKind::Picture},
+    {"PinionProtuberance", ControlKind::Picture},
+    {"PinionBoth", ControlKind::Picture},
+    {"WheelPlain", ControlKind::Picture},
+    {"WheelChamfer", ControlKind::Picture},
+    {"WheelProtuberance", ControlKind::Picture},
+    {"WheelBoth", ControlKind::Picture},
+    {"OKBtn", ControlKind::Button, "OK", "ok"},
+    {"Button1", ControlKind::Button, "Nuluj", "nuluj"},
+    {"HelpBtn", ControlKind::Button, "Help", "help"},
 };
 // clang-format on
-
-// Other names the buttons and check boxes answer to: their captions and
-// ASCII aliases for the command line.
-struct Alias {
-  const char* name;
-  ToolControl control;
-};
-constexpr Alias kAliases[] = {
-    {"OK", ToolControl::OKBtn},
-    {"ok", ToolControl::OKBtn},
-    {"Nuluj", ToolControl::Button1},
-    {"nuluj", ToolControl::Button1},
-    {"Help", ToolControl::HelpBtn},
-    {"help", ToolControl::HelpBtn},
-    {"Sražení hlavy pastorku", ToolControl::CheckBox1},
-    {"srazeni1", ToolControl::CheckBox1},
-    {"Protuberance pastorku", ToolControl::CheckBox2},
-    {"protuberance1", ToolControl::CheckBox2},
-    {"Sražení hlavy kola", ToolControl::CheckBox3},
-    {"srazeni2", ToolControl::CheckBox3},
-    {"Protuberance kola", ToolControl::CheckBox4},
-    {"protuberance2", ToolControl::CheckBox4},
-    {"haP01Star", ToolControl::Edit1},
-    {"rhoaP01Star", ToolControl::Edit2},
-    {"hFfP01Star", ToolControl::Edit3},
-    {"alphaKP01Deg", ToolControl::Edit4},
-    {"hFaP01Star", ToolControl::Edit6},
-    {"prP01", ToolControl::Edit7},
-    {"haP02Star", ToolControl::Edit8},
-    {"rhoaP02Star", ToolControl::Edit9},
-    {"hFfP02Star", ToolControl::Edit10},
-    {"alphaKP02Deg", ToolControl::Edit11},
-    {"hFaP02Star", ToolControl::Edit13},
-    {"prP02", ToolControl::Edit14},
-};
+static_assert(std::size(kControls) == static_cast<std::size_t>(kToolControlCount));
 
 // Largest chamfer angle: just below a flank at right angles to the datum.
 constexpr double kChamferAngleMax = 1.5707962267948967;  // pi/2 - 1e-7
@@ -81,13 +67,36 @@ constexpr double kChamferAngleMargin = 1e-7;
 // A tip radius typed as the maximum shown with 4 decimals passes.
 constexpr double kTipRadiusMargin = 0.0001;
 
-bool IsField(ToolControl c) {
-  return c >= ToolControl::Edit1 && c <= ToolControl::Edit14;
-}
-
 // The tool of a control (1 pinion, 2 wheel), 0 for the common buttons.
 int ToolOf(ToolControl c) {
-  return kControls[static_cast<int>(c)].tool;
+  switch (c) {
+    case ToolControl::Edit1:
+    case ToolControl::Edit2:
+    case ToolControl::Edit3:
+    case ToolControl::Edit4:
+    case ToolControl::Edit5:
+    case ToolControl::Edit6:
+    case ToolControl::Edit7:
+    case ToolControl::Label35:
+    case ToolControl::DegreeUnit4:
+    case ToolControl::DegreeUnit35:
+    case ToolControl::CheckBox1:
+    case ToolControl::CheckBox2:
+    case ToolControl::GroupBox1:
+    case ToolControl::PinionPlain:
+    case ToolControl::PinionChamfer:
+    case ToolControl::PinionProtuberance:
+    case ToolControl::PinionBoth:
+      return 1;
+    case ToolControl::OKBtn:
+    case ToolControl::Button1:
+    case ToolControl::HelpBtn:
+    case ToolControl::None:
+    case ToolControl::Count:
+      return 0;
+    default:
+      return 2;
+  }
 }
 
 // Position of a field in its group, 1 (addendum) .. 7 (protuberance size).
@@ -179,24 +188,14 @@ std::string_view RackToolForm::Unit(ToolControl c) {
   }
 }
 
-RackToolForm::RackToolForm(GearPair& g, MainForm& main) : g_(g), main_(main) {
+RackToolForm::RackToolForm(GearPair& g, MainForm& main)
+    : Form(g, "Nastroj", kControls), main_(main) {
   // "OK" with a protuberance: the limits of undercut by the protuberance
   // flank, then the gear's undercut step on them.
   protuberanceCheck_ = [](GearPair& pair, int) {
     ProtuberanceLimits(pair);
     CheckUndercut(pair);
   };
-  state(ToolControl::CheckBox1).text = "Sražení hlavy pastorku";
-  state(ToolControl::CheckBox2).text = "Protuberance pastorku";
-  state(ToolControl::CheckBox3).text = "Sražení hlavy kola";
-  state(ToolControl::CheckBox4).text = "Protuberance kola";
-  state(ToolControl::GroupBox1).text = "Nástroj pro pastorek";
-  state(ToolControl::GroupBox2).text = "Nástroj pro kolo";
-  state(ToolControl::OKBtn).text = "OK";
-  state(ToolControl::Button1).text = "Nuluj";
-  state(ToolControl::HelpBtn).text = "Help";
-  state(ToolControl::DegreeUnit4).text = state(ToolControl::DegreeUnit11).text = "[ ° ]";
-  state(ToolControl::DegreeUnit35).text = state(ToolControl::DegreeUnit36).text = "[ ° ]";
   // The protuberance angle is computed, never typed: its fields stay hidden.
   for (ToolControl c : {ToolControl::Edit5, ToolControl::Edit12}) {
     state(c).visible = false;
@@ -221,7 +220,7 @@ void RackToolForm::Create() {
 
 void RackToolForm::Show() {
   visible_ = true;
-  focused_ = ToolControl::None;
+  focus_ = I(ToolControl::None);
   lastEntryRefused_ = false;
   for (int tool : {1, 2}) {
     const RackToolVariables v = ToolVariables(g_, tool);
@@ -252,8 +251,9 @@ void RackToolForm::ShowPicture(int tool) {
   }
 }
 
-ControlState RackToolForm::control(ToolControl c) const {
-  ControlState s = controls_[Index(c)];
+ControlState RackToolForm::StateOf(int index) const {
+  const auto c = static_cast<ToolControl>(index);
+  ControlState s = stored(index);
   const int tool = ToolOf(c);
   if (c == ToolControl::Label35 || c == ToolControl::Label36) {
     // The angle follows the data of the state, whichever dialog changed them.
@@ -273,20 +273,10 @@ ControlState RackToolForm::control(ToolControl c) const {
                              : c == ToolControl::DegreeUnit35 ? ToolControl::Label35
                              : c == ToolControl::DegreeUnit36 ? ToolControl::Label36
                                                               : ToolControl::None;
-  if (unitOf != ToolControl::None) s.visible = controls_[Index(unitOf)].visible && !g_.dmsMode;
+  if (unitOf != ToolControl::None) s.visible = stored(unitOf).visible && !g_.dmsMode;
   // An internal wheel is cut by the shaper cutter, not by a rack tool.
   if (tool == 2 && !WheelGroupShown()) s.visible = false;
   return s;
-}
-
-std::vector<std::pair<std::string, ControlState>> RackToolForm::Controls() const {
-  std::vector<std::pair<std::string, ControlState>> all;
-  all.reserve(kToolControlCount - 1);
-  for (int i = 1; i < kToolControlCount; ++i) {
-    const auto c = static_cast<ToolControl>(i);
-    all.emplace_back(std::string(ToolControlName(c)), control(c));
-  }
-  return all;
 }
 
 void RackToolForm::ShowAngleField(ToolControl field, double degrees) {
@@ -306,82 +296,45 @@ void RackToolForm::WriteToolFields(int tool) {
 void RackToolForm::WriteAllFields() {
   WriteToolFields(1);
   WriteToolFields(2);
-  if (IsField(focused_)) fieldTextOnEnter_ = text(focused_);
+  if (IsField(focus_)) textOnEntry_ = text(focus_);
 }
 
 // ---------------------------------------------------------------------------
 // Names, focus and typing
 
-std::optional<ToolControl> RackToolForm::Lookup(std::string_view name) const {
-  if (name.empty()) return ToolControl::None;
-  for (int i = 1; i < kToolControlCount; ++i) {
-    if (name == kControls[i].name) return static_cast<ToolControl>(i);
-  }
-  for (const Alias& a : kAliases) {
-    if (name == a.name) return a.control;
-  }
-  return std::nullopt;
-}
-
-bool RackToolForm::Reachable(ToolControl c) const {
+bool RackToolForm::Reachable(int index) const {
   if (!visible_) return false;  // a closed dialog takes no input
-  const bool focusable =
-      IsField(c) || (c >= ToolControl::CheckBox1 && c <= ToolControl::CheckBox4) ||
-      c == ToolControl::OKBtn || c == ToolControl::Button1 || c == ToolControl::HelpBtn;
-  if (!focusable) return false;
-  const ControlState s = control(c);
+  const ControlKind kind = Spec(index).kind;
+  if (kind != ControlKind::Field && kind != ControlKind::CheckBox && kind != ControlKind::Button) {
+    return false;
+  }
+  const ControlState s = StateOf(index);
   return s.visible && s.enabled;
 }
 
-bool RackToolForm::Focus(std::string_view name) {
-  const auto c = Lookup(name);
-  if (!c || !visible_) return false;
-  if (*c != ToolControl::None && !Reachable(*c)) return false;
-  MoveFocus(*c);
-  return true;
+// A text changed after Enter accepted the field must be validated when the
+// field is left, or the field would show a value the state never took.
+void RackToolForm::SetText(int field, std::string value) {
+  if (text(field) != value) g_.toolFieldDone = false;
+  text(field) = std::move(value);
 }
 
-bool RackToolForm::Type(std::string_view name, std::string value) {
-  const auto c = Lookup(name);
-  if (!c || !IsField(*c) || !Reachable(*c)) return false;
-  MoveFocus(*c);
-  if (focused_ != *c) return false;  // the field left behind refused its text
-  // A text changed after Enter accepted the field must be validated when the
-  // field is left, or the field would show a value the state never took.
-  if (text(*c) != value) g_.toolFieldDone = false;
-  text(*c) = std::move(value);
-  return true;
-}
-
-void RackToolForm::MoveFocus(ToolControl target) {
-  if (target == focused_) return;
-  lastEntryRefused_ = false;
-  if (IsField(focused_)) {
-    FieldExit(focused_);
-    if (lastEntryRefused_) return;  // the focus stays in the refused field
-  }
-  focused_ = target;
-  if (IsField(target)) fieldTextOnEnter_ = text(target);
-}
-
-void RackToolForm::FieldExit(ToolControl field) {
+void RackToolForm::LeaveField(int field) {
   // A field that Enter has just accepted is not validated again.
-  if (!g_.toolFieldDone) Validate(field);
+  if (!g_.toolFieldDone) Validate(static_cast<ToolControl>(field));
   g_.toolFieldDone = false;
 }
 
 void RackToolForm::PressEnter() {
   lastEntryRefused_ = false;
-  if (IsField(focused_)) Validate(focused_);
+  if (IsField(focus_)) Validate(static_cast<ToolControl>(focus_));
 }
 
 // ---------------------------------------------------------------------------
 // Validators
 
 void RackToolForm::Refuse(ToolControl field, const char* title, const std::string& message) {
-  g_.Queue(title, message);
-  lastEntryRefused_ = true;
-  focused_ = field;
+  Form::Refuse(I(field), title, message);
   g_.toolFieldDone = false;
 }
 
@@ -406,7 +359,7 @@ bool RackToolForm::Validate(ToolControl field) {
   const int tool = ToolOf(field);
   if (slot == 5) return false;  // the hidden protuberance angle field
   // The chamfer angle is taken only when its text was changed.
-  if (slot == 4 && text(field) == fieldTextOnEnter_) return false;
+  if (slot == 4 && text(field) == textOnEntry_) return false;
   const auto parsed = ParseNumber(text(field));
   if (!parsed) {
     Refuse(field, kErrorTitle, kNumberFormatError);
@@ -532,7 +485,7 @@ bool RackToolForm::AcceptChamferAngle(int tool, ToolControl field, double value)
     return false;
   }
   if (g_.dmsMode) text(field) = FormatDmsDialog(value);
-  fieldTextOnEnter_ = text(field);
+  textOnEntry_ = text(field);
   Accepted();
   return true;
 }
@@ -579,45 +532,46 @@ bool RackToolForm::AcceptProtuberanceSize(int tool, double value) {
 // ---------------------------------------------------------------------------
 // Check boxes and buttons
 
-bool RackToolForm::Press(std::string_view name) {
-  if (!visible_) return false;
-  if (name == "enter") {
-    PressEnter();
-    return true;
-  }
-  if (name == "esc") {
-    PressEscape();
-    return true;
-  }
-  if (name == "f1") {
-    PressHelp();
-    return true;
-  }
-  const auto c = Lookup(name);
-  if (!c || IsField(*c) || *c == ToolControl::None || !Reachable(*c)) return false;
-  switch (*c) {
+void RackToolForm::OnBeginPress(int index) {
+  // The field left for "Nuluj" is not validated: every field is reset.
+  if (index == I(ToolControl::Button1)) g_.toolDlgClosing = true;
+}
+
+void RackToolForm::Click(int index) {
+  switch (static_cast<ToolControl>(index)) {
     case ToolControl::Button1:
-      // The field left for "Nuluj" is not validated: every field is reset.
-      g_.toolDlgClosing = true;
-      MoveFocus(ToolControl::Button1);
       ResetCommand();
       break;
     case ToolControl::HelpBtn:
-      PressHelp();
+      RequestHelp(kToolHelpContext);
       break;
     case ToolControl::OKBtn:
-      MoveFocus(ToolControl::OKBtn);
-      if (!lastEntryRefused_) OkCommand();
+      OkCommand();
       break;
     default:
-      MoveFocus(*c);
-      if (!lastEntryRefused_) Click(*c);
+      ClickOption(static_cast<ToolControl>(index));
       break;
   }
-  return true;
 }
 
-void RackToolForm::Click(ToolControl box) {
+void RackToolForm::OnKey(Key key) {
+  if (!visible_) return;
+  switch (key) {
+    case Key::Enter:
+      PressEnter();
+      break;
+    case Key::Escape:
+      PressEscape();
+      break;
+    case Key::F1:
+      RequestHelp(kToolHelpContext);
+      break;
+    case Key::Other:
+      break;
+  }
+}
+
+void RackToolForm::ClickOption(ToolControl box) {
   const int tool = ToolOf(box);
   RackToolVariables v = ToolVariables(g_, tool);
   g_.inputsChanged = true;
@@ -676,22 +630,14 @@ void RackToolForm::OkCommand() {
     state(ToolControl::CheckBox4).checked = true;
   }
   visible_ = false;
-  focused_ = ToolControl::None;
+  focus_ = I(ToolControl::None);
 }
 
 void RackToolForm::PressEscape() {
   g_.toolDlgClosing = false;
   visible_ = false;
-  focused_ = ToolControl::None;
+  focus_ = I(ToolControl::None);
   lastEntryRefused_ = false;
-}
-
-void RackToolForm::PressHelp() {
-  requests_.helpContext = kToolHelpContext;
-}
-
-void RackToolForm::HelpFailed() {
-  g_.QueueError(kToolHelpNotFound);
 }
 
 }  // namespace kolmira

@@ -6,15 +6,12 @@
 // tools and changes the main dialog only through its services.
 #pragma once
 
-#include <array>
 #include <functional>
-#include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
-#include <vector>
 
-#include "forms/DialogForm.h"
+#include "forms/Form.h"
 #include "forms/MainForm.h"
 #include "model/GearPair.h"
 
@@ -54,12 +51,7 @@ inline constexpr int kToolControlCount = static_cast<int>(ToolControl::Count);
 
 std::string_view ToolControlName(ToolControl c);
 
-// What the dialog asks of the windows around it.
-struct ToolFormRequests {
-  int helpContext = -1;  // open "help_kolmira.hlp" at this context
-};
-
-class RackToolForm : public DialogForm {
+class RackToolForm : public Form {
  public:
   // The protuberance undercut check of one gear (1 pinion, 2 wheel) and the
   // recomputation of the pair that depends on the tools. The check owns it;
@@ -70,35 +62,24 @@ class RackToolForm : public DialogForm {
 
   RackToolForm(GearPair& g, MainForm& main);
 
-  // DialogForm. Names: fields "Edit1" .. "Edit14" or their state variables
+  // Names: fields "Edit1" .. "Edit14" or their state variables
   // ("haP01Star", "prP02" ...); buttons and check boxes by their control
   // name, their caption without '&' or an ASCII alias ("ok", "nuluj",
-  // "help", "srazeni1", "protuberance1", "srazeni2", "protuberance2");
-  // Press() also takes the keys "enter", "esc" and "f1". A hidden or
-  // disabled control, or any control while the dialog is closed, cannot be
-  // focused, typed into or clicked (false). A click moves the focus first,
-  // so the field left is validated and a refusal stops the click; the
-  // press of "Nuluj" sets toolDlgClosing, so that the field left for it is
-  // not validated (the reset clears the flag).
-  std::string_view Name() const override { return "Nastroj"; }
+  // "help", "srazeni1", "protuberance1", "srazeni2", "protuberance2"). A
+  // hidden or disabled control, or any control while the dialog is closed,
+  // cannot be focused, typed into or clicked. A click moves the focus first
+  // ("Help" excepted), so the field left is validated and a refusal stops
+  // the click; the press of "Nuluj" sets toolDlgClosing, so that the field
+  // left for it is not validated (the reset clears the flag).
   void Show() override;
   bool visible() const override { return visible_; }
-  bool Focus(std::string_view name) override;
-  bool Type(std::string_view name, std::string text) override;
-  bool Press(std::string_view name) override;
-  bool lastEntryRefused() const override { return lastEntryRefused_; }
-  std::vector<std::pair<std::string, ControlState>> Controls() const override;
+  // Keys: Enter validates the focused field at once; Esc closes the dialog
+  // whatever its fields hold; F1 asks for help.
+  void OnKey(Key key) override;
 
   // The dialog's creation: plain tools shown, optional fields hidden, every
   // field written from the state (the constructor runs it).
   void Create();
-  // Keys: Enter validates the focused field at once; Esc closes the dialog
-  // whatever its fields hold; F1 asks for help.
-  void PressEnter();
-  void PressEscape();
-  void PressHelp();
-  // The help file could not be opened: "Help nenalezen." is queued.
-  void HelpFailed();
   // Rewrites every field from the state (angles in DEC or DMS form), e.g.
   // after the main dialog changed the basic rack or switched DEC / DMS.
   void WriteAllFields();
@@ -107,9 +88,9 @@ class RackToolForm : public DialogForm {
 
   // The control's state; Label35 / Label36 show the protuberance angle of
   // the state ("Nemá řešení" when the construction has none).
-  ControlState control(ToolControl c) const;
-  ToolControl focused() const { return focused_; }
-  ToolFormRequests& requests() { return requests_; }
+  ControlState StateOf(int index) const override;
+  using Form::control;
+  ControlState control(ToolControl c) const { return StateOf(I(c)); }
 
   // Caption and unit of the label beside a field or angle label ("" when
   // none); the caption is shown and hidden with its control.
@@ -117,14 +98,16 @@ class RackToolForm : public DialogForm {
   static std::string_view Unit(ToolControl c);
 
  private:
-  static int Index(ToolControl c) { return static_cast<int>(c); }
-  ControlState& state(ToolControl c) { return controls_[Index(c)]; }
-  std::string& text(ToolControl c) { return controls_[Index(c)].text; }
+  bool Reachable(int index) const;
+  bool Focusable(int index) const override { return Reachable(index); }
+  bool Typable(int index) const override { return Reachable(index); }
+  bool Pressable(int index) const override { return !IsField(index) && Reachable(index); }
+  bool TakesFocus(int index) const override { return index != I(ToolControl::HelpBtn); }
+  void OnBeginPress(int index) override;
+  void Click(int index) override;
+  void SetText(int field, std::string value) override;
+  void LeaveField(int field) override;
 
-  std::optional<ToolControl> Lookup(std::string_view name) const;
-  bool Reachable(ToolControl c) const;
-  void MoveFocus(ToolControl target);
-  void FieldExit(ToolControl field);
   // The field's validator: true when the value was accepted.
   bool Validate(ToolControl field);
   void Refuse(ToolControl field, const char* title, const std::string& message);
@@ -138,23 +121,19 @@ class RackToolForm : public DialogForm {
   bool AcceptProtuberanceHeight(int tool, double value);
   bool AcceptProtuberanceSize(int tool, double value);
 
-  void Click(ToolControl box);
+  void ClickOption(ToolControl box);
   void ShowOptionControls(int tool);
   void ShowPicture(int tool);
   void ResetCommand();  // "Nuluj"
   void OkCommand();     // "OK"
+  void PressEnter();
+  void PressEscape();
   void WriteToolFields(int tool);
   void ShowAngleField(ToolControl field, double degrees);
   bool WheelGroupShown() const { return g_.gearType != GearType::Internal; }
 
-  GearPair& g_;
   MainForm& main_;
-  std::array<ControlState, kToolControlCount> controls_{};
-  ToolControl focused_ = ToolControl::None;
   bool visible_ = false;
-  bool lastEntryRefused_ = false;
-  std::string fieldTextOnEnter_;  // text of the focused field when it was entered
-  ToolFormRequests requests_;
   ProtuberanceCheck protuberanceCheck_;
 };
 
@@ -162,7 +141,6 @@ class RackToolForm : public DialogForm {
 inline constexpr const char* kToolDialogCaption = "Nástroje pro výrobu pastorku a kola";
 inline constexpr const char* kToolProtuberanceImpossible = "Nemožné parametry protuberance";
 inline constexpr const char* kToolNoSolution = "Nemá řešení";
-inline constexpr const char* kToolHelpNotFound = "Help nenalezen.";
 inline constexpr int kToolHelpContext = 3;
 
 }  // namespace kolmira

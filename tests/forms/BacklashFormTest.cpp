@@ -1,3 +1,6 @@
+// The backlash dialog as its user meets it: the three ways of making the
+// backlash, the bounds of its fields, the options, and what the main dialog
+// shows of it, against textbook formulas of the tooth thicknesses.
 #include "forms/BacklashForm.h"
 
 #include <gtest/gtest.h>
@@ -6,56 +9,36 @@
 
 #include "TestPairs.h"
 #include "engine/Involute.h"
+#include "forms/Program.h"
 #include "model/NumberText.h"
 
 namespace kolmira {
 namespace {
 
 using Item = BacklashForm::Item;
+using test::Program;
+constexpr Dialog kVule = Dialog::Backlash;
 
 const double kSin20 = std::sin(test::Deg(20.0));
 
-class BacklashFormTest : public ::testing::Test {
+class BacklashFormTest : public test::ProgramTest {
  protected:
-  BacklashFormTest() : main(g), dialog(g, main) { main.Start(); }
-
-  // Types into a main dialog field and leaves it.
-  bool EnterMain(int n, const std::string& text) {
-    g.messages.clear();
-    main.Focus(FieldControl(n));
-    main.KeyPress();
-    main.Type(FieldControl(n), text);
-    main.Focus(Control::None);
-    return main.lastEntryRefused();
-  }
   // A backlash typed into the main dialog opens the dialog.
   void Open(const std::string& jn = "0.1") {
-    ASSERT_FALSE(EnterMain(21, jn));
-    ASSERT_TRUE(main.requests().backlashDialog);
-    main.requests().backlashDialog = false;
-    dialog.Show();
+    ASSERT_TRUE(Enter(21, jn));
+    ASSERT_TRUE(Showed(kVule));
+    ASSERT_TRUE(dialog().visible());
   }
-  // Types into a field of the dialog and leaves it; true when refused.
-  bool Enter(std::string_view field, const std::string& text) {
-    g.messages.clear();
-    EXPECT_TRUE(dialog.Type(field, text)) << field;
-    dialog.Focus("");
-    return dialog.lastEntryRefused();
+  bool EnterIn(std::string_view field, const std::string& text) {
+    return Enter(kVule, field, text);
   }
-  void Press(std::string_view name) {
-    g.messages.clear();
-    ASSERT_TRUE(dialog.Press(name)) << name;
-  }
-  std::string Text(Item c) const { return dialog.control(c).text; }
-  std::string MainText(int n) const { return main.control(FieldControl(n)).text; }
-  std::string LastMessage() const { return g.messages.empty() ? "" : g.messages.back().text; }
-
-  GearPair g;
-  MainForm main;
-  BacklashForm dialog;
+  bool PressIn(std::string_view name) { return Press(kVule, name); }
+  std::string Text(Item c) { return dialog().control(c).text; }
+  using Program::Text;
+  BacklashForm& dialog() { return ws.backlash(); }
 };
 
-TEST_F(BacklashFormTest, FieldBoundsAndTheirMessages) {
+TEST(BacklashForm, FieldBoundsAndTheirMessages) {
   // xmez of 20/40 (external) and of 20/-80 (internal):
   // -0.5 (z1 + z2) inv(20 deg) / tan(20 deg).
   const double inv20 = std::tan(test::Deg(20.0)) - test::Deg(20.0);
@@ -103,57 +86,47 @@ TEST_F(BacklashFormTest, FieldBoundsAndTheirMessages) {
        "Nemožný součet jednotkových korekcí x1+x2  (xmez= " + xmezExternal + ")"},
   };
   for (const Case& c : cases) {
-    GearPair pair;
-    MainForm m(pair);
-    BacklashForm d(pair, m);
-    m.Start();
-    if (c.gearType == 2) m.ChooseGearType(GearType::Internal);
-    const auto enterMain = [&](int n, const std::string& text) {
-      m.Focus(FieldControl(n));
-      m.Type(FieldControl(n), text);
-      m.Focus(Control::None);
-    };
+    Program p;
+    if (c.gearType == 2) p.Press("GearInternal");
     if (*c.teeth) {
-      enterMain(2, c.teeth);
-      enterMain(3, c.teeth);
+      p.Enter(2, c.teeth);
+      p.Enter(3, c.teeth);
     }
-    enterMain(21, "0.1");
-    d.Show();
-    d.Press(c.mode == 2 ? "korekci" : c.mode == 3 ? "odsunutim" : "prime");
-    const double jnBefore = pair.jn;
-    pair.messages.clear();
-    ASSERT_TRUE(d.Type(c.field, c.text)) << c.field;
-    d.Focus("");
+    ASSERT_TRUE(p.Enter(21, "0.1"));
+    p.Press(kVule, c.mode == 2 ? "korekci" : c.mode == 3 ? "odsunutim" : "prime");
+    const double jnBefore = p.g.jn;
     const std::string where = std::string(c.field) + " '" + c.text + "'";
-    EXPECT_EQ(d.lastEntryRefused(), !c.message.empty()) << where;
-    EXPECT_TRUE(test::NonFiniteReals(pair).empty()) << where;
-    EXPECT_EQ(pair.messages.empty() ? "" : pair.messages.back().text, c.message) << where;
+    ASSERT_TRUE(p.Type(kVule, c.field, c.text)) << where;
+    EXPECT_EQ(p.user.Leave(kVule), c.message.empty()) << where;
+    p.messages = p.user.Messages();
+    EXPECT_TRUE(test::NonFiniteReals(p.g).empty()) << where;
+    EXPECT_EQ(p.LastMessage(), c.message) << where;
     if (!c.message.empty()) {
-      EXPECT_EQ(pair.messages.back().title, "  Chyba !") << where;
-      EXPECT_EQ(d.ItemName(d.focused()), c.field == std::string("jn")    ? "Edit3"
-                                         : c.field == std::string("awJ") ? "Edit1"
-                                                                         : "Edit2")
+      EXPECT_EQ(p.LastTitle(), "  Chyba !") << where;
+      EXPECT_EQ(p.Focused(kVule), c.field == std::string("jn")    ? "Edit3"
+                                  : c.field == std::string("awJ") ? "Edit1"
+                                                                  : "Edit2")
           << where;
-      EXPECT_EQ(pair.jn, jnBefore) << where << ": nothing computed";
+      EXPECT_EQ(p.g.jn, jnBefore) << where << ": nothing computed";
     }
   }
 }
 
 TEST_F(BacklashFormTest, ExtraShiftAtConstantCentreDistance) {
   Open();
-  Press("korekci");
-  EXPECT_EQ(dialog.control(Item::RadioButton2).text, "Tvorba boční vůle korekcí (a  konst.)");
-  EXPECT_FALSE(dialog.control(Item::GroupBox1).visible);
-  EXPECT_FALSE(dialog.control(Item::Image1).visible);
+  PressIn("korekci");
+  EXPECT_EQ(Text(Item::RadioButton2), "Tvorba boční vůle korekcí (a  konst.)");
+  EXPECT_FALSE(dialog().control(Item::GroupBox1).visible);
+  EXPECT_FALSE(dialog().control(Item::Image1).visible);
   EXPECT_TRUE(g.backlashByShift);
   EXPECT_TRUE(g.shiftDistributed);
   // The mode changed: the backlash was undone and is typed anew.
   EXPECT_EQ(Text(Item::Edit3), "0.000");
-  ASSERT_FALSE(Enter("jn", "0.1"));
+  ASSERT_TRUE(EnterIn("jn", "0.1"));
   // x1 + x2 = 0 - 0.1 / (2 * 1 * sin 20 deg) = -0.146190
   EXPECT_EQ(Text(Item::Edit2), "-0.146190");
-  EXPECT_EQ(MainText(6), "-0.146190");
-  EXPECT_EQ(MainText(21), "0.100");
+  EXPECT_EQ(Text(6), "-0.146190");
+  EXPECT_EQ(Text(21), "0.100");
   EXPECT_EQ(Text(Item::Edit1), "30.000000");  // the centre distance stays
   // Label6: where x1 + x2 = -0.146190 meshes without backlash:
   // inv alphaW = inv 20 deg + 2 tan 20 deg xs / 60, aw = 30 cos 20 deg / cos alphaW.
@@ -163,14 +136,15 @@ TEST_F(BacklashFormTest, ExtraShiftAtConstantCentreDistance) {
   EXPECT_NEAR(g.awNoBacklash, 30.0 * std::cos(test::Deg(20.0)) / std::cos(alphaW), 1e-9);
   EXPECT_EQ(Text(Item::Label6), FormatFixed(g.awNoBacklash, 8, 6));
 
-  ASSERT_FALSE(Enter("xSumBacklash", "-0.2"));
+  ASSERT_TRUE(EnterIn("xSumBacklash", "-0.2"));
   EXPECT_NEAR(g.jn, 2.0 * 0.2 * kSin20, 1e-15);
   EXPECT_EQ(Text(Item::Edit3), "0.137");
-  EXPECT_EQ(MainText(21), "0.137");
+  EXPECT_EQ(Text(21), "0.137");
 
-  Press("ok");
-  EXPECT_FALSE(dialog.visible());
-  EXPECT_EQ(dialog.result(), BacklashForm::Result::Ok);
+  PressIn("ok");
+  EXPECT_FALSE(dialog().visible());
+  EXPECT_EQ(dialog().result(), BacklashForm::Result::Ok);
+  EXPECT_TRUE(Asked(Outcome::Kind::HideDialog));
   EXPECT_TRUE(g.shiftNotDistributed);
   EXPECT_EQ(g.geometryReady, 6);
   EXPECT_TRUE(g.inputsChanged);
@@ -179,155 +153,155 @@ TEST_F(BacklashFormTest, ExtraShiftAtConstantCentreDistance) {
   EXPECT_FALSE(main.control(Control::Edit8).visible);
   EXPECT_TRUE(main.control(Control::Edit6).enabled);
   EXPECT_FALSE(main.control(Control::Edit9).enabled);
-  EXPECT_EQ(main.focused(), Control::DistributeButton);
-  EXPECT_EQ(MainText(6), "-0.200000");
+  EXPECT_EQ(Focused(), "DistributeButton");
+  EXPECT_EQ(Text(6), "-0.200000");
 }
 
 TEST_F(BacklashFormTest, MovingApartAtConstantShifts) {
   Open();
-  Press("odsunutim");
+  PressIn("odsunutim");
   EXPECT_TRUE(g.jnByApart);
-  EXPECT_TRUE(dialog.control(Item::Edit1).enabled);
-  EXPECT_FALSE(dialog.control(Item::Edit2).enabled);
-  g.messages.clear();
-  ASSERT_TRUE(dialog.Type("Edit1", "30.1"));
-  dialog.PressEnter();  // on to the backlash field
-  ASSERT_FALSE(dialog.lastEntryRefused());
-  EXPECT_EQ(dialog.focused(), Item::Edit3);
+  EXPECT_TRUE(dialog().control(Item::Edit1).enabled);
+  EXPECT_FALSE(dialog().control(Item::Edit2).enabled);
+  ASSERT_TRUE(Type(kVule, "Edit1", "30.1"));
+  ASSERT_TRUE(Key(kVule, Key::Enter));  // on to the backlash field
+  EXPECT_EQ(Focused(kVule), "Edit3");
   // Textbook: cos alpha' = 30 cos 20 deg / 30.1, jn = cos 20 deg * 60 (inv alpha' - inv 20 deg).
   const double alphaJ = std::acos(30.0 * std::cos(test::Deg(20.0)) / 30.1);
   const double jn =
       std::cos(test::Deg(20.0)) * 60.0 * (Involute(alphaJ) - Involute(test::Deg(20.0)));
   EXPECT_NEAR(g.jn, jn, 1e-12);
   EXPECT_EQ(Text(Item::Edit3), FormatFixed(jn, 4, 3));
-  EXPECT_EQ(MainText(9), "30.100000");
-  EXPECT_EQ(MainText(10), FormatFixed(alphaJ * kRadToDeg, 8, 6));
+  EXPECT_EQ(Text(9), "30.100000");
+  EXPECT_EQ(Text(10), FormatFixed(alphaJ * kRadToDeg, 8, 6));
   EXPECT_EQ(Text(Item::Label6), "30.000000");
-  main.Press(Control::Dms);  // the working angle of the moved pair, in DMS form
-  EXPECT_EQ(MainText(10), FormatDmsDialog(alphaJ * kRadToDeg));
+  Press("Dms");  // the working angle of the moved pair, in DMS form
+  EXPECT_EQ(Text(10), FormatDmsDialog(alphaJ * kRadToDeg));
 
   // Passing through the backlash field, whose text is rounded to 3
   // decimals, changes nothing.
-  dialog.Focus("Edit1");
+  Focus(kVule, "Edit3");
+  Focus(kVule, "Edit1");
   EXPECT_NEAR(g.awJ, 30.1, 1e-12);
 
-  ASSERT_FALSE(Enter("jn", "0.2"));
+  ASSERT_TRUE(EnterIn("jn", "0.2"));
   EXPECT_NEAR(g.jn, 0.2, 0.0);
   EXPECT_EQ(Text(Item::Edit1), FormatFixed(g.awJ, 8, 6));
-  EXPECT_EQ(MainText(9), Text(Item::Edit1));
+  EXPECT_EQ(Text(9), Text(Item::Edit1));
 
-  Press("ok");
+  PressIn("ok");
   EXPECT_EQ(g.geometryReady, 7);
   EXPECT_TRUE(g.shiftNotDistributed);
   EXPECT_TRUE(g.shiftDistributed);
   EXPECT_TRUE(main.control(Control::Edit7).visible);
   EXPECT_TRUE(main.control(Control::Edit8).visible);
   EXPECT_FALSE(main.control(Control::Edit9).enabled);
-  EXPECT_EQ(main.focused(), Control::Edit7);
+  EXPECT_EQ(Focused(), "Edit7");
 }
 
 TEST_F(BacklashFormTest, OnlyAChangeOfModeUndoesTheBacklash) {
   Open("0.1");
-  Press("prime");  // the current mode again: the backlash stays
+  PressIn("prime");  // the current mode again: the backlash stays
   EXPECT_EQ(g.jn, 0.1);
-  Press("korekci");
+  PressIn("korekci");
   EXPECT_EQ(g.jn, 0.0);
-  ASSERT_FALSE(Enter("jn", "0.1"));
+  ASSERT_TRUE(EnterIn("jn", "0.1"));
   const double xSumBacklash = g.xSumBacklash;
-  Press("korekci");
+  PressIn("korekci");
   EXPECT_EQ(g.jn, 0.1);
   EXPECT_EQ(g.xSumBacklash, xSumBacklash);
 
-  Press("odsunutim");
+  PressIn("odsunutim");
   EXPECT_EQ(g.jn, 0.0);
   EXPECT_EQ(g.xSumBacklash, 0.0);
   EXPECT_EQ(g.awJ, 30.0);
-  ASSERT_FALSE(Enter("awJ", "30.2"));
+  ASSERT_TRUE(EnterIn("awJ", "30.2"));
   const double jn = g.jn;
-  Press("odsunutim");
+  PressIn("odsunutim");
   EXPECT_EQ(g.jn, jn);
   EXPECT_EQ(g.awJ, 30.2);
 
-  Press("prime");
+  PressIn("prime");
   EXPECT_EQ(g.jn, 0.0);
   EXPECT_EQ(g.awJ, 30.0);
   EXPECT_TRUE(g.backlashDirect);
-  EXPECT_EQ(MainText(21), "0.000");
-  EXPECT_EQ(MainText(9), "30.000000");
-  EXPECT_EQ(MainText(10), "20.000000");
+  EXPECT_EQ(Text(21), "0.000");
+  EXPECT_EQ(Text(9), "30.000000");
+  EXPECT_EQ(Text(10), "20.000000");
 }
 
 TEST_F(BacklashFormTest, ThinningAndTechnologyOptions) {
   Open();
-  EXPECT_TRUE(dialog.control(Item::RadioButton4).checked);
-  EXPECT_TRUE(dialog.control(Item::Image1).visible);
-  EXPECT_FALSE(dialog.control(Item::Image2).visible);
-  Press("Zeslabit pouze pastorek");
+  EXPECT_TRUE(dialog().control(Item::RadioButton4).checked);
+  EXPECT_TRUE(dialog().control(Item::Image1).visible);
+  EXPECT_FALSE(dialog().control(Item::Image2).visible);
+  PressIn("Zeslabit pouze pastorek");
   EXPECT_TRUE(g.thinPinion);
   EXPECT_FALSE(g.thinBoth || g.thinWheel);
-  Press("kolo");
+  EXPECT_TRUE(dialog().control(Item::RadioButton5).checked);
+  PressIn("kolo");
   EXPECT_TRUE(g.thinWheel);
   EXPECT_FALSE(g.thinBoth || g.thinPinion);
-  Press("prebrousenim");
+  PressIn("prebrousenim");
   EXPECT_TRUE(g.thinByGrinding);
-  EXPECT_TRUE(dialog.control(Item::Image2).visible);
-  EXPECT_FALSE(dialog.control(Item::Image1).visible);
-  Press("Zesílit frézu (včetně srážecí hrany a protuberance)");
+  EXPECT_TRUE(dialog().control(Item::Image2).visible);
+  EXPECT_FALSE(dialog().control(Item::Image1).visible);
+  PressIn("Zesílit frézu (včetně srážecí hrany a protuberance)");
   EXPECT_FALSE(g.thinByGrinding);
   EXPECT_EQ(g.jn, 0.1);  // options are no change of mode
-  EXPECT_FALSE(dialog.Press("nothing"));
+  EXPECT_FALSE(PressIn("nothing"));
 }
 
 TEST_F(BacklashFormTest, RackDisplacementAndRackShift) {
-  ASSERT_FALSE(EnterMain(3, "5000"));
+  ASSERT_TRUE(Enter(3, "5000"));
   ASSERT_TRUE(g.rackMode);
   Open();
-  EXPECT_FALSE(dialog.control(Item::Edit1).visible);
-  EXPECT_FALSE(dialog.control(Item::Label6).visible);
-  EXPECT_EQ(dialog.control(Item::Label2).text, "1");
-  EXPECT_EQ(dialog.control(Item::RadioButton2).text, "Tvorba boční vůle korekcí");
+  EXPECT_FALSE(dialog().control(Item::Edit1).visible);
+  EXPECT_FALSE(dialog().control(Item::Label6).visible);
+  EXPECT_EQ(dialog().control(Item::Label2).text, "1");
+  EXPECT_EQ(Text(Item::RadioButton2), "Tvorba boční vůle korekcí");
 
-  Press("odsunutim");
-  EXPECT_TRUE(dialog.control(Item::Edit1).visible);
-  EXPECT_EQ(dialog.control(Item::Label1).text, "Odsun");
+  PressIn("odsunutim");
+  EXPECT_TRUE(dialog().control(Item::Edit1).visible);
+  EXPECT_EQ(dialog().control(Item::Label1).text, "Odsun");
   EXPECT_FALSE(g.shiftDistributed);
-  ASSERT_FALSE(Enter("Edit1", "0.1"));  // jn = 2 * 0.1 * sin 20 deg
+  ASSERT_TRUE(EnterIn("Edit1", "0.1"));  // jn = 2 * 0.1 * sin 20 deg
   EXPECT_NEAR(g.jn, 0.2 * kSin20, 1e-15);
   EXPECT_EQ(Text(Item::Edit3), "0.068");
-  ASSERT_FALSE(Enter("jn", "0.1"));  // displacement 0.1 / (2 sin 20 deg)
+  ASSERT_TRUE(EnterIn("jn", "0.1"));  // displacement 0.1 / (2 sin 20 deg)
   EXPECT_EQ(Text(Item::Edit1), "0.146190");
 
-  Press("korekci");  // x1 = 0 - 0.1 / (2 sin 20 deg) after the backlash is typed
-  ASSERT_FALSE(Enter("jn", "0.1"));
+  PressIn("korekci");  // x1 = 0 - 0.1 / (2 sin 20 deg) after the backlash is typed
+  ASSERT_TRUE(EnterIn("jn", "0.1"));
   EXPECT_NEAR(g.x1, -0.1 / (2.0 * kSin20), 1e-15);
   EXPECT_EQ(g.x2, 0.0);
-  EXPECT_EQ(MainText(7), "-0.146190");
+  EXPECT_EQ(Text(7), "-0.146190");
   EXPECT_EQ(Text(Item::Edit2), "-0.146190");
-  Press("ok");
+  PressIn("ok");
   // The rack's x1 is set: nothing to divide.
   EXPECT_FALSE(g.shiftNotDistributed);
   EXPECT_FALSE(g.shiftDistributed);
-  EXPECT_EQ(main.focused(), Control::Edit7);
+  EXPECT_EQ(Focused(), "Edit7");
 }
 
 TEST_F(BacklashFormTest, DegenerateInternalPairRollsAtNinetyDegrees) {
-  main.ChooseGearType(GearType::Internal);
-  ASSERT_FALSE(EnterMain(3, "-20"));
+  Press("GearInternal");
+  ASSERT_TRUE(Enter(3, "-20"));
   ASSERT_EQ(g.z2, -20.0);
-  ASSERT_FALSE(EnterMain(7, "-0.3"));  // aw = sin 20 deg * -0.3
+  ASSERT_TRUE(Enter(7, "-0.3"));  // aw = sin 20 deg * -0.3
   ASSERT_NEAR(g.aw, -0.3 * kSin20, 1e-15);
   Open();
-  Press("odsunutim");
-  ASSERT_FALSE(Enter("jn", "0.1"));  // moved apart by jn / 2
+  PressIn("odsunutim");
+  ASSERT_TRUE(EnterIn("jn", "0.1"));  // moved apart by jn / 2
   EXPECT_NEAR(g.awJ, g.aw + 0.05, 1e-15);
   EXPECT_EQ(g.alphaWt, kPi / 2.0);
   EXPECT_EQ(g.alphaWtJ, kPi / 2.0);
-  EXPECT_EQ(MainText(10), "90.000000");
-  ASSERT_FALSE(Enter("awJ", FormatFixed(g.aw + 0.1, 8, 6)));
+  EXPECT_EQ(Text(10), "90.000000");
+  ASSERT_TRUE(EnterIn("awJ", FormatFixed(g.aw + 0.1, 8, 6)));
   EXPECT_NEAR(g.jn, 0.2, 2e-6);
 
-  Press("korekci");
-  ASSERT_FALSE(Enter("jn", "0.1"));  // the sum whose distance is 0.05 nearer
+  PressIn("korekci");
+  ASSERT_TRUE(EnterIn("jn", "0.1"));  // the sum whose distance is 0.05 nearer
   EXPECT_NEAR(g.xSumBacklash, (g.aw - 0.05) / kSin20, 1e-14);
   EXPECT_NEAR(g.awNoBacklash, g.aw - 0.05, 1e-14);
   EXPECT_EQ(g.alphaWt, kPi / 2.0);
@@ -335,58 +309,57 @@ TEST_F(BacklashFormTest, DegenerateInternalPairRollsAtNinetyDegrees) {
 
 TEST_F(BacklashFormTest, EscapeButtonKeyHelpAndEnter) {
   Open();
-  Press("odsunutim");
-  ASSERT_FALSE(Enter("awJ", "30.1"));
+  PressIn("odsunutim");
+  ASSERT_TRUE(EnterIn("awJ", "30.1"));
   // Esc pressed with a bad text in a field: no message, the state stays.
-  g.messages.clear();
-  ASSERT_TRUE(dialog.Type("jn", "abc"));
-  Press("esc");
-  EXPECT_TRUE(g.messages.empty());
-  EXPECT_TRUE(dialog.cancelled());
-  EXPECT_FALSE(dialog.visible());
+  ASSERT_TRUE(Type(kVule, "jn", "abc"));
+  PressIn("esc");
+  EXPECT_TRUE(messages.empty());
+  EXPECT_TRUE(dialog().cancelled());
+  EXPECT_FALSE(dialog().visible());
   EXPECT_TRUE(g.jnByApart);
-  EXPECT_EQ(main.focused(), Control::Edit7);  // the main dialog follows the mode
+  EXPECT_EQ(Focused(), "Edit7");  // the main dialog follows the mode
 
-  dialog.Show();
-  EXPECT_FALSE(dialog.cancelled());
+  ASSERT_TRUE(Program::Open(kVule));
+  EXPECT_FALSE(dialog().cancelled());
   EXPECT_EQ(Text(Item::Edit1), "30.100000");
-  Press("help");
-  EXPECT_EQ(dialog.requests().helpContext, 6);
-  dialog.requests().helpContext = -1;
-  dialog.PressF1();
-  EXPECT_EQ(dialog.requests().helpContext, 6);
+  PressIn("help");
+  EXPECT_EQ(HelpContext(), 6);
+  Key(kVule, Key::F1);
+  EXPECT_EQ(HelpContext(), 6);
 
   // Enter moves on: in mode 3 from the centre distance to the backlash,
   // from the backlash to "Ok".
-  dialog.Focus("Edit1");
-  dialog.PressEnter();
-  EXPECT_EQ(dialog.focused(), Item::Edit3);
-  dialog.PressEnter();
-  EXPECT_EQ(dialog.focused(), Item::OkButton);
+  Focus(kVule, "Edit1");
+  Key(kVule, Key::Enter);
+  EXPECT_EQ(Focused(kVule), "Edit3");
+  Key(kVule, Key::Enter);
+  EXPECT_EQ(Focused(kVule), "OkButton");
 
   // The Esc key: the main dialog's zeroing, direct entry, both thinned.
-  Press("pastorek");  // hidden in mode 3: nothing
-  dialog.PressEscapeKey();
-  EXPECT_FALSE(dialog.visible());
+  EXPECT_TRUE(PressIn("pastorek"));  // hidden in mode 3: nothing
+  EXPECT_FALSE(g.thinPinion);
+  Key(kVule, Key::Escape);
+  EXPECT_FALSE(dialog().visible());
   EXPECT_TRUE(g.backlashDirect && g.thinBoth);
   EXPECT_FALSE(g.jnByApart || g.thinPinion);
   EXPECT_EQ(g.jn, 0.0);
-  EXPECT_EQ(MainText(21), "0.000");
-  EXPECT_EQ(MainText(9), "30.000000");
+  EXPECT_EQ(Text(21), "0.000");
+  EXPECT_EQ(Text(9), "30.000000");
 }
 
 TEST_F(BacklashFormTest, ShowFollowsABacklashTypedAnewInTheMainDialog) {
   Open();
-  Press("korekci");
-  ASSERT_FALSE(Enter("jn", "0.1"));
-  Press("ok");
+  PressIn("korekci");
+  ASSERT_TRUE(EnterIn("jn", "0.1"));
+  PressIn("ok");
   Open("0.2");
   // x1 + x2 = 0 - 0.2 / (2 sin 20 deg)
   EXPECT_EQ(Text(Item::Edit2), "-0.292380");
   EXPECT_EQ(Text(Item::Edit3), "0.200");
-  EXPECT_EQ(MainText(6), "-0.292380");
-  EXPECT_EQ(dialog.Name(), "Vule");
-  const auto controls = dialog.Controls();
+  EXPECT_EQ(Text(6), "-0.292380");
+  EXPECT_EQ(dialog().Name(), "Vule");
+  const auto controls = dialog().Controls();
   ASSERT_EQ(controls.size(), static_cast<std::size_t>(Item::Count) - 1);
   EXPECT_EQ(controls.front().first, "Edit1");
   EXPECT_EQ(controls.back().first, "HelpButton");

@@ -1,3 +1,6 @@
+// The shaper cutter dialog as its user meets it: the cutter's fields and
+// their bounds, the options, the warnings about the cutter, and the ring it
+// cuts, against a construction of the cutter's tip.
 #include "forms/FellowForm.h"
 
 #include <gtest/gtest.h>
@@ -7,64 +10,49 @@
 
 #include "TestPairs.h"
 #include "engine/Involute.h"
+#include "forms/Program.h"
 #include "model/NumberText.h"
 
 namespace kolmira {
 namespace {
 
 using test::Deg;
+constexpr Dialog kFellow = Dialog::ShaperCutter;
 
 // The main dialog with an internal pair 20 / -80 (module 1, standard basic
 // rack, cutter 35 teeth unshifted) and the cutter dialog opened from it.
-struct Session {
-  GearPair g;
-  MainForm main{g};
-  FellowForm fellow{g, main};
-
+struct Session : test::Program {
   Session() {
-    main.Start();
-    main.ChooseGearType(GearType::Internal);
+    Press("GearInternal");
     Open();
   }
   void Open() {
-    main.Press(Control::FellowButton);
-    EXPECT_TRUE(main.requests().fellowDialog);
-    fellow.Show();
-    g.messages.clear();
+    EXPECT_TRUE(Program::Open(kFellow));
+    EXPECT_TRUE(fellow.visible());
+    log.clear();
   }
-  // Types into a field of the cutter dialog and leaves it; true if refused.
-  bool Enter(std::string_view field, const std::string& text) {
-    g.messages.clear();
-    EXPECT_TRUE(fellow.Type(field, text)) << field;
-    fellow.Focus("");
-    return fellow.lastEntryRefused();
+  // Types into a field of the cutter dialog and leaves it; true if accepted.
+  bool EnterIn(std::string_view field, const std::string& text) {
+    log.clear();
+    return Enter(kFellow, field, text);
   }
-  bool EnterMain(int n, const std::string& text) {
-    g.messages.clear();
-    main.Focus(FieldControl(n));
-    main.Type(FieldControl(n), text);
-    main.Focus(Control::None);
-    return main.lastEntryRefused();
-  }
+  bool PressIn(std::string_view name) { return Press(kFellow, name); }
   // The pair is complete and its results are shown.
   void ShowResults() {
-    main.Press(Control::CheckButton);
+    Press("CheckButton");
     ASSERT_TRUE(main.resultsVisible());
-    g.messages.clear();
   }
   std::string Text(FellowControl c) const { return fellow.control(c).text; }
+  using Program::Text;
   // The last error box; the cutter warnings are boxes of another title.
   std::string LastError() const {
-    for (auto m = g.messages.rbegin(); m != g.messages.rend(); ++m) {
+    for (auto m = log.rbegin(); m != log.rend(); ++m) {
       if (m->title == kErrorTitle) return m->text;
     }
     return "";
   }
-  int Count(const char* text) const {
-    int n = 0;
-    for (const Message& m : g.messages) n += m.text == text ? 1 : 0;
-    return n;
-  }
+
+  FellowForm& fellow = ws.shaperCutter();
 };
 
 // inv(20°) / tan(20°): the limiting shift sums are -0.5 (z0 + z2) times it.
@@ -115,13 +103,13 @@ TEST(FellowForm, NumberOfTeethOfTheCutter) {
   for (const Case& c : cases) {
     Session s;
     if (*c.x0) {
-      ASSERT_FALSE(s.Enter("x0", c.x0));
+      ASSERT_TRUE(s.EnterIn("x0", c.x0));
     }
     const std::string where = std::string("z0 = ") + c.z0 + ", x0 = " + c.x0;
-    EXPECT_EQ(s.Enter("Edit1", c.z0), c.refused) << where;
+    EXPECT_EQ(!s.EnterIn("Edit1", c.z0), c.refused) << where;
     EXPECT_EQ(s.LastError(), c.message) << where;
     if (c.refused) {
-      EXPECT_EQ(s.fellow.focused(), FellowControl::Edit1) << where << ": the focus stays";
+      EXPECT_EQ(s.Focused(kFellow), "Edit1") << where << ": the focus stays";
     } else {
       EXPECT_EQ(s.g.z0, std::stoi(c.z0)) << where;
       EXPECT_EQ(s.Text(FellowControl::Edit1), c.z0) << where;
@@ -133,25 +121,23 @@ TEST(FellowForm, NumberOfTeethOfTheCutter) {
 
 TEST(FellowForm, RefusedTeethStayRefusedUntilCorrectedAndZpetRestoresThem) {
   Session s;
-  EXPECT_TRUE(s.Enter("z0", "3"));
+  EXPECT_FALSE(s.EnterIn("z0", "3"));
   EXPECT_EQ(s.g.z0, 3) << "the typed value stays in the state";
   // Leaving again with the same text must not let it through.
-  s.g.messages.clear();
-  s.fellow.Focus("Edit2");
-  EXPECT_TRUE(s.fellow.lastEntryRefused());
+  s.log.clear();
+  EXPECT_FALSE(s.Focus(kFellow, "Edit2"));
   EXPECT_EQ(s.LastError(), "Počet zubů nástroje Fellow vol větší než 3");
   // "&OK" validates the field, refuses it and stays open.
-  EXPECT_TRUE(s.fellow.Press("ok"));
-  EXPECT_TRUE(s.fellow.lastEntryRefused());
+  EXPECT_FALSE(s.PressIn("ok"));
+  EXPECT_TRUE(s.ws.lastEntryRefused());
   EXPECT_TRUE(s.fellow.visible());
   // "&Zpět" leaves without validating; the refused count is not left behind.
-  s.g.messages.clear();
-  EXPECT_TRUE(s.fellow.Press("Zpět"));
+  EXPECT_TRUE(s.PressIn("Zpět"));
   EXPECT_FALSE(s.fellow.visible());
-  EXPECT_TRUE(s.g.messages.empty());
+  EXPECT_TRUE(s.messages.empty());
   EXPECT_FALSE(s.g.fellowDlgClosing);
   EXPECT_EQ(s.g.z0, 35);
-  EXPECT_FALSE(s.fellow.Press("ok")) << "a closed dialog takes no input";
+  EXPECT_FALSE(s.PressIn("ok")) << "a closed dialog takes no input";
 }
 
 TEST(FellowForm, ShiftOfTheCutter) {
@@ -176,10 +162,10 @@ TEST(FellowForm, ShiftOfTheCutter) {
   };
   for (const Case& c : cases) {
     Session s;
-    ASSERT_FALSE(s.EnterMain(3, c.ring));
+    ASSERT_TRUE(s.Enter(3, c.ring));
     s.Open();
     const std::string where = std::string("x0 = ") + c.x0 + ", z2 = " + c.ring;
-    EXPECT_EQ(s.Enter("Edit2", c.x0), c.refused) << where;
+    EXPECT_EQ(!s.EnterIn("Edit2", c.x0), c.refused) << where;
     EXPECT_EQ(s.LastError(), c.message) << where;
     if (!c.refused) {
       EXPECT_DOUBLE_EQ(s.g.x0, std::stod(c.x0)) << where;
@@ -198,7 +184,7 @@ TEST(FellowForm, StraightFlankDepthNearOneIsTheStandardOne) {
   for (double depth : {0.99999, 0.99995}) {
     Session s;
     const double rhof0 = (1.25 - depth) / (1.0 - std::sin(Deg(20)));
-    ASSERT_FALSE(s.Enter("rhof0Star", FormatFixed(rhof0, 0, 12)));
+    ASSERT_TRUE(s.EnterIn("rhof0Star", FormatFixed(rhof0, 0, 12)));
     const double expected = depth == 0.99999 ? 1.0 : depth;
     EXPECT_NEAR(s.g.hFf0Star, expected, depth == 0.99999 ? 0.0 : 1e-9) << depth;
     // The involute start uses the stored depth (x0 = 0, z0 = 35):
@@ -212,11 +198,11 @@ TEST(FellowForm, StraightFlankDepthNearOneIsTheStandardOne) {
 TEST(FellowForm, LargestFunctionalHeightStartsTheInvoluteOnTheBaseCircle) {
   Session s;
   const double db0 = 35.0 * std::cos(Deg(20));  // 32.889
-  EXPECT_TRUE(s.fellow.Press("max-funkcni"));
+  EXPECT_TRUE(s.PressIn("max-funkcni"));
   EXPECT_TRUE(s.g.maxFunctional);
   EXPECT_TRUE(s.fellow.control(FellowControl::CheckBox1).checked);
   EXPECT_TRUE(s.fellow.control(FellowControl::Edit3).readOnly);
-  EXPECT_FALSE(s.fellow.Type("Edit3", "0.2")) << "a read-only field takes no typing";
+  EXPECT_FALSE(s.Type(kFellow, "Edit3", "0.2")) << "a read-only field takes no typing";
   EXPECT_EQ(s.g.rhof0Star, 0.0);
   EXPECT_EQ(s.Text(FellowControl::Edit3), "0.0000");
   EXPECT_NEAR(s.g.dL0, db0, 1e-12);
@@ -224,7 +210,7 @@ TEST(FellowForm, LargestFunctionalHeightStartsTheInvoluteOnTheBaseCircle) {
   EXPECT_EQ(s.Text(FellowControl::LabelAlphaL0), "0.000");
 
   // Unchecking restores the root radius and with it the involute start.
-  EXPECT_TRUE(s.fellow.Press("Max. funkční výška zubu nástroje"));
+  EXPECT_TRUE(s.PressIn("Max. funkční výška zubu nástroje"));
   EXPECT_FALSE(s.g.maxFunctional);
   EXPECT_FALSE(s.fellow.control(FellowControl::Edit3).readOnly);
   EXPECT_EQ(s.g.rhof0Star, 0.38);
@@ -234,9 +220,9 @@ TEST(FellowForm, LargestFunctionalHeightStartsTheInvoluteOnTheBaseCircle) {
   EXPECT_EQ(s.Text(FellowControl::LabelDL0), "33.45");
 
   // With the option on, the start stays on the base circle of a new module.
-  s.fellow.Press("max-funkcni");
-  s.fellow.Press("ok");
-  ASSERT_FALSE(s.EnterMain(1, "2"));
+  s.PressIn("max-funkcni");
+  s.PressIn("ok");
+  ASSERT_TRUE(s.Enter(1, "2"));
   s.Open();
   EXPECT_TRUE(s.g.maxFunctional);
   EXPECT_EQ(s.Text(FellowControl::LabelDL0), "65.78");  // 2 x 32.889
@@ -251,12 +237,12 @@ TEST(FellowForm, FullyRoundedTipIsTheLargestAndCutsTheRingFillet) {
   for (const Case& c : {Case{35, 0.0}, Case{24, 0.3}, Case{50, -0.5}}) {
     Session s;
     const std::string where = "z0 = " + std::to_string(c.z0) + ", x0 = " + std::to_string(c.x0);
-    ASSERT_FALSE(s.Enter("x0", FormatFixed(c.x0, 0, 4))) << where;
+    ASSERT_TRUE(s.EnterIn("x0", FormatFixed(c.x0, 0, 4))) << where;
     if (c.z0 != 35) {
-      ASSERT_FALSE(s.Enter("z0", std::to_string(c.z0))) << where;
+      ASSERT_TRUE(s.EnterIn("z0", std::to_string(c.z0))) << where;
     }
     const double largest = FullyRoundedTip(c.z0, c.x0);
-    ASSERT_TRUE(s.fellow.Press("plne-zaoblena")) << where;
+    ASSERT_TRUE(s.PressIn("plne-zaoblena")) << where;
     EXPECT_TRUE(s.fellow.control(FellowControl::CheckBox2).checked) << where;
     EXPECT_NEAR(s.g.rhoa0Star, largest, 1e-9) << where;
     EXPECT_EQ(s.Text(FellowControl::Edit4), FormatFixed(largest, 6, 4)) << where;
@@ -264,12 +250,12 @@ TEST(FellowForm, FullyRoundedTipIsTheLargestAndCutsTheRingFillet) {
     EXPECT_EQ(s.g.sa0, 0.0) << where;
     EXPECT_EQ(s.Text(FellowControl::LabelSa0), "0.00") << where;
     EXPECT_EQ(s.g.rhofP2Star, s.g.rhoa0Star) << where;
-    EXPECT_EQ(s.main.control(Control::Edit16).text, FormatFixed(largest, 6, 4)) << where;
+    EXPECT_EQ(s.Text(16), FormatFixed(largest, 6, 4)) << where;
     // Above 0.38 the ring's fillet is no longer the standard one.
     EXPECT_EQ(s.main.control(Control::NonStandard).checked, largest >= 0.3800001) << where;
 
     // Unchecking returns the radius the cutter had.
-    s.fellow.Press("plne-zaoblena");
+    s.PressIn("plne-zaoblena");
     EXPECT_FALSE(s.g.fullyRounded) << where;
     EXPECT_FALSE(s.fellow.control(FellowControl::Edit4).readOnly) << where;
     EXPECT_EQ(s.g.rhoa0Star, 0.0) << where;
@@ -285,26 +271,26 @@ TEST(FellowForm, TipRadiusUpToTheLargest) {
   const char* refusal =
       "Poměrný rádius zaoblení hlavy nástroje vol v rozsahu od 0 do 0.4022 (plně zaoblená hlava)";
   const std::string within = FormatFixed(largest + 0.00009, 0, 7);
-  EXPECT_FALSE(s.Enter("rhoa0Star", within));
+  EXPECT_TRUE(s.EnterIn("rhoa0Star", within));
   EXPECT_EQ(s.LastError(), "");
   // Beyond the full rounding the tip's flat land is (slightly) negative.
   EXPECT_EQ(s.Count("Nástroj má zápornou tloušťku hlavy"), 1);
   EXPECT_EQ(s.g.rhoa0Star, std::stod(within));
   EXPECT_EQ(s.g.rhofP2Star, s.g.rhoa0Star) << "the ring's fillet follows the tip";
-  EXPECT_EQ(s.main.control(Control::Edit16).text, "0.4023");
+  EXPECT_EQ(s.Text(16), "0.4023");
 
   for (const std::string& text : {FormatFixed(largest + 0.0002, 0, 7), std::string("-0.0001")}) {
-    EXPECT_TRUE(s.Enter("rhoa0Star", text)) << text;
+    EXPECT_FALSE(s.EnterIn("rhoa0Star", text)) << text;
     EXPECT_EQ(s.LastError(), refusal) << text;
-    EXPECT_EQ(s.g.messages.back().title, "  Chyba !");
+    EXPECT_EQ(s.LastTitle(), "  Chyba !");
     EXPECT_EQ(s.g.rhofP2Star, std::stod(within)) << text << ": the ring keeps its fillet";
   }
-  ASSERT_FALSE(s.Enter("rhoa0Star", "0.4"));
+  ASSERT_TRUE(s.EnterIn("rhoa0Star", "0.4"));
   // The root radius: at most the full round root of the ring's tip,
   // cos 20° (pi/4 - 1.25 tan 20°) / (1 - sin 20°) = 0.4719.
-  EXPECT_TRUE(s.Enter("Edit3", "0.4721"));
+  EXPECT_FALSE(s.EnterIn("Edit3", "0.4721"));
   EXPECT_EQ(s.LastError(), "Poměrný rádius zaoblení paty nástroje vol v rozsahu od 0 do 0.4719");
-  EXPECT_FALSE(s.Enter("Edit3", "0.4720"));
+  EXPECT_TRUE(s.EnterIn("Edit3", "0.4720"));
 }
 
 TEST(FellowForm, WarningsAboutTheCutterAndTheirSuppression) {
@@ -324,35 +310,39 @@ TEST(FellowForm, WarningsAboutTheCutterAndTheirSuppression) {
   };
   for (const Case& c : cases) {
     Session s;
-    ASSERT_FALSE(s.EnterMain(3, c.ring));
+    ASSERT_TRUE(s.Enter(3, c.ring));
     s.Open();
     const std::string where = std::string(c.field) + " = " + c.text;
-    EXPECT_FALSE(s.Enter(c.field, c.text)) << where;
-    ASSERT_EQ(s.g.messages.size(), *c.warning ? 1u : 0u) << where;
+    EXPECT_TRUE(s.EnterIn(c.field, c.text)) << where;
+    ASSERT_EQ(s.log.size(), *c.warning ? 1u : 0u) << where;
     if (*c.warning) {
-      EXPECT_EQ(s.g.messages[0], (Message{"Kolmira ozubení", c.warning})) << where;
+      EXPECT_EQ(s.log[0], (Message{"Kolmira ozubení", c.warning})) << where;
+      for (const Outcome& o : s.outcomes) {
+        if (o.kind == Outcome::Kind::Message) {
+          EXPECT_EQ(o.messageKind, Outcome::MessageKind::Warning) << where;
+        }
+      }
     }
   }
 
   Session s;
   // "&OK" takes the field without warnings, and they stay off until shown.
-  s.fellow.Type("z0", "17");
-  s.fellow.Press("ok");
+  s.Type(kFellow, "z0", "17");
+  s.PressIn("ok");
   EXPECT_FALSE(s.fellow.visible());
   EXPECT_EQ(s.g.z0, 17);
   EXPECT_EQ(s.Count("Nástroj je podřezaný"), 0);
   s.Open();
   EXPECT_FALSE(s.g.fellowQuiet);
   // Enter takes the field once: leaving it afterwards repeats nothing.
-  s.fellow.Type("rhof0Star", "0.3");
-  s.fellow.Press("enter");
-  s.fellow.Focus("");
+  s.Type(kFellow, "rhof0Star", "0.3");
+  s.Key(kFellow, Key::Enter);
+  s.Focus(kFellow, "");
   EXPECT_EQ(s.Count("Nástroj je podřezaný"), 1);
   EXPECT_DOUBLE_EQ(s.g.rhof0Star, 0.3);
   // With the largest functional height the cutter has no undercut.
-  s.fellow.Press("max-funkcni");
-  s.g.messages.clear();
-  EXPECT_FALSE(s.Enter("rhoa0Star", "0.1"));
+  s.PressIn("max-funkcni");
+  EXPECT_TRUE(s.EnterIn("rhoa0Star", "0.1"));
   EXPECT_EQ(s.Count("Nástroj je podřezaný"), 0);
 }
 
@@ -376,18 +366,18 @@ TEST(FellowForm, ReadOutsInDecimalDegreesAndInDms) {
   // rounding meets the involute on the base tangent through its centre at
   // dR0 = 2 sqrt(rb² + (0.2 + rb tan alphaK0)²) = 37.2868, ca0 = 0.1066;
   // sa0 = da0 (pi/70 + inv 20° - inv alphaR + alphaK0 - alphaR) = 0.2521.
-  ASSERT_FALSE(s.Enter("Edit4", "0.2"));
+  ASSERT_TRUE(s.EnterIn("Edit4", "0.2"));
   EXPECT_EQ(s.Text(FellowControl::LabelCa0), "0.1066");
   EXPECT_EQ(s.Text(FellowControl::LabelSa0), "0.25");
 
   // 10.546200847° = 10° 32' 46.32".
-  s.main.Press(Control::Dms);
+  s.Press("Dms");
   EXPECT_EQ(s.Text(FellowControl::LabelAlphaL0), "10°32' 46.3\"");
   EXPECT_FALSE(s.fellow.control(FellowControl::LabelAlphaL0Unit).visible);
   // An undercut cutter, z0 = 17: alphaL0 = -0.119314° = -(0° 7' 9.53").
-  ASSERT_FALSE(s.Enter("Edit1", "17"));
+  ASSERT_TRUE(s.EnterIn("Edit1", "17"));
   EXPECT_EQ(s.Text(FellowControl::LabelAlphaL0), "-0°7' 9.5\"");
-  s.main.Press(Control::Dec);
+  s.Press("Dec");
   EXPECT_EQ(s.Text(FellowControl::LabelAlphaL0), "-0.119");
   EXPECT_TRUE(s.fellow.control(FellowControl::LabelAlphaL0Unit).visible);
 }
@@ -395,8 +385,8 @@ TEST(FellowForm, ReadOutsInDecimalDegreesAndInDms) {
 TEST(FellowForm, OkRederivesThePairWithTheNewCutter) {
   Session s;
   s.ShowResults();
-  ASSERT_FALSE(s.Enter("x0", "0.5"));
-  EXPECT_TRUE(s.fellow.Press("OK"));
+  ASSERT_TRUE(s.EnterIn("x0", "0.5"));
+  EXPECT_TRUE(s.PressIn("OK"));
   EXPECT_FALSE(s.fellow.visible());
   EXPECT_TRUE(s.g.fellowQuiet);
   // Cutting pair 35 / -80 with x0 + x2 = 0.5:
@@ -410,25 +400,25 @@ TEST(FellowForm, OkRederivesThePairWithTheNewCutter) {
   EXPECT_NEAR(s.g.df2, df2, 1e-9);
   // The pinion's computed tip leaves the clearance 0.25 at the ring's root:
   // da1 = 2 (aw - 0.25) - df2 with aw = -30.
-  EXPECT_EQ(s.main.control(Control::Edit18).text, FormatFixed(2.0 * (-30.25) - df2, 7, 5));
+  EXPECT_EQ(s.Text(18), FormatFixed(2.0 * (-30.25) - df2, 7, 5));
   EXPECT_TRUE(s.main.resultsVisible());
   EXPECT_FALSE(s.g.driverError);
 
   // Shifts not yet distributed: the pair cannot be re-derived.
   Session t;
-  ASSERT_FALSE(t.EnterMain(6, "0.1"));
+  ASSERT_TRUE(t.Enter(6, "0.1"));
   t.Open();
-  t.fellow.Press("ok");
+  t.PressIn("ok");
   EXPECT_FALSE(t.fellow.visible());
-  ASSERT_FALSE(t.g.messages.empty());
-  EXPECT_EQ(t.g.messages.back(), (Message{"  Chyba !", "Není provedeno rozdělení korekcí"}));
+  ASSERT_FALSE(t.messages.empty());
+  EXPECT_EQ(t.messages.back(), (Message{"  Chyba !", "Není provedeno rozdělení korekcí"}));
 }
 
 TEST(FellowForm, RefreshRerunsTheCheckAndReportsItsError) {
   Session s;
   s.ShowResults();
   s.g.noTooth1 = true;  // a stale finding: a new run of the check clears it
-  ASSERT_FALSE(s.Enter("Edit3", "0.3"));
+  ASSERT_TRUE(s.EnterIn("Edit3", "0.3"));
   EXPECT_FALSE(s.g.noTooth1);
   EXPECT_TRUE(s.main.resultsVisible());
 
@@ -436,7 +426,7 @@ TEST(FellowForm, RefreshRerunsTheCheckAndReportsItsError) {
   // directly; the main dialog refuses to type it): xmez = 0.5 (80 - 20)
   // 0.040948 = 1.2285.
   s.g.x1 = 2.0;
-  ASSERT_FALSE(s.Enter("Edit3", "0.35"));
+  ASSERT_TRUE(s.EnterIn("Edit3", "0.35"));
   EXPECT_EQ(s.Count("Součet korekcí x1+x2 je větší než mezní (xmez= 1.2285) - záporný úhel záběru"),
             1);
   EXPECT_FALSE(s.main.resultsVisible());
@@ -445,29 +435,26 @@ TEST(FellowForm, RefreshRerunsTheCheckAndReportsItsError) {
 
 TEST(FellowForm, ShowFollowsTheOptionsAndHelpAsksForItsTopic) {
   Session s;
-  EXPECT_EQ(s.fellow.focused(), FellowControl::Edit1);
-  s.fellow.Press("plne-zaoblena");
-  s.fellow.Press("zpet");
+  EXPECT_EQ(s.Focused(kFellow), "Edit1");
+  s.PressIn("plne-zaoblena");
+  s.PressIn("zpet");
   s.Open();
-  EXPECT_EQ(s.fellow.focused(), FellowControl::Edit4);
+  EXPECT_EQ(s.Focused(kFellow), "Edit4");
   EXPECT_TRUE(s.fellow.control(FellowControl::CheckBox2).checked);
-  s.fellow.Press("zpet");
+  s.PressIn("zpet");
   // A new helix angle clears the fully rounded tip in the main dialog.
-  ASSERT_FALSE(s.EnterMain(4, "5"));
+  ASSERT_TRUE(s.Enter(4, "5"));
   s.Open();
-  EXPECT_EQ(s.fellow.focused(), FellowControl::Edit1);
+  EXPECT_EQ(s.Focused(kFellow), "Edit1");
   EXPECT_FALSE(s.fellow.control(FellowControl::CheckBox2).checked);
   EXPECT_FALSE(s.fellow.control(FellowControl::Edit4).readOnly);
   EXPECT_TRUE(test::NonFiniteReals(s.g).empty());
 
-  s.fellow.Press("help");
-  EXPECT_EQ(s.fellow.requests().helpContext, 7);
-  s.fellow.requests().helpContext = -1;
-  s.fellow.Press("f1");
-  EXPECT_EQ(s.fellow.requests().helpContext, 7);
-  s.fellow.HelpFailed();
-  EXPECT_EQ(s.g.messages.back(), (Message{"  Chyba !", "Help nenalezen."}));
-  EXPECT_FALSE(s.fellow.Press("Nuluj"));
+  s.PressIn("help");
+  EXPECT_EQ(s.HelpContext(), 7);
+  s.Key(kFellow, Key::F1);
+  EXPECT_EQ(s.HelpContext(), 7);
+  EXPECT_FALSE(s.PressIn("Nuluj"));
 }
 
 }  // namespace

@@ -1,3 +1,6 @@
+// The rack tool dialog as its user meets it: the bounds of the tool
+// fields, the options and pictures, "Nuluj", "OK" and what the tools change
+// in the main dialog's basic rack.
 #include "forms/RackToolForm.h"
 
 #include <gtest/gtest.h>
@@ -7,53 +10,35 @@
 
 #include "TestPairs.h"
 #include "engine/RackTool.h"
+#include "forms/Program.h"
 #include "model/NumberText.h"
 
 namespace kolmira {
 namespace {
 
-// The main dialog after start, its "Nástroje" pressed, the tool dialog shown.
-class RackToolFormTest : public ::testing::Test {
+using test::Program;
+constexpr Dialog kTools = Dialog::RackTools;
+
+// The main dialog after start, its "Nástroje" pressed: the tool dialog shown.
+class RackToolFormTest : public test::ProgramTest {
  protected:
-  RackToolFormTest() : main(g), tool(g, main) {
-    main.Start();
-    main.Press(Control::ToolsButton);
-    tool.Show();
-  }
+  RackToolFormTest() { EXPECT_TRUE(Program::Open(kTools)); }
 
-  // Types text into a field and leaves it. Returns whether it was refused.
-  bool Enter(const char* field, const std::string& text) {
-    g.messages.clear();
-    EXPECT_TRUE(tool.Type(field, text)) << field;
-    tool.Focus("");
-    return tool.lastEntryRefused();
-  }
-  void Press(const char* name) {
-    g.messages.clear();
-    EXPECT_TRUE(tool.Press(name)) << name;
-  }
-  std::string Text(ToolControl c) const { return tool.control(c).text; }
-  bool Visible(ToolControl c) const { return tool.control(c).visible; }
-  std::string LastMessage() const { return g.messages.empty() ? "" : g.messages.back().text; }
-  std::string LastTitle() const { return g.messages.empty() ? "" : g.messages.back().title; }
-  bool BasicRackEnabled() const {
+  bool EnterIn(const char* field, const std::string& text) { return Enter(kTools, field, text); }
+  bool PressIn(const char* name) { return Press(kTools, name); }
+  using Program::Text;
+  std::string Text(ToolControl c) { return ws.rackTools().control(c).text; }
+  bool Visible(ToolControl c) { return ws.rackTools().control(c).visible; }
+  RackToolForm& tool() { return ws.rackTools(); }
+  // The six basic rack fields and "Kruhová pata": how many are enabled.
+  int BasicRackEnabled() const {
+    int enabled = 0;
     for (Control c : {Control::Edit11, Control::Edit12, Control::Edit13, Control::Edit14,
                       Control::Edit15, Control::Edit16, Control::CircularRoot}) {
-      if (!main.control(c).enabled) return false;
+      enabled += main.control(c).enabled;
     }
-    return true;
+    return enabled;
   }
-  bool BasicRackDisabled() const {
-    for (Control c : {Control::Edit11, Control::Edit12, Control::Edit13, Control::Edit14,
-                      Control::Edit15, Control::Edit16, Control::CircularRoot}) {
-      if (main.control(c).enabled) return false;
-    }
-    return true;
-  }
-
-  GearPair g;
-  MainForm main;
-  RackToolForm tool;
 };
 
 std::string Digits(double v) {
@@ -62,16 +47,17 @@ std::string Digits(double v) {
   return buffer;
 }
 
-// Full round root (or tip) of a tool tooth with the addendum ha: see
-// RackToolTest, ((pi/4) cos aP - ha sin aP) / (1 - sin aP).
+// Full round root (or tip) of a tool tooth with the addendum ha:
+// ((pi/4) cos aP - ha sin aP) / (1 - sin aP).
 double FullRound(double alphaP, double ha) {
   const double s = std::sin(alphaP);
   return (std::atan(1.0) * std::cos(alphaP) - ha * s) / (1.0 - s);
 }
 
 TEST_F(RackToolFormTest, StartsWithPlainToolsInTheirFormats) {
-  EXPECT_EQ(tool.Name(), "Nastroj");
-  EXPECT_TRUE(tool.visible());
+  EXPECT_EQ(tool().Name(), "Nastroj");
+  EXPECT_TRUE(tool().visible());
+  EXPECT_TRUE(Showed(kTools));
   EXPECT_EQ(Text(ToolControl::Edit1), "1.2500");
   EXPECT_EQ(Text(ToolControl::Edit2), "0.3800");
   EXPECT_EQ(Text(ToolControl::Edit3), "0.7500");
@@ -89,11 +75,11 @@ TEST_F(RackToolFormTest, StartsWithPlainToolsInTheirFormats) {
         ToolControl::PinionPlain, ToolControl::WheelPlain, ToolControl::GroupBox2}) {
     EXPECT_TRUE(Visible(c)) << ToolControlName(c);
   }
-  EXPECT_EQ(tool.control(ToolControl::CheckBox2).text, "Protuberance pastorku");
+  EXPECT_EQ(tool().control(ToolControl::CheckBox2).text, "Protuberance pastorku");
   // The protuberance angle is never typed.
-  EXPECT_FALSE(tool.Type("Edit5", "6"));
-  EXPECT_FALSE(tool.Focus("Edit12"));
-  EXPECT_FALSE(tool.Press("Nic"));
+  EXPECT_FALSE(Type(kTools, "Edit5", "6"));
+  EXPECT_FALSE(Focus(kTools, "Edit12"));
+  EXPECT_FALSE(PressIn("Nic"));
 }
 
 struct RangeCase {
@@ -151,151 +137,144 @@ TEST(RackToolFormRanges, FieldRangesAndTheirMessages) {
   };
   for (const RangeCase& c : cases) {
     SCOPED_TRACE(std::string(c.field) + " = " + c.text);
-    GearPair g;
-    MainForm main(g);
-    RackToolForm tool(g, main);
-    main.Start();
-    tool.Show();
+    Program p;
+    ASSERT_TRUE(p.Open(kTools));
     for (const char* option : {"srazeni1", "protuberance1", "srazeni2", "protuberance2"}) {
-      ASSERT_TRUE(tool.Press(option));
+      ASSERT_TRUE(p.Press(kTools, option));
     }
-    g.messages.clear();
-    g.inputsChanged = false;
-    ASSERT_TRUE(tool.Type(c.field, c.text));
-    tool.Focus("");
-    EXPECT_EQ(tool.lastEntryRefused(), c.refused);
-    EXPECT_EQ(g.messages.empty() ? "" : g.messages.back().title, c.title);
-    EXPECT_EQ(g.messages.empty() ? "" : g.messages.back().text, c.message);
+    p.g.inputsChanged = false;
+    ASSERT_TRUE(p.Type(kTools, c.field, c.text));
+    EXPECT_EQ(!p.user.Leave(kTools), c.refused);
+    p.messages = p.user.Messages();
+    EXPECT_EQ(p.LastTitle(), c.title);
+    EXPECT_EQ(p.LastMessage(), c.message);
     // A refused field keeps the focus.
-    EXPECT_EQ(ToolControlName(tool.focused()), c.refused ? c.field : "None");
-    EXPECT_FALSE(g.toolFieldDone);
-    EXPECT_EQ(g.inputsChanged, !c.refused);
+    EXPECT_EQ(p.Focused(kTools), c.refused ? c.field : "");
+    EXPECT_FALSE(p.g.toolFieldDone);
+    EXPECT_EQ(p.g.inputsChanged, !c.refused);
   }
 }
 
 TEST_F(RackToolFormTest, ToolAddendumSetsTheMatingAddendumAndCutsTheFillet) {
-  EXPECT_FALSE(Enter("Edit1", "1.4"));
+  EXPECT_TRUE(EnterIn("Edit1", "1.4"));
   EXPECT_DOUBLE_EQ(g.haP2Star, 1.4 - 0.25);
-  EXPECT_EQ(main.control(Control::Edit12).text, "1.1500");
+  EXPECT_EQ(Text(12), "1.1500");
   EXPECT_FALSE(g.toolsDefault);  // the basic rack is no longer the standard one
   // The wheel's tip diameter follows its addendum: d2 + 2 ha2 mn.
   EXPECT_NEAR(g.da2, 40.0 + 2.0 * 1.15, 1e-12);
-  EXPECT_EQ(main.control(Control::Edit19).text, "42.30000");
+  EXPECT_EQ(Text(19), "42.30000");
 
   // A tool of 2.15 cuts a root whose full round fillet is far below 0.38:
   // the pinion's fillet and the tool tip radius are cut back to it.
-  EXPECT_FALSE(Enter("Edit1", "2.15"));
+  EXPECT_TRUE(EnterIn("Edit1", "2.15"));
   const double full = FullRound(g.alphaP, 2.15);
   EXPECT_NEAR(g.rhofP1Star, full, 1e-12);
   EXPECT_NEAR(g.rhoaP01Star, full, 1e-12);
   EXPECT_EQ(Text(ToolControl::Edit2), FormatFixed(full, 6, 4));
-  EXPECT_EQ(main.control(Control::Edit15).text, FormatFixed(full, 6, 4));
+  EXPECT_EQ(Text(15), FormatFixed(full, 6, 4));
 
   // The wheel's tool sets the pinion's addendum.
-  EXPECT_FALSE(Enter("Edit8", "1.35"));
+  EXPECT_TRUE(EnterIn("Edit8", "1.35"));
   EXPECT_DOUBLE_EQ(g.haP1Star, 1.1);
-  EXPECT_EQ(main.control(Control::Edit11).text, "1.1000");
+  EXPECT_EQ(Text(11), "1.1000");
 }
 
 TEST_F(RackToolFormTest, TipRadiusAboveTheFullRoundTipIsReplacedAndTheFilletFollows) {
   const double full = FullRound(g.alphaP, 1.25);  // about 0.4719
-  EXPECT_FALSE(Enter("Edit2", "0.6"));
+  EXPECT_TRUE(EnterIn("Edit2", "0.6"));
   EXPECT_EQ(LastTitle(), "  Upozornění !");
   EXPECT_EQ(LastMessage(),
             "Poměrný rádius zaoblení hlavy nástroje pro výrobu pastorku vol od 0 do 0.4719");
   EXPECT_NEAR(g.rhoaP01Star, full, 1e-12);
   EXPECT_NEAR(g.rhofP1Star, full, 1e-12);
   EXPECT_EQ(Text(ToolControl::Edit2), "0.4719");
-  EXPECT_EQ(main.control(Control::Edit15).text, "0.4719");
+  EXPECT_EQ(Text(15), "0.4719");
 
   // Within the margin of 0.0001 the typed radius is kept.
-  EXPECT_FALSE(Enter("Edit9", Digits(full + 0.00009)));
-  EXPECT_TRUE(g.messages.empty());
+  EXPECT_TRUE(EnterIn("Edit9", Digits(full + 0.00009)));
+  EXPECT_TRUE(messages.empty());
   EXPECT_NEAR(g.rhofP2Star, full + 0.00009, 1e-12);
-  EXPECT_FALSE(Enter("Edit9", "0.25"));
+  EXPECT_TRUE(EnterIn("Edit9", "0.25"));
   EXPECT_EQ(g.rhofP2Star, 0.25);
-  EXPECT_EQ(main.control(Control::Edit16).text, "0.2500");
-  EXPECT_FALSE(Enter("Edit9", "-0.1"));
+  EXPECT_EQ(Text(16), "0.2500");
+  EXPECT_TRUE(EnterIn("Edit9", "-0.1"));
   EXPECT_EQ(LastMessage(),
             "Poměrný rádius zaoblení hlavy nástroje pro výrobu kola vol od 0 do 0.4719");
   EXPECT_NEAR(g.rhofP2Star, full, 1e-12);
 }
 
 TEST_F(RackToolFormTest, ChamferAngleBoundsAndEntryInDegreesMinutesSeconds) {
-  Press("srazeni1");
-  EXPECT_TRUE(Enter("Edit4", "20"));  // the flank itself
+  PressIn("srazeni1");
+  EXPECT_FALSE(EnterIn("Edit4", "20"));  // the flank itself
   // Just steeper than the flank is accepted.
-  const double justAbove = (g.alphaP + 1e-7) * kRadToDeg;
-  EXPECT_FALSE(Enter("Edit4", Digits(justAbove)));
+  EXPECT_TRUE(EnterIn("Edit4", Digits((g.alphaP + 1e-7) * kRadToDeg)));
   EXPECT_NEAR(g.alphaKP01, g.alphaP + 1e-7, 1e-14);
-  EXPECT_TRUE(Enter("Edit4", "90"));
-  EXPECT_FALSE(Enter("Edit4", "60"));
+  EXPECT_FALSE(EnterIn("Edit4", "90"));
+  EXPECT_TRUE(EnterIn("Edit4", "60"));
   EXPECT_EQ(g.alphaKP01Deg, 60.0);
   EXPECT_DOUBLE_EQ(g.alphaKP01, kPi / 3.0);
 
   // Leaving the angle with its text unchanged takes nothing.
   g.inputsChanged = false;
   g.alphaKP01Deg = 61.0;
-  EXPECT_FALSE(Enter("Edit4", "60"));
+  EXPECT_TRUE(EnterIn("Edit4", "60"));
   EXPECT_EQ(g.alphaKP01Deg, 61.0);
   EXPECT_FALSE(g.inputsChanged);
   // Other fields are validated whenever they are left.
-  EXPECT_FALSE(Enter("Edit3", "0.7500"));
+  EXPECT_TRUE(EnterIn("Edit3", "0.7500"));
   EXPECT_TRUE(g.inputsChanged);
 
-  main.Press(Control::Dms);
-  tool.WriteAllFields();
+  // "DMS" in the main dialog rewrites the tool's angle.
+  Press("Dms");
   EXPECT_EQ(Text(ToolControl::Edit4), "61° 0'");
   EXPECT_FALSE(Visible(ToolControl::DegreeUnit4));
-  EXPECT_FALSE(Enter("Edit4", "30.3"));  // 30° 30'
+  EXPECT_TRUE(EnterIn("Edit4", "30.3"));  // 30° 30'
   EXPECT_DOUBLE_EQ(g.alphaKP01Deg, 30.5);
   EXPECT_DOUBLE_EQ(g.alphaKP01, 30.5 * kDegToRad);
   EXPECT_EQ(Text(ToolControl::Edit4), "30° 30'");
-  EXPECT_TRUE(Enter("Edit4", "30.6"));
+  EXPECT_FALSE(EnterIn("Edit4", "30.6"));
   EXPECT_EQ(LastTitle(), "  Chyba !");
   EXPECT_EQ(LastMessage(), "Minuty vol v rozsahu od 0 do 59.");
-  // 20° 0' 0.1" is steeper than the flank.
   // 20° 0' 0.01" is within 1e-7 rad of the flank, 20° 0' 0.1" is not.
-  EXPECT_TRUE(Enter("Edit4", "20.000001"));
-  EXPECT_FALSE(Enter("Edit4", "20.00001"));
+  EXPECT_FALSE(EnterIn("Edit4", "20.000001"));
+  EXPECT_TRUE(EnterIn("Edit4", "20.00001"));
   EXPECT_NEAR(g.alphaKP01Deg, 20.0 + 0.1 / 3600.0, 1e-9);
   // 89° 59' 59.99" lies closer to a right angle than 1e-7 rad.
-  EXPECT_TRUE(Enter("Edit4", "89.595999"));
+  EXPECT_FALSE(EnterIn("Edit4", "89.595999"));
 }
 
 TEST_F(RackToolFormTest, ProtuberanceOptionTakesOverTheBasicRack) {
-  ASSERT_TRUE(BasicRackEnabled());
-  Press("Protuberance pastorku");
+  ASSERT_EQ(BasicRackEnabled(), 7);
+  PressIn("Protuberance pastorku");
   EXPECT_TRUE(g.protuberance1);
-  EXPECT_TRUE(BasicRackDisabled());
-  EXPECT_TRUE(Visible(ToolControl::Edit6));
-  EXPECT_TRUE(Visible(ToolControl::Edit7));
-  EXPECT_TRUE(Visible(ToolControl::Label35));
-  EXPECT_TRUE(Visible(ToolControl::DegreeUnit35));
-  // 6.05296 degrees by the construction of RackToolTest.
+  EXPECT_EQ(BasicRackEnabled(), 0);
+  for (ToolControl c : {ToolControl::Edit6, ToolControl::Edit7, ToolControl::Label35,
+                        ToolControl::DegreeUnit35, ToolControl::PinionProtuberance}) {
+    EXPECT_TRUE(Visible(c)) << ToolControlName(c);
+  }
+  // 6.05296 degrees by the construction of the protuberance flank.
   EXPECT_EQ(Text(ToolControl::Label35), " 6.0530");
   EXPECT_FALSE(g.protInvalid1);
-  EXPECT_TRUE(Visible(ToolControl::PinionProtuberance));
   EXPECT_FALSE(Visible(ToolControl::PinionPlain));
 
-  Press("srazeni1");
+  PressIn("srazeni1");
   EXPECT_TRUE(Visible(ToolControl::PinionBoth));
   EXPECT_FALSE(Visible(ToolControl::PinionProtuberance));
   EXPECT_TRUE(Visible(ToolControl::Edit3));
 
-  main.Press(Control::Dms);
+  Press("Dms");
   EXPECT_EQ(Text(ToolControl::Label35), "6°3' 10.7\"");
   EXPECT_FALSE(Visible(ToolControl::DegreeUnit35));
-  main.Press(Control::Dec);
+  Press("Dec");
 
   // The pinion's protuberance unchecked gives the basic rack back, even while
   // the wheel's tool still has one.
-  Press("protuberance2");
-  EXPECT_TRUE(BasicRackDisabled());
-  Press("protuberance1");
+  PressIn("protuberance2");
+  EXPECT_EQ(BasicRackEnabled(), 0);
+  PressIn("protuberance1");
   EXPECT_FALSE(g.protuberance1);
   EXPECT_TRUE(g.protuberance2);
-  EXPECT_TRUE(BasicRackEnabled());
+  EXPECT_EQ(BasicRackEnabled(), 7);
   EXPECT_FALSE(Visible(ToolControl::Label35));
   EXPECT_TRUE(Visible(ToolControl::Label36));
   EXPECT_TRUE(Visible(ToolControl::PinionChamfer));
@@ -303,48 +282,43 @@ TEST_F(RackToolFormTest, ProtuberanceOptionTakesOverTheBasicRack) {
 
 TEST_F(RackToolFormTest, ImpossibleProtuberanceIsRefusedAndKeepsTheDialogOpen) {
   int checked = 0;
-  tool.SetProtuberanceCheck([&](GearPair&, int gear) { checked = checked * 10 + gear; });
-  Press("protuberance1");
+  tool().SetProtuberanceCheck([&](GearPair&, int gear) { checked = checked * 10 + gear; });
+  PressIn("protuberance1");
   // The largest protuberance, sin 20° (1.25 - 0.75), puts the start of the
   // protuberance flank inside the tip rounding.
-  const double largest = std::sin(g.alphaP) * (1.25 - 0.75) * g.mn;
-  EXPECT_TRUE(Enter("Edit7", Digits(largest)));
+  EXPECT_FALSE(EnterIn("Edit7", Digits(std::sin(g.alphaP) * (1.25 - 0.75) * g.mn)));
   EXPECT_EQ(LastTitle(), "  Chyba !");
   EXPECT_EQ(LastMessage(), "Nemožné parametry protuberance");
-  EXPECT_EQ(tool.focused(), ToolControl::Edit7);
+  EXPECT_EQ(Focused(kTools), "Edit7");
   EXPECT_EQ(Text(ToolControl::Label35), "Nemá řešení");
   // "OK" leaves the field first: it is refused again and stays focused.
-  Press("ok");
+  EXPECT_FALSE(PressIn("ok"));
   EXPECT_EQ(LastMessage(), "Nemožné parametry protuberance");
-  EXPECT_TRUE(tool.visible());
+  EXPECT_TRUE(tool().visible());
   EXPECT_EQ(checked, 0);
 
-  EXPECT_FALSE(Enter("Edit7", "0.05"));
+  EXPECT_TRUE(EnterIn("Edit7", "0.05"));
   EXPECT_EQ(Text(ToolControl::Label35), " 6.0530");
   // A module of 0.25 makes the same 0.05 mm four times as large in units of
   // the module; the main dialog's next key press finds it has no solution.
-  g.messages.clear();
-  main.Focus(Control::Edit1);
-  main.Type(Control::Edit1, "0.25");
-  main.Focus(Control::None);
+  Enter(1, "0.25");
   EXPECT_FALSE(g.protInvalid1);
-  main.KeyPress();
+  Key(Dialog::Main, Key::Other);
   EXPECT_TRUE(g.protInvalid1);
   EXPECT_EQ(Text(ToolControl::Label35), "Nemá řešení");
-  Press("ok");
-  EXPECT_TRUE(tool.visible());
-  EXPECT_TRUE(g.messages.empty());
+  PressIn("ok");
+  EXPECT_TRUE(tool().visible());
+  EXPECT_TRUE(messages.empty());
   EXPECT_EQ(checked, 0);
 
   // Consistent again: "OK" marks the basic rack non-standard, runs the
   // protuberance check of the pinion and closes.
-  main.Focus(Control::Edit1);
-  main.Type(Control::Edit1, "1");
-  main.Focus(Control::None);
-  main.KeyPress();
+  Enter(1, "1");
+  Key(Dialog::Main, Key::Other);
   EXPECT_FALSE(g.protInvalid1);
-  Press("OK");
-  EXPECT_FALSE(tool.visible());
+  PressIn("OK");
+  EXPECT_FALSE(tool().visible());
+  EXPECT_TRUE(Asked(Outcome::Kind::HideDialog));
   EXPECT_EQ(checked, 1);
   EXPECT_FALSE(g.toolsDefault);
   EXPECT_TRUE(main.control(Control::NonStandard).checked);
@@ -354,52 +328,53 @@ TEST_F(RackToolFormTest, ImpossibleProtuberanceIsRefusedAndKeepsTheDialogOpen) {
 
 TEST_F(RackToolFormTest, OkRunsTheCheckOfEachProtuberanceToolButNotOfTheRack) {
   std::vector<int> gears;
-  tool.SetProtuberanceCheck([&](GearPair&, int gear) { gears.push_back(gear); });
-  Press("protuberance1");
-  Press("protuberance2");
-  Press("ok");
+  tool().SetProtuberanceCheck([&](GearPair&, int gear) { gears.push_back(gear); });
+  PressIn("protuberance1");
+  PressIn("protuberance2");
+  PressIn("ok");
   EXPECT_EQ(gears, (std::vector<int>{1, 2}));
-  EXPECT_TRUE(tool.control(ToolControl::CheckBox4).checked);
+  EXPECT_TRUE(tool().control(ToolControl::CheckBox4).checked);
 
   gears.clear();
   g.rackMode = true;
-  tool.Show();
-  Press("ok");
+  tool().Show();
+  PressIn("ok");
   EXPECT_EQ(gears, (std::vector<int>{1}));
 
   // A chamfer alone needs no check but makes the profile non-standard.
   gears.clear();
   g.rackMode = false;
-  tool.Show();
-  Press("Nuluj");
-  Press("srazeni2");
-  Press("ok");
+  tool().Show();
+  PressIn("Nuluj");
+  PressIn("srazeni2");
+  PressIn("ok");
   EXPECT_TRUE(gears.empty());
   EXPECT_FALSE(g.toolsDefault);
   EXPECT_TRUE(main.control(Control::NonStandard).checked);
 }
 
 TEST_F(RackToolFormTest, NulujRestoresEveryDefault) {
-  Press("srazeni1");
-  Press("protuberance1");
-  Press("srazeni2");
-  Press("protuberance2");
-  EXPECT_FALSE(Enter("Edit1", "1.4"));
-  EXPECT_FALSE(Enter("Edit2", "0.3"));
-  EXPECT_FALSE(Enter("Edit3", "0.5"));
-  EXPECT_FALSE(Enter("Edit4", "50"));
-  EXPECT_FALSE(Enter("Edit6", "0.8"));
-  EXPECT_FALSE(Enter("Edit7", "0.04"));
-  EXPECT_FALSE(Enter("Edit8", "1.3"));
-  EXPECT_FALSE(Enter("Edit11", "40"));
-  EXPECT_FALSE(Enter("Edit14", "0.03"));
-  Press("ok");
+  for (const char* option : {"srazeni1", "protuberance1", "srazeni2", "protuberance2"}) {
+    PressIn(option);
+  }
+  for (auto [field, text] : {std::pair{"Edit1", "1.4"},
+                             {"Edit2", "0.3"},
+                             {"Edit3", "0.5"},
+                             {"Edit4", "50"},
+                             {"Edit6", "0.8"},
+                             {"Edit7", "0.04"},
+                             {"Edit8", "1.3"},
+                             {"Edit11", "40"},
+                             {"Edit14", "0.03"}}) {
+    EXPECT_TRUE(EnterIn(field, text)) << field;
+  }
+  PressIn("ok");
   ASSERT_FALSE(g.toolsDefault);
-  tool.Show();
+  ASSERT_TRUE(Program::Open(kTools));
   // A field holding an invalid text is left for "Nuluj" without a message.
-  ASSERT_TRUE(tool.Type("Edit9", "abc"));
-  Press("nuluj");
-  EXPECT_TRUE(g.messages.empty());
+  ASSERT_TRUE(Type(kTools, "Edit9", "abc"));
+  PressIn("nuluj");
+  EXPECT_TRUE(messages.empty());
 
   GearPair fresh;
   SetDefaults(fresh);
@@ -423,7 +398,7 @@ TEST_F(RackToolFormTest, NulujRestoresEveryDefault) {
   for (ToolControl c : {ToolControl::Edit7, ToolControl::Edit14}) EXPECT_EQ(Text(c), "0.0500");
   for (ToolControl c : {ToolControl::CheckBox1, ToolControl::CheckBox2, ToolControl::CheckBox3,
                         ToolControl::CheckBox4}) {
-    EXPECT_FALSE(tool.control(c).checked);
+    EXPECT_FALSE(tool().control(c).checked);
   }
   for (ToolControl c : {ToolControl::Edit3, ToolControl::Edit4, ToolControl::Edit6,
                         ToolControl::Edit7, ToolControl::Edit10, ToolControl::Edit11,
@@ -439,90 +414,90 @@ TEST_F(RackToolFormTest, NulujRestoresEveryDefault) {
   EXPECT_TRUE(main.control(Control::Standard).checked);
   EXPECT_FALSE(main.control(Control::NonStandard).checked);
   EXPECT_FALSE(main.control(Control::NonStandard).enabled);
-  EXPECT_TRUE(BasicRackEnabled());
+  EXPECT_EQ(BasicRackEnabled(), 7);
   // The validators work again after "Nuluj".
-  EXPECT_TRUE(Enter("Edit1", "3"));
+  EXPECT_FALSE(EnterIn("Edit1", "3"));
 }
 
 TEST_F(RackToolFormTest, EnterValidatesAndTheFollowingExitSkipsOnce) {
-  ASSERT_TRUE(tool.Type("Edit1", "1.5"));
-  tool.Press("enter");
-  EXPECT_FALSE(tool.lastEntryRefused());
+  ASSERT_TRUE(Type(kTools, "Edit1", "1.5"));
+  EXPECT_TRUE(Key(kTools, Key::Enter));
   EXPECT_DOUBLE_EQ(g.haP2Star, 1.25);
   EXPECT_TRUE(g.toolFieldDone);
   g.haP2Star = 9.0;  // would be set back by a second validation
-  tool.Focus("Edit2");
+  Focus(kTools, "Edit2");
   EXPECT_EQ(g.haP2Star, 9.0);
   EXPECT_FALSE(g.toolFieldDone);
-  tool.Focus("Edit1");
-  tool.Focus("");
+  Focus(kTools, "Edit1");
+  Focus(kTools, "");
   EXPECT_DOUBLE_EQ(g.haP2Star, 1.25);
 
   // A text changed after Enter is validated when the field is left.
-  ASSERT_TRUE(tool.Type("Edit1", "1.5"));
-  tool.Press("enter");
-  ASSERT_TRUE(tool.Type("Edit1", "abc"));
-  g.messages.clear();
-  tool.Focus("");
-  EXPECT_TRUE(tool.lastEntryRefused());
+  ASSERT_TRUE(Type(kTools, "Edit1", "1.5"));
+  Key(kTools, Key::Enter);
+  ASSERT_TRUE(Type(kTools, "Edit1", "abc"));
+  EXPECT_FALSE(Focus(kTools, ""));
   EXPECT_EQ(LastMessage(), "Chyba číselného formátu, opakuj zadání");
 
   // Enter on a refused value keeps the focus and clears the skip.
-  ASSERT_TRUE(tool.Type("Edit1", "2.2"));
-  tool.Press("enter");
-  EXPECT_TRUE(tool.lastEntryRefused());
+  ASSERT_TRUE(Type(kTools, "Edit1", "2.2"));
+  EXPECT_FALSE(Key(kTools, Key::Enter));
   EXPECT_FALSE(g.toolFieldDone);
-  EXPECT_EQ(tool.focused(), ToolControl::Edit1);
+  EXPECT_EQ(Focused(kTools), "Edit1");
 }
 
 TEST_F(RackToolFormTest, InternalWheelHasNoRackTool) {
-  main.ChooseGearType(GearType::Internal);
-  tool.Show();
+  Key(kTools, Key::Escape);
+  Press("GearInternal");
+  ASSERT_TRUE(Program::Open(kTools));
   for (ToolControl c : {ToolControl::GroupBox2, ToolControl::Edit8, ToolControl::Edit9,
                         ToolControl::CheckBox3, ToolControl::CheckBox4, ToolControl::WheelPlain}) {
     EXPECT_FALSE(Visible(c)) << ToolControlName(c);
   }
   EXPECT_TRUE(Visible(ToolControl::Edit1));
-  EXPECT_FALSE(tool.Type("Edit8", "1.3"));
-  EXPECT_FALSE(tool.Press("protuberance2"));
+  EXPECT_FALSE(Type(kTools, "Edit8", "1.3"));
+  EXPECT_FALSE(PressIn("protuberance2"));
   EXPECT_FALSE(g.protuberance2);
-  main.ChooseGearType(GearType::External);
-  tool.Show();
+  Key(kTools, Key::Escape);
+  Press("GearExternal");
+  ASSERT_TRUE(Program::Open(kTools));
   EXPECT_TRUE(Visible(ToolControl::Edit8));
 }
 
 TEST_F(RackToolFormTest, StandardOfTheMainDialogClearsTheToolOptions) {
-  Press("srazeni2");
-  Press("protuberance1");
-  EXPECT_FALSE(Enter("Edit7", "0.04"));
-  Press("ok");
-  ASSERT_TRUE(BasicRackDisabled());
-  main.Press(Control::Standard);
+  PressIn("srazeni2");
+  PressIn("protuberance1");
+  EXPECT_TRUE(EnterIn("Edit7", "0.04"));
+  PressIn("ok");
+  ASSERT_EQ(BasicRackEnabled(), 0);
+  Press("Standard");
   EXPECT_FALSE(g.chamfer1 || g.chamfer2 || g.protuberance1 || g.protuberance2);
   EXPECT_EQ(g.prP01, 0.05);
-  EXPECT_TRUE(BasicRackEnabled());
-  tool.Show();
-  EXPECT_FALSE(tool.control(ToolControl::CheckBox2).checked);
+  EXPECT_EQ(BasicRackEnabled(), 7);
+  ASSERT_TRUE(Program::Open(kTools));
+  EXPECT_FALSE(tool().control(ToolControl::CheckBox2).checked);
   EXPECT_FALSE(Visible(ToolControl::Edit7));
   EXPECT_EQ(Text(ToolControl::Edit7), "0.0500");
   EXPECT_TRUE(Visible(ToolControl::WheelPlain));
 }
 
 TEST_F(RackToolFormTest, EscClosesWhateverTheFieldsHoldAndHelpAsksForTopicThree) {
-  Press("protuberance1");
-  EXPECT_TRUE(Enter("Edit7", "0.17"));
-  Press("help");
-  EXPECT_EQ(tool.requests().helpContext, 3);
-  tool.HelpFailed();
-  EXPECT_EQ(LastTitle(), "  Chyba !");
-  EXPECT_EQ(LastMessage(), "Help nenalezen.");
-  Press("esc");
-  EXPECT_FALSE(tool.visible());
+  PressIn("protuberance1");
+  EXPECT_FALSE(EnterIn("Edit7", "0.17"));
+  PressIn("help");
+  EXPECT_EQ(HelpContext(), 3);
+  EXPECT_EQ(Focused(kTools), "Edit7") << "the help button takes no focus";
+  Key(kTools, Key::F1);
+  EXPECT_EQ(HelpContext(), 3);
+  Key(kTools, Key::Escape);
+  EXPECT_FALSE(tool().visible());
   EXPECT_FALSE(g.toolDlgClosing);
   // Shown again, the field shows what the state holds.
-  tool.Show();
+  ASSERT_TRUE(Program::Open(kTools));
   EXPECT_EQ(Text(ToolControl::Edit7), "0.1700");
   EXPECT_EQ(Text(ToolControl::Label35), "Nemá řešení");
+  Key(kTools, Key::Escape);
+  EXPECT_FALSE(tool().visible());
 }
 
 }  // namespace

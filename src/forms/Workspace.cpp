@@ -1,0 +1,368 @@
+// The wiring of the dialogs and the outcomes of every event.
+#include "forms/Workspace.h"
+
+#include "forms/BacklashForm.h"
+#include "forms/FellowForm.h"
+#include "forms/IdentForm.h"
+#include "forms/MeasureForm.h"
+#include "forms/RackToolForm.h"
+
+namespace kolmira {
+
+namespace {
+
+// The dialogs that have a window of their own, and whether it is modal.
+struct WindowInfo {
+  Dialog dialog;
+  bool modal;
+};
+constexpr WindowInfo kWindows[] = {
+    {Dialog::Backlash, true},
+    {Dialog::RackTools, true},
+    {Dialog::ShaperCutter, false},
+    {Dialog::Report, false},
+};
+
+Outcome::MessageKind KindOf(const Message& m) {
+  if (m.kind == Message::Kind::Beep) return Outcome::MessageKind::Beep;
+  if (m.title == kErrorTitle || m.title == kEnglishErrorTitle) return Outcome::MessageKind::Error;
+  if (m.title == kInfoTitle) return Outcome::MessageKind::Information;
+  return Outcome::MessageKind::Warning;
+}
+
+}  // namespace
+
+Workspace::Workspace() : main_(pair_) {
+  // As the program starts: the main dialog is shown before the dialogs
+  // around it are created.
+  main_.Start();
+  rackTools_ = std::make_unique<RackToolForm>(pair_, main_);
+  shaperCutter_ = std::make_unique<FellowForm>(pair_, main_);
+  measure_ = std::make_unique<MeasureForm>(pair_, main_);
+  ident_ = std::make_unique<IdentForm>(pair_, main_);
+  backlash_ = std::make_unique<BacklashForm>(pair_, main_);
+  main_.AddListener(this);
+  shownFocus_ = main_.focused();
+}
+
+Workspace::~Workspace() {
+  main_.RemoveListener(this);
+}
+
+Form& Workspace::form(Dialog d) {
+  return const_cast<Form&>(static_cast<const Workspace*>(this)->form(d));
+}
+
+const Form& Workspace::form(Dialog d) const {
+  switch (d) {
+    case Dialog::Backlash:
+      return *backlash_;
+    case Dialog::RackTools:
+      return *rackTools_;
+    case Dialog::ShaperCutter:
+      return *shaperCutter_;
+    case Dialog::Measure:
+      return *measure_;
+    case Dialog::Ident:
+      return *ident_;
+    case Dialog::Main:
+    case Dialog::Report:
+      break;
+  }
+  return main_;
+}
+
+std::optional<Dialog> Workspace::DialogNamed(std::string_view name) const {
+  for (Dialog d : {Dialog::Main, Dialog::Backlash, Dialog::RackTools, Dialog::ShaperCutter,
+                   Dialog::Measure, Dialog::Ident}) {
+    if (form(d).Name() == name) return d;
+  }
+  return std::nullopt;
+}
+
+void Workspace::OnMainEvent(MainEvent event) {
+  if (event == MainEvent::CheckRun) checkRan_ = true;
+  // The angle fields of the open tool dialog follow the DEC / DMS choice (a
+  // closed one writes them when it is shown).
+  if (event == MainEvent::AngleFormChanged && rackTools_->visible()) rackTools_->WriteAllFields();
+}
+
+// ---------------------------------------------------------------------------
+// Events
+
+bool Workspace::Enter(Dialog d) {
+  lastEntryRefused_ = false;
+  checkRan_ = false;
+  if (d == Dialog::Report) d = Dialog::Main;
+  if (d != active_) {
+    Form& holder = form(active_);
+    holder.Focus("");
+    if (holder.lastEntryRefused()) {
+      lastEntryRefused_ = true;
+      return false;
+    }
+    active_ = d;
+  }
+  return true;
+}
+
+// The front end has put the focus where the user's event is aimed; what the
+// forms make of it comes back as a Focus outcome when it differs.
+void Workspace::Aim(Dialog d, std::string_view control) {
+  if (const auto i = form(d).Find(control)) {
+    shownFocusForm_ = d;
+    shownFocus_ = form(d).Spec(*i).name;
+    if (*i == 0) shownFocus_.clear();
+  }
+}
+
+bool Workspace::Focus(Dialog d, std::string_view control) {
+  const Snapshot before = Visibility();
+  Aim(d, control);
+  bool known = true;
+  if (Enter(d)) {
+    known = form(d).Focus(control);
+    lastEntryRefused_ = form(d).lastEntryRefused();
+  }
+  Finish(d, before);
+  return known;
+}
+
+bool Workspace::Type(Dialog d, std::string_view field, std::string text) {
+  const Snapshot before = Visibility();
+  Aim(d, field);
+  bool taken = false;
+  if (Enter(d)) {
+    taken = form(d).Type(field, std::move(text));
+    lastEntryRefused_ = form(d).lastEntryRefused();
+  }
+  Finish(d, before);
+  return taken;
+}
+
+void Workspace::BeginPress(Dialog d, std::string_view control) {
+  form(d).BeginPress(control);
+}
+
+bool Workspace::Press(Dialog d, std::string_view control) {
+  const Snapshot before = Visibility();
+  Form& target = form(d);
+  bool known = true;
+  target.BeginPress(control);
+  Aim(d, control);
+  if (Enter(d)) {
+    known = target.PressFocus(control);
+    lastEntryRefused_ = target.lastEntryRefused();
+    if (known && !lastEntryRefused_) {
+      // The field left may have asked for a dialog (a backlash typed): it
+      // opens before the click arrives, as the events come in a window.
+      HandleRequests();
+      target.Press(control);
+      lastEntryRefused_ = target.lastEntryRefused();
+    }
+  }
+  target.EndPress();
+  Finish(d, before);
+  return known;
+}
+
+void Workspace::EndPress(Dialog d) {
+  form(d).EndPress();
+}
+
+void Workspace::Key(Dialog d, kolmira::Key key) {
+  const Snapshot before = Visibility();
+  if (Enter(d)) {
+    Form& target = form(d);
+    const bool tab = d == Dialog::Measure || d == Dialog::Ident;
+    // The tabs are pages of the main dialog, which sees every key first:
+    // Enter accepts the tab's field and goes on in the main dialog, F1 and
+    // the other keys are the main dialog's.
+    if (!tab || key == kolmira::Key::Enter) target.PressKey(key);
+    lastEntryRefused_ = target.lastEntryRefused();
+    if (tab && !lastEntryRefused_) main_.PressKey(key);
+  }
+  Finish(d, before);
+}
+
+void Workspace::ClickOnSurface(Dialog d) {
+  const Snapshot before = Visibility();
+  if (Enter(d) && d == Dialog::Main) {
+    main_.ClickOnForm();
+    lastEntryRefused_ = main_.lastEntryRefused();
+  }
+  Finish(d, before);
+}
+
+bool Workspace::Exists(Dialog d) const {
+  switch (d) {
+    case Dialog::Backlash:
+      return main_.control(Control::Edit21).visible;
+    case Dialog::RackTools:
+      return main_.control(Control::ToolsButton).visible;
+    case Dialog::ShaperCutter:
+      return main_.control(Control::FellowButton).visible;
+    case Dialog::Measure:
+      return main_.control(Control::TabMeasure).visible;
+    case Dialog::Ident:
+      return main_.control(Control::TabIdent).visible;
+    case Dialog::Main:
+    case Dialog::Report:
+      return true;
+  }
+  return false;
+}
+
+bool Workspace::Open(Dialog d) {
+  if (!Exists(d)) return false;
+  if (form(d).visible()) return true;
+  const char* opener = d == Dialog::RackTools      ? "ToolsButton"
+                       : d == Dialog::ShaperCutter ? "FellowButton"
+                       : d == Dialog::Measure      ? "TabMeasure"
+                       : d == Dialog::Ident        ? "TabIdent"
+                                                   : nullptr;
+  if (opener != nullptr) {
+    Press(Dialog::Main, opener);
+    return !lastEntryRefused_;
+  }
+  const Snapshot before = Visibility();
+  if (Enter(d)) ShowDialog(d);
+  Finish(d, before);
+  return !lastEntryRefused_;
+}
+
+bool Workspace::Check() {
+  Press(Dialog::Main, "CheckButton");
+  if (lastEntryRefused_) return false;
+  return !(pair_.xSumBelowLimit || pair_.xSumAboveLimit || pair_.x0SumAboveLimit);
+}
+
+bool Workspace::SaveTo(const std::filesystem::path& path) {
+  const Snapshot before = Visibility();
+  const bool saved = main_.SaveInputs(path.string());
+  Finish(Dialog::Main, before);
+  return saved;
+}
+
+bool Workspace::LoadFrom(const std::filesystem::path& path) {
+  const Snapshot before = Visibility();
+  const bool loaded = main_.LoadInputs(path.string());
+  Finish(Dialog::Main, before);
+  return loaded;
+}
+
+void Workspace::HelpNotFound() {
+  const Snapshot before = Visibility();
+  pair_.QueueError(kHelpNotFound);
+  Finish(active_, before);
+}
+
+// ---------------------------------------------------------------------------
+// After every event
+
+Workspace::Snapshot Workspace::Visibility() const {
+  return {backlash_->visible(), rackTools_->visible(), shaperCutter_->visible(),
+          main_.resultsVisible()};
+}
+
+void Workspace::ShowDialog(Dialog d) {
+  Form& dialog = form(d);
+  if (dialog.visible()) return;
+  dialog.Show();
+  active_ = d;
+}
+
+void Workspace::HandleRequests() {
+  // What the forms asked for. Showing a dialog may lead to more requests.
+  for (bool more = true; more;) {
+    more = false;
+    for (Dialog source : {Dialog::Main, Dialog::RackTools, Dialog::ShaperCutter, Dialog::Measure,
+                          Dialog::Ident, Dialog::Backlash}) {
+      for (const FormRequest& r : form(source).TakeRequests()) {
+        more = true;
+        Outcome o;
+        switch (r.kind) {
+          case FormRequest::Kind::Open:
+            // A typed backlash always opens its dialog; a button opens its
+            // dialog only while it is shown (the shaper cutter belongs to an
+            // internal pair).
+            if (r.dialog == Dialog::Backlash || Exists(r.dialog)) ShowDialog(r.dialog);
+            continue;
+          case FormRequest::Kind::Help:
+            o.kind = Outcome::Kind::Help;
+            o.helpFile = kHelpFile;
+            o.helpContext = r.helpContext;
+            break;
+          case FormRequest::Kind::Quit:
+            o.kind = Outcome::Kind::Quit;
+            break;
+          case FormRequest::Kind::SaveFile:
+          case FormRequest::Kind::LoadFile:
+            o.kind = Outcome::Kind::ChooseFile;
+            o.file =
+                r.kind == FormRequest::Kind::SaveFile ? Outcome::File::Save : Outcome::File::Load;
+            break;
+        }
+        pending_.push_back(std::move(o));
+      }
+    }
+  }
+}
+
+void Workspace::Finish(Dialog d, const Snapshot& before) {
+  HandleRequests();
+  std::vector<Outcome> later = std::exchange(pending_, {});
+  // The backlash dialog closed: the main dialog follows the way the
+  // backlash is now made.
+  if (before.backlash && !backlash_->visible()) main_.AfterBacklashDialog();
+
+  for (Message& m : pair_.messages) {
+    Outcome o;
+    o.kind = Outcome::Kind::Message;
+    o.messageKind = KindOf(m);
+    o.message = std::move(m);
+    outcomes_.push_back(std::move(o));
+  }
+  pair_.messages.clear();
+
+  const Snapshot after = Visibility();
+  const bool was[] = {before.backlash, before.rackTools, before.shaperCutter, before.report};
+  const bool is[] = {after.backlash, after.rackTools, after.shaperCutter, after.report};
+  for (int i = 0; i < 4; ++i) {
+    if (was[i] == is[i]) continue;
+    Outcome o;
+    o.kind = is[i] ? Outcome::Kind::ShowDialog : Outcome::Kind::HideDialog;
+    o.dialog = kWindows[i].dialog;
+    o.modal = kWindows[i].modal;
+    outcomes_.push_back(std::move(o));
+    // A closed dialog hands the focus back to the main dialog.
+    if (!is[i] && active_ == kWindows[i].dialog) active_ = Dialog::Main;
+  }
+  if (active_ != d && active_ != Dialog::Main && !form(active_).visible()) active_ = Dialog::Main;
+
+  const std::string_view focus = form(active_).focused();
+  if (active_ != shownFocusForm_ || focus != shownFocus_) {
+    Outcome o;
+    o.kind = Outcome::Kind::Focus;
+    o.dialog = active_;
+    o.control = std::string(focus);
+    outcomes_.push_back(std::move(o));
+    shownFocusForm_ = active_;
+    shownFocus_ = focus;
+  }
+  for (Outcome& o : later) {
+    if (o.kind == Outcome::Kind::Help) outcomes_.push_back(std::move(o));
+  }
+  if (checkRan_ && main_.resultsVisible()) {
+    Outcome o;
+    o.kind = Outcome::Kind::Repaint;
+    outcomes_.push_back(std::move(o));
+  }
+  for (Outcome& o : later) {
+    if (o.kind == Outcome::Kind::ChooseFile || o.kind == Outcome::Kind::Quit) {
+      outcomes_.push_back(std::move(o));
+    }
+  }
+}
+
+}  // namespace kolmira

@@ -1,0 +1,112 @@
+// The program as its user meets it: a Workspace driven by a scripted user.
+// Every step keeps what it led to -- the message boxes, the windows shown,
+// the help asked for -- for the test to look at.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "forms/MainForm.h"
+#include "forms/ScriptedUser.h"
+#include "forms/Workspace.h"
+
+namespace kolmira::test {
+
+class Program {
+ public:
+  Workspace ws;
+  ScriptedUser user{ws};
+  GearPair& g = ws.pair();
+  MainForm& main = ws.main();
+  // The outcomes of the last step, and the message boxes among them.
+  std::vector<Outcome> outcomes;
+  std::vector<Message> messages;
+  // Every message box of the steps since the test last cleared it.
+  std::vector<Message> log;
+  int Count(std::string_view text) const {
+    int n = 0;
+    for (const Message& m : log) n += m.text == text ? 1 : 0;
+    return n;
+  }
+
+  // Text typed into a field and the field left: true when every field exit
+  // accepted its text. A main dialog field goes by its number.
+  bool Enter(int n, std::string text) { return Enter(Dialog::Main, Edit(n), std::move(text)); }
+  bool Enter(Dialog d, std::string_view field, std::string text) {
+    return Step([&] { return user.Enter(d, field, std::move(text)); });
+  }
+  // Text typed into a field, which keeps the focus.
+  bool Type(int n, std::string text) { return Type(Dialog::Main, Edit(n), std::move(text)); }
+  bool Type(Dialog d, std::string_view field, std::string text) {
+    return Step([&] { return user.Type(d, field, std::move(text)); });
+  }
+  // A click; false when the name is unknown or a field exit refused.
+  bool Press(std::string_view control) { return Press(Dialog::Main, control); }
+  bool Press(Dialog d, std::string_view control) {
+    return Step([&] { return user.Press(d, control); });
+  }
+  bool Key(Dialog d, kolmira::Key key) {
+    return Step([&] { return user.Key(d, key); });
+  }
+  bool Focus(Dialog d, std::string_view control) {
+    return Step([&] { return ws.Focus(d, control) && !ws.lastEntryRefused(); });
+  }
+  bool Open(Dialog d) {
+    return Step([&] { return ws.Open(d); });
+  }
+
+  std::string Text(int n) const { return main.control(FieldControl(n)).text; }
+  std::string Text(Dialog d, std::string_view control) const {
+    const auto s = ws.form(d).control(control);
+    return s ? s->text : "<no control " + std::string(control) + ">";
+  }
+  ControlState State(Dialog d, std::string_view control) const {
+    return ws.form(d).control(control).value_or(ControlState{"<none>"});
+  }
+  std::string_view Focused(Dialog d = Dialog::Main) const { return ws.form(d).focused(); }
+  std::string LastMessage() const { return messages.empty() ? "" : messages.back().text; }
+  std::string LastTitle() const { return messages.empty() ? "" : messages.back().title; }
+  // Whether the last step showed the dialog, and the help context it asked
+  // for (-1: none).
+  bool Showed(Dialog d) const {
+    for (const Outcome& o : outcomes) {
+      if (o.kind == Outcome::Kind::ShowDialog && o.dialog == d) return true;
+    }
+    return false;
+  }
+  int HelpContext() const {
+    for (const Outcome& o : outcomes) {
+      if (o.kind == Outcome::Kind::Help) return o.helpContext;
+    }
+    return -1;
+  }
+  bool Asked(Outcome::Kind kind) const {
+    for (const Outcome& o : outcomes) {
+      if (o.kind == kind) return true;
+    }
+    return false;
+  }
+
+  static std::string Edit(int n) { return "Edit" + std::to_string(n); }
+
+ private:
+  template <typename F>
+  bool Step(F step) {
+    const bool done = step();
+    outcomes = ws.TakeOutcomes();
+    messages.clear();
+    for (const Outcome& o : outcomes) {
+      if (o.kind == Outcome::Kind::Message) messages.push_back(o.message);
+    }
+    log.insert(log.end(), messages.begin(), messages.end());
+    return done;
+  }
+};
+
+// A test fixture of one program.
+class ProgramTest : public ::testing::Test, public Program {};
+
+}  // namespace kolmira::test
