@@ -90,9 +90,13 @@ void Workspace::OnMainEvent(MainEvent event) {
 // ---------------------------------------------------------------------------
 // Events
 
-bool Workspace::Enter(Dialog d) {
+Workspace::Snapshot Workspace::Begin() {
   lastEntryRefused_ = false;
   checkRan_ = false;
+  return Visibility();
+}
+
+bool Workspace::Enter(Dialog d) {
   if (d == Dialog::Report) d = Dialog::Main;
   if (d != active_) {
     Form& holder = form(active_);
@@ -117,7 +121,7 @@ void Workspace::Aim(Dialog d, std::string_view control) {
 }
 
 bool Workspace::Focus(Dialog d, std::string_view control) {
-  const Snapshot before = Visibility();
+  const Snapshot before = Begin();
   Aim(d, control);
   bool known = true;
   if (Enter(d)) {
@@ -129,7 +133,7 @@ bool Workspace::Focus(Dialog d, std::string_view control) {
 }
 
 bool Workspace::Type(Dialog d, std::string_view field, std::string text) {
-  const Snapshot before = Visibility();
+  const Snapshot before = Begin();
   Aim(d, field);
   bool taken = false;
   if (Enter(d)) {
@@ -145,7 +149,7 @@ void Workspace::BeginPress(Dialog d, std::string_view control) {
 }
 
 bool Workspace::Press(Dialog d, std::string_view control) {
-  const Snapshot before = Visibility();
+  const Snapshot before = Begin();
   Form& target = form(d);
   bool known = true;
   target.BeginPress(control);
@@ -171,7 +175,7 @@ void Workspace::EndPress(Dialog d) {
 }
 
 void Workspace::Key(Dialog d, kolmira::Key key) {
-  const Snapshot before = Visibility();
+  const Snapshot before = Begin();
   if (Enter(d)) {
     Form& target = form(d);
     const bool tab = d == Dialog::Measure || d == Dialog::Ident;
@@ -186,7 +190,7 @@ void Workspace::Key(Dialog d, kolmira::Key key) {
 }
 
 void Workspace::ClickOnSurface(Dialog d) {
-  const Snapshot before = Visibility();
+  const Snapshot before = Begin();
   if (Enter(d) && d == Dialog::Main) {
     main_.ClickOnForm();
     lastEntryRefused_ = main_.lastEntryRefused();
@@ -225,7 +229,7 @@ bool Workspace::Open(Dialog d) {
     Press(Dialog::Main, opener);
     return !lastEntryRefused_;
   }
-  const Snapshot before = Visibility();
+  const Snapshot before = Begin();
   if (Enter(d)) ShowDialog(d);
   Finish(d, before);
   return !lastEntryRefused_;
@@ -238,21 +242,21 @@ bool Workspace::Check() {
 }
 
 bool Workspace::SaveTo(const std::filesystem::path& path) {
-  const Snapshot before = Visibility();
+  const Snapshot before = Begin();
   const bool saved = main_.SaveInputs(path.string());
   Finish(Dialog::Main, before);
   return saved;
 }
 
 bool Workspace::LoadFrom(const std::filesystem::path& path) {
-  const Snapshot before = Visibility();
+  const Snapshot before = Begin();
   const bool loaded = main_.LoadInputs(path.string());
   Finish(Dialog::Main, before);
   return loaded;
 }
 
 void Workspace::HelpNotFound() {
-  const Snapshot before = Visibility();
+  const Snapshot before = Begin();
   pair_.QueueError(kHelpNotFound);
   Finish(active_, before);
 }

@@ -134,6 +134,8 @@ class Workspace : private MainEventListener {
     bool backlash, rackTools, shaperCutter, report;
   };
   Snapshot Visibility() const;
+  // Every event starts here: no refusal and no check run yet.
+  Snapshot Begin();
   // Before an event aimed at `d`: the focus leaves the field of the form
   // that holds it. False when that field refused its text.
   bool Enter(Dialog d);
