@@ -70,12 +70,6 @@ constexpr ControlSpec kControls[] = {
 // clang-format on
 static_assert(std::size(kControls) == static_cast<std::size_t>(kControlCount));
 
-// The angle fields are typed as D.MMSSss and shown in DMS form when chosen.
-bool IsAngleField(int n) {
-  return n == kHelixField || n == kPressureAngleField || n == kProfileAngleField ||
-         n == kShaftAngleField;
-}
-
 const char* ParseMessage(int n) {
   switch (n) {
     case kFaceWidthField:
@@ -93,6 +87,11 @@ const char* ParseMessage(int n) {
 constexpr const char* kRackText = "Hřeben";
 
 }  // namespace
+
+bool IsAngleField(int n) {
+  return n == kHelixField || n == kPressureAngleField || n == kProfileAngleField ||
+         n == kShaftAngleField;
+}
 
 std::string_view ControlName(Control c) {
   const int i = static_cast<int>(c);

@@ -115,6 +115,8 @@ constexpr int FieldNumber(Control c) {
   const int n = static_cast<int>(c) - static_cast<int>(Control::Edit1) + 1;
   return n >= 1 && n <= 21 ? n : 0;
 }
+// The angle fields, typed as D.MMSSss and shown in DMS form when chosen.
+bool IsAngleField(int n);
 // Name of a control as the dialog and the command line know it ("Edit6").
 std::string_view ControlName(Control c);
 // The state variable a field edits ("mn", "z1", ... "jn").

@@ -35,29 +35,30 @@ constexpr FieldFormat kFieldFormats[22] = {
     {6, 4}, {6, 4}, {6, 4}, {6, 4}, {6, 4}, {6, 4}, {7, 4}, {7, 5}, {7, 5}, {7, 4}, {4, 3},
 };
 
-// The state member of each field that shows a plain number.
+// The state member each field shows (the numbers of teeth and the tip
+// diameters follow the pair's kind instead).
 double GearPair::*const kFieldValues[22] = {
     nullptr,
     &GearPair::mn,
     nullptr,
     nullptr,
-    nullptr,
+    &GearPair::betaDeg,
     &GearPair::b,
     &GearPair::xSum,
     &GearPair::x1,
     &GearPair::x2,
     &GearPair::aw,
-    nullptr,
+    &GearPair::alphaWtDeg,
     &GearPair::haP1Star,
     &GearPair::haP2Star,
     &GearPair::cP1Star,
     &GearPair::cP2Star,
     &GearPair::rhofP1Star,
     &GearPair::rhofP2Star,
+    &GearPair::alphaPDeg,
     nullptr,
     nullptr,
-    nullptr,
-    nullptr,
+    &GearPair::SigmaDeg,
     &GearPair::jn,
 };
 
@@ -292,25 +293,17 @@ void MainForm::WriteField(int n) {
       text(n) =
           g_.rackMode ? kRackText : FormatFixed(bevel ? g_.z2Bevel : g_.z2, f.width, f.decimals);
       return;
-    case kHelixField:
-      ShowAngle(n, g_.betaDeg, f.width, f.decimals);
-      return;
-    case kPressureAngleField:
-      ShowAngle(n, g_.alphaWtDeg, f.width, f.decimals);
-      return;
-    case kProfileAngleField:
-      ShowAngle(n, g_.alphaPDeg, f.width, f.decimals);
-      return;
-    case kShaftAngleField:
-      ShowAngle(n, g_.SigmaDeg, f.width, f.decimals);
-      return;
     case kPinionTipField:
     case kWheelTipField:
       ShowTipDiameters();
       return;
     default:
-      text(n) = FormatFixed(g_.*kFieldValues[n], f.width, f.decimals);
-      return;
+      break;
+  }
+  if (IsAngleField(n)) {
+    ShowAngle(n, g_.*kFieldValues[n], f.width, f.decimals);
+  } else {
+    text(n) = FormatFixed(g_.*kFieldValues[n], f.width, f.decimals);
   }
 }
 
