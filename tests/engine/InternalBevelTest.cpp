@@ -94,6 +94,8 @@ TEST(InternalCheck, ContactRatioOfAPairWithoutLimitsIsTheTextbookOne) {
   EXPECT_NEAR(g.thetaA2, 1.0 - u * rho1A / rho2A, 1e-9);
   EXPECT_NEAR(g.thetaA1, 1.0 - rho2E / (u * rho1E), 1e-9);
   EXPECT_NEAR(g.thetaF2, 1.0 - u * rho1E / rho2E, 1e-9);
+  // Contact starts on the pinion where the ring's tip crosses the line of action.
+  EXPECT_NEAR(g.dNf1, 2.0 * std::hypot(rb1, rho1A), 1e-9);
   // Roots slide negatively, tips positively and below 1.
   EXPECT_LT(g.thetaF1, 0.0);
   EXPECT_LT(g.thetaF2, 0.0);
@@ -207,9 +209,11 @@ TEST(InternalCheck, RingTipsTrimmedByTheCutterRoot) {
   }
 
   // A cutter shifted by 0.5 reaches deeper into the ring's tips: no trimming.
+  // Nor does a chamfering edge of a rack tool apply to a ring.
   GearPair g = test::StandardInternalPair();
   g.geometryReady = 7;
   g.x0 = 0.5;
+  g.chamfer2 = true;
   RunCheck(g);
   EXPECT_FALSE(g.tipTrimming);
   EXPECT_EQ(g.da2Eff, g.da2);
