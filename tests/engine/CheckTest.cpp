@@ -41,6 +41,23 @@ GearPair ShiftedPair(double mn, double z1, double z2, double x1, double x2, doub
   return g;
 }
 
+// The standard pair (m 1, 20/40), checked.
+GearPair CheckedStandardPair() {
+  GearPair g = test::StandardExternalPair();
+  g.geometryReady = 7;
+  RunCheck(g);
+  return g;
+}
+
+// The standard pinion (z 20) of module mn with a rack.
+GearPair RackPair(double mn = 1.0) {
+  GearPair g = test::StandardExternalPair();
+  g.rackMode = true;
+  g.z2 = 5000.0;
+  g.mn = mn;
+  return g;
+}
+
 // Textbook transverse contact ratio of an external pair from its tips.
 double TextbookContactRatio(const GearPair& g) {
   const double rb1 = g.db1 / 2.0, rb2 = g.db2 / 2.0;
@@ -76,7 +93,7 @@ TEST(Check, StandardPairMeetsTheTextbookAndFindsNothing) {
   EXPECT_TRUE(test::NonFiniteReals(g).empty());
 }
 
-TEST(Check, PublishedShiftedSpurPairContactRatio) {
+TEST(Check, PublishedPairsContactRatios) {
   // KHK: m 3, z 12/24, x 0.6/0.36: transverse contact ratio 1.202.
   GearPair g = ShiftedPair(3.0, 12.0, 24.0, 0.6, 0.36);
   RunCheck(g);
@@ -89,19 +106,15 @@ TEST(Check, PublishedShiftedSpurPairContactRatio) {
   EXPECT_NEAR(g.x2min, 1.0 - 24.0 * sin2 / 2.0, 1e-12);
   EXPECT_NEAR(g.z1min, 2.0 * (1.0 - 0.6) / sin2, 1e-12);
   EXPECT_NEAR(g.z2min, 2.0 * (1.0 - 0.36) / sin2, 1e-12);
-}
 
-TEST(Check, PublishedHelicalPairContactRatios) {
   // KHK: mn 3, z 12/60, beta 30°, b 20, x 0.09809/0: 1.294 and 1.061.
-  GearPair g = ShiftedPair(3.0, 12.0, 60.0, 0.09809, 0.0, 30.0);
-  g.b = 20.0;
-  RunCheck(g);
-  EXPECT_NEAR(g.epsAlpha, 1.294, 0.0005);
-  EXPECT_NEAR(g.epsBeta, 1.061, 0.0005);
-  EXPECT_NEAR(g.epsGamma, g.epsAlpha + g.epsBeta, 1e-15);
-  // Helical contact lines lie between the extremes of the overlap.
-  EXPECT_GT(g.LcMax, g.LcMin);
-  EXPECT_NEAR(g.zn1, 12.0 / (Square(std::cos(g.betaB)) * std::cos(Deg(30))), 1e-12);
+  GearPair h = ShiftedPair(3.0, 12.0, 60.0, 0.09809, 0.0, 30.0);
+  h.b = 20.0;
+  RunCheck(h);
+  EXPECT_NEAR(h.epsAlpha, 1.294, 0.0005);
+  EXPECT_NEAR(h.epsBeta, 1.061, 0.0005);
+  EXPECT_NEAR(h.epsGamma, h.epsAlpha + h.epsBeta, 1e-15);
+  EXPECT_NEAR(h.zn1, 12.0 / (Square(std::cos(h.betaB)) * std::cos(Deg(30))), 1e-12);
 }
 
 // Interference at either root against the generating racks. The straight
@@ -226,10 +239,7 @@ TEST(Check, PinionWithARackMeshesBetweenBothStraightFlanks) {
   auto length = [&](double u, double v) { return (v * v - u * u) / (2.0 * rb1); };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
-    GearPair g = test::StandardExternalPair();
-    g.rackMode = true;
-    g.z2 = 5000.0;
-    g.mn = m;
+    GearPair g = RackPair(m);
     g.x1 = g.xSum = x;
     g.rhofP1Star = 0.3;
     g.rhofP2Star = c.rhoRack;
@@ -408,9 +418,7 @@ TEST(Check, TipClearanceAgainstAQuarterModuleLessAThousandth) {
 // is the one through the form circle's point on the line of action, as long
 // as that circle is not inside the base circle.
 TEST(Check, InterferenceStepAgainstTheFormCircle) {
-  GearPair checked = test::StandardExternalPair();
-  checked.geometryReady = 7;
-  RunCheck(checked);
+  const GearPair checked = CheckedStandardPair();
   ASSERT_FALSE(checked.interference1 || checked.interference2);
   const double rb1 = checked.db1 / 2.0, rb2 = checked.db2 / 2.0;
   const double t1t2 = 30.0 * std::sin(Deg(20));
@@ -465,9 +473,7 @@ TEST(Check, InterferenceStepAgainstTheFormCircle) {
 // (sqrt(rb1² + 8²) + sqrt(rb2² + 2.16²) = 12.34 + 18.92), and the pair is
 // taken not to mesh.
 TEST(Check, ContactRatioStepNeedsFormCirclesApart) {
-  GearPair checked = test::StandardExternalPair();
-  checked.geometryReady = 7;
-  RunCheck(checked);
+  const GearPair checked = CheckedStandardPair();
   const double rb1 = checked.db1 / 2.0, rb2 = checked.db2 / 2.0;
   const double t1t2 = 30.0 * std::sin(Deg(20)), pb = kPi * std::cos(Deg(20));
   struct Case {
@@ -546,9 +552,7 @@ TEST(Check, ChamferBeginsWhereTheChamferInvoluteMeetsTheMainOne) {
 }
 
 TEST(Check, ThinningBothGearsTakesHalfTheBacklashFromEach) {
-  GearPair plain = test::StandardExternalPair();
-  plain.geometryReady = 7;
-  RunCheck(plain);
+  const GearPair plain = CheckedStandardPair();
   GearPair thinned = plain;
   thinned.jn = 0.1;
   thinned.backlashDirect = true;
@@ -577,45 +581,30 @@ TEST(Check, PointedTipIsThin) {
   EXPECT_TRUE(g.thinTip1);
 }
 
-TEST(Check, PinionWithARack) {
-  GearPair g = test::StandardExternalPair();
-  g.rackMode = true;
-  g.z2 = 5000.0;
-  RackGeometry(g);
-  RunCheckRack(g);
-  EXPECT_FALSE(g.driverError);
-  EXPECT_EQ(g.alphaWt, g.alphaT);
-  // At x1 = 0 the rack's thickness on the pinion's rolling line is its
-  // thickness on the reference line, pi m / 2.
-  EXPECT_DOUBLE_EQ(g.sw2, g.sn2);
-  EXPECT_DOUBLE_EQ(g.sn2, kPi / 2.0);
-  // Rack contact ratio: (approach + recess) / base pitch, with the rack's
-  // addendum line and the pinion's tip:
-  // ((ha - x m) / sin alpha + sqrt(ra² - rb²) - rb tan alpha) / (pi m cos alpha).
-  const double rb = 10.0 * std::cos(Deg(20));
-  const double expected =
-      (1.0 / std::sin(Deg(20)) + std::sqrt(121.0 - rb * rb) - rb * std::tan(Deg(20))) /
-      (kPi * std::cos(Deg(20)));
-  EXPECT_NEAR(g.epsAlpha, expected, 1e-9);
-  EXPECT_FALSE(g.interference1);
-  EXPECT_TRUE(test::NonFiniteReals(g).empty());
-}
-
-// The interference step of a rack alone, on the standard pinion (m 1, z 20,
-// x 0) and rack: the rack's tip reaches exactly to the pinion's form circle
-// (both straight flanks end 1 m from the datum line), 1 / sin 20° before
-// the pitch point. Moving the form circle, or the pinion's tip against the
-// end of the rack's straight flank (as far after it), by less than 0.000001
-// along the line of action is no interference.
-TEST(Check, RackInterferenceStepTolerance) {
-  GearPair checked = test::StandardExternalPair();
-  checked.rackMode = true;
-  checked.z2 = 5000.0;
+// The standard pinion (m 1, z 20, x 0) with the standard rack rolls at the
+// transverse pressure angle; the rack's thickness on the pinion's rolling
+// line is its thickness on the reference line, pi m / 2. Contact runs from
+// the rack's tip line, ha / sin(a) before the pitch point, to the pinion's
+// tip: epsAlpha = (ha / sin(a) + sqrt(ra² - rb²) - rb tan(a)) / (pi m cos(a)).
+// The rack's tip reaches exactly to the pinion's form circle (both straight
+// flanks end 1 m from the datum line). Moving the form circle, or the
+// pinion's tip against the end of the rack's straight flank (as far after
+// the pitch point), by less than 0.000001 along the line of action is no
+// interference.
+TEST(Check, PinionWithAStandardRack) {
+  GearPair checked = RackPair();
   RackGeometry(checked);
   RunCheckRack(checked);
+  EXPECT_FALSE(checked.driverError);
+  EXPECT_EQ(checked.alphaWt, checked.alphaT);
+  EXPECT_DOUBLE_EQ(checked.sw2, checked.sn2);
+  EXPECT_DOUBLE_EQ(checked.sn2, kPi / 2.0);
+  EXPECT_TRUE(test::NonFiniteReals(checked).empty());
   ASSERT_FALSE(checked.interference1 || checked.interference2);
   const double rb1 = 10.0 * std::cos(Deg(20)), rC = rb1 * std::tan(Deg(20));
   const double edge = 1.0 / std::sin(Deg(20));
+  EXPECT_NEAR(checked.epsAlpha,
+              (edge + std::sqrt(121.0 - rb1 * rb1) - rC) / (kPi * std::cos(Deg(20))), 1e-9);
   for (const double offset : {-0.0000011, 0.0, 0.0000009, 0.0000011, 0.001}) {
     GearPair g = checked;
     g.alphaFf1 = std::atan((rC - edge + offset) / rb1);
@@ -653,10 +642,7 @@ TEST(Check, ChamferedRackMeshesUpToItsChamfer) {
   };
   const double m = 2.0, hK = 0.8 * m, aP = Deg(20), aK = Deg(45);
   for (const Case& c : cases) {
-    GearPair g = test::StandardExternalPair();
-    g.rackMode = true;
-    g.z2 = 5000.0;
-    g.mn = m;
+    GearPair g = RackPair(m);
     g.chamfer2 = true;
     g.hFfP02Star = 0.8;
     g.alphaKP02 = aK;
