@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <tuple>
 
 #include "TestPairs.h"
 #include "engine/Check.h"
@@ -138,20 +139,15 @@ TEST(Span, PublishedAndTextbookBaseTangentLengths) {
 
 TEST(Span, BacklashThinningShortensTheSpanByItsShare) {
   GearPair g = CheckedPair(3.0, 24.0, 49.0, 0.4, 0.0);
-  g.zw1 = 4;
-  g.jn = 0.1;
-  g.backlashDirect = true;
-  g.thinBoth = true;
-  Span(g, 1);
-  EXPECT_NEAR(g.W1, 32.8266 - 0.05, 5e-5);  // each gear gives half the backlash
-  g.thinBoth = false;
-  g.thinPinion = true;
-  Span(g, 1);
-  EXPECT_NEAR(g.W1, 32.8266 - 0.1, 5e-5);
-  g.thinPinion = false;
-  g.thinWheel = true;
-  Span(g, 1);
-  EXPECT_NEAR(g.W1, 32.8266, 5e-5);
+  g.zw1 = 4, g.jn = 0.1, g.backlashDirect = true;
+  // Each gear gives half the backlash, or one gear all of it.
+  for (const auto& [both, pinion, loss] :
+       {std::tuple{true, false, 0.05}, std::tuple{false, true, 0.1},
+        std::tuple{false, false, 0.0}}) {
+    g.thinBoth = both, g.thinPinion = pinion, g.thinWheel = !both && !pinion;
+    Span(g, 1);
+    EXPECT_NEAR(g.W1, 32.8266 - loss, 5e-5) << loss;
+  }
 }
 
 TEST(Span, RecommendedCount) {
@@ -213,17 +209,6 @@ TEST(Span, RingSpanOverTeethBetweenSpaces) {
                 1e-9);
     EXPECT_LT(SpanContactDiameter(g, 2), 0.0);
   }
-}
-
-TEST(Span, RackHasNoSpan) {
-  GearPair g = CheckedPair(1.0, 20.0, 5000.0, 0.0, 0.0);
-  g.rackMode = true;
-  g.zw2 = 5;
-  g.W2 = 3.0;
-  SpanDimensions(g);
-  EXPECT_EQ(g.zw2, 0);
-  EXPECT_EQ(g.zwMax2, 0);
-  EXPECT_EQ(g.W2, 0.0);
 }
 
 // ---------------------------------------------------------------------------
@@ -611,13 +596,18 @@ TEST(MeasurementDimensions, NothingNonFiniteFromAnyState) {
   GearPair empty;
   MeasurementDimensions(empty);
   EXPECT_TRUE(test::NonFiniteReals(empty).empty());
+  // A rack has no span.
   for (double z1 : {4.0, 5.0, 7.0, 150.0}) {
     GearPair g = CheckedPair(1.0, z1, 5000.0, 0.0, 0.0);
     g.rackMode = true;
     RackGeometry(g);
     RunCheckRack(g);
+    g.zw2 = 5, g.W2 = 3.0;
     MeasurementDimensions(g);
     EXPECT_TRUE(test::NonFiniteReals(g).empty()) << z1;
+    EXPECT_EQ(g.zw2, 0);
+    EXPECT_EQ(g.zwMax2, 0);
+    EXPECT_EQ(g.W2, 0.0);
   }
   GearPair bevel = test::StandardBevelPair();
   RunCheck(bevel);
