@@ -35,12 +35,13 @@ double InvoluteLength(double rb, double u, double v) {
   return (v * v - u * u) / (2.0 * rb);
 }
 
-struct Spec {
+// The basic data of an external pair; what is not named is the standard pair's.
+struct PairData {
   double mn = 1.0, z1 = 20.0, z2 = 40.0, x1 = 0.0, x2 = 0.0, betaDeg = 0.0, b = 10.0;
 };
 
 // A pair defined by its shifts, as after typing x1 and x2.
-GearPair ShiftedPair(const Spec& s) {
+GearPair ShiftedPair(const PairData& s) {
   GearPair g = test::StandardExternalPair();
   g.mn = s.mn, g.z1 = s.z1, g.z2 = s.z2, g.beta = Deg(s.betaDeg), g.betaDeg = s.betaDeg;
   g.b = s.b;
@@ -51,7 +52,7 @@ GearPair ShiftedPair(const Spec& s) {
   return g;
 }
 
-GearPair Checked(const Spec& s) {
+GearPair Checked(const PairData& s) {
   GearPair g = ShiftedPair(s);
   RunCheck(g);
   return g;
@@ -391,10 +392,10 @@ struct FieldOfAction {
 TEST(Check, HelicalContactLinesAgainstTheFieldOfAction) {
   struct Case {
     const char* what;
-    Spec spec;
+    PairData data;
   };
-  const Spec khk{.mn = 3.0, .z1 = 12.0, .z2 = 60.0, .x1 = 0.09809, .betaDeg = 30.0, .b = 20.0};
-  Spec wider = khk, widest = khk;
+  const PairData khk{.mn = 3.0, .z1 = 12.0, .z2 = 60.0, .x1 = 0.09809, .betaDeg = 30.0, .b = 20.0};
+  PairData wider = khk, widest = khk;
   wider.b = 33.93;
   widest.b = 40.0;
   const Case cases[] = {
@@ -409,11 +410,11 @@ TEST(Check, HelicalContactLinesAgainstTheFieldOfAction) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
-    const GearPair g = Checked(c.spec);
+    const GearPair g = Checked(c.data);
     ASSERT_FALSE(g.driverError);
-    const double beta = Deg(c.spec.betaDeg), alphaN = Deg(20), b = c.spec.b;
+    const double beta = Deg(c.data.betaDeg), alphaN = Deg(20), b = c.data.b;
     const double alphaT = std::atan(std::tan(alphaN) / std::cos(beta));
-    const double pbt = kPi * c.spec.mn / std::cos(beta) * std::cos(alphaT);
+    const double pbt = kPi * c.data.mn / std::cos(beta) * std::cos(alphaT);
     const FieldOfAction field{g.epsAlpha * pbt, b, pbt,
                               std::asin(std::sin(beta) * std::cos(alphaN))};
     const double bt = b * std::tan(field.betaB);

@@ -21,13 +21,14 @@ constexpr double Half(int decimals) {
   return 0.5 * unit;
 }
 
-struct Spec {
+// The basic data of an external pair; what is not named is the standard pair's.
+struct PairData {
   double mn = 1.0, z1 = 20.0, z2 = 40.0, betaDeg = 0.0, x1 = 0.0, x2 = 0.0;
 };
 
 // An external pair defined by its shifts, as after typing x1 and x2 (with
 // an undivided sum, as typing x1 sets it).
-GearPair FromShifts(const Spec& s) {
+GearPair FromShifts(const PairData& s) {
   GearPair g = test::StandardExternalPair();
   g.mn = s.mn, g.z1 = s.z1, g.z2 = s.z2, g.betaDeg = s.betaDeg, g.beta = Deg(s.betaDeg);
   g.x1 = s.x1, g.x2 = s.x2, g.xSum = s.x1 + s.x2;
@@ -37,7 +38,7 @@ GearPair FromShifts(const Spec& s) {
 }
 
 // The same pair defined by its working centre distance.
-GearPair FromCentreDistance(const Spec& s, double aw) {
+GearPair FromCentreDistance(const PairData& s, double aw) {
   GearPair g = test::StandardExternalPair();
   g.mn = s.mn, g.z1 = s.z1, g.z2 = s.z2, g.betaDeg = s.betaDeg, g.beta = Deg(s.betaDeg);
   ZeroShifts(g);
@@ -89,7 +90,7 @@ TEST(PairGeometry, StandardPairFromTheTextbook) {
 
 TEST(PairGeometry, PublishedPairs) {
   // KHK / SDP-SI: m 3, z 12/24, x 0.6/0.36; and by the centre distance 56.5.
-  const Spec khk{.mn = 3.0, .z1 = 12.0, .z2 = 24.0, .x1 = 0.6, .x2 = 0.36};
+  const PairData khk{.mn = 3.0, .z1 = 12.0, .z2 = 24.0, .x1 = 0.6, .x2 = 0.36};
   ExpectValues(
       FromShifts(khk),
       {PRINTED(invAlphaWt, 0.034316, 6), PRINTED(alphaWtDeg, 26.0886, 4), PRINTED(aw, 56.4999, 4),
@@ -284,7 +285,7 @@ TEST(PairGeometry, HelixAngleFromCentreDistance) {
 TEST(PairGeometry, BadInputNeverLeavesNaNOrHangs) {
   struct Case {
     const char* what;
-    Spec spec;
+    PairData data;
     double alphaPDeg;
   };
   const Case cases[] = {
@@ -299,8 +300,8 @@ TEST(PairGeometry, BadInputNeverLeavesNaNOrHangs) {
   };
   for (const auto& c : cases) {
     GearPair g = test::StandardExternalPair();
-    g.mn = c.spec.mn, g.z1 = c.spec.z1, g.z2 = c.spec.z2, g.beta = Deg(c.spec.betaDeg);
-    g.x1 = c.spec.x1, g.x2 = c.spec.x2, g.alphaP = Deg(c.alphaPDeg);
+    g.mn = c.data.mn, g.z1 = c.data.z1, g.z2 = c.data.z2, g.beta = Deg(c.data.betaDeg);
+    g.x1 = c.data.x1, g.x2 = c.data.x2, g.alphaP = Deg(c.alphaPDeg);
     g.geometryReady = 7;
     PairFromShifts(g);
     ZeroShifts(g);

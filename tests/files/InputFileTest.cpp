@@ -57,33 +57,15 @@ GearPair Rack() {
 // Inputs and options the file keeps, each with the condition under which
 // its line is written.
 using Present = bool (*)(const GearPair&);
-bool Always(const GearPair&) {
-  return true;
-}
-bool NotBevel(const GearPair& g) {
-  return g.gearType != GearType::Bevel;
-}
-bool IsBevel(const GearPair& g) {
-  return g.gearType == GearType::Bevel;
-}
-bool IsInternal(const GearPair& g) {
-  return g.gearType == GearType::Internal;
-}
-bool IsRack(const GearPair& g) {
-  return g.rackMode;
-}
-bool NotRack(const GearPair& g) {
-  return !g.rackMode;
-}
-bool Direct(const GearPair& g) {
-  return g.backlashDirect;
-}
-bool ByShift(const GearPair& g) {
-  return g.backlashByShift;
-}
-bool Apart(const GearPair& g) {
-  return g.jnByApart;
-}
+const Present Always = [](const GearPair&) { return true; };
+const Present NotBevel = [](const GearPair& g) { return g.gearType != GearType::Bevel; };
+const Present IsBevel = [](const GearPair& g) { return g.gearType == GearType::Bevel; };
+const Present IsInternal = [](const GearPair& g) { return g.gearType == GearType::Internal; };
+const Present IsRack = [](const GearPair& g) { return g.rackMode; };
+const Present NotRack = [](const GearPair& g) { return !g.rackMode; };
+const Present Direct = [](const GearPair& g) { return g.backlashDirect; };
+const Present ByShift = [](const GearPair& g) { return g.backlashByShift; };
+const Present Apart = [](const GearPair& g) { return g.jnByApart; };
 
 template <typename T>
 struct Field {
