@@ -31,14 +31,8 @@ constexpr PairCase kPairs[] = {
 GearPair MakePair(const PairCase& c) {
   GearPair g = c.gearType == GearType::Internal ? test::StandardInternalPair()
                                                 : test::StandardExternalPair();
-  g.mn = c.mn;
-  g.z1 = c.z1;
-  g.z2 = c.z2;
-  g.betaDeg = c.betaDeg;
-  g.beta = Deg(c.betaDeg);
-  g.x1 = c.x1;
-  g.x2 = c.x2;
-  g.xSum = c.x1 + c.x2;
+  g.mn = c.mn, g.z1 = c.z1, g.z2 = c.z2, g.betaDeg = c.betaDeg, g.beta = Deg(c.betaDeg);
+  g.x1 = c.x1, g.x2 = c.x2, g.xSum = c.x1 + c.x2;
   g.geometryReady = 7;
   PairFromShifts(g);
   return g;
@@ -155,10 +149,7 @@ TEST(Backlash, CentreDistanceWithoutBacklashOfAShiftSum) {
 TEST(Backlash, DegenerateInternalPairIsLinear) {
   // 20 teeth in a 20-tooth ring: aw = sin(alphaT) xSum mn, angles pi/2.
   GearPair g = test::StandardInternalPair();
-  g.mn = 2.0;
-  g.z2 = -20.0;
-  g.x1 = g.x2 = -0.25;
-  g.xSum = -0.5;
+  g.mn = 2.0, g.z2 = -20.0, g.x1 = g.x2 = -0.25, g.xSum = -0.5;
   g.geometryReady = 7;
   PairFromShifts(g);
   const double sinAlphaT = std::sin(Deg(20.0));
@@ -219,32 +210,22 @@ TEST(Backlash, ResetReturnsToTheBacklashFreePair) {
                         Case{"rack", GearType::External, 5000.0, true}}) {
     GearPair g = c.gearType == GearType::Internal ? test::StandardInternalPair()
                                                   : test::StandardExternalPair();
-    g.z2 = c.z2;
-    g.rackMode = c.rack;
-    g.x1 = 0.3;
-    g.x2 = c.rack ? 0.0 : (c.gearType == GearType::Internal ? -0.5 : 0.2);
+    g.z2 = c.z2, g.rackMode = c.rack, g.geometryReady = 7;
+    g.x1 = 0.3, g.x2 = c.rack ? 0.0 : (c.gearType == GearType::Internal ? -0.5 : 0.2);
     g.xSum = g.x1 + g.x2;
-    g.geometryReady = 7;
     if (c.rack) {
       RackGeometry(g);
     } else {
       PairFromShifts(g);
     }
-    g.xSumNoBacklash = g.xSum;
-    g.x1NoBacklash = g.x1;
-    g.awEntered = g.aw;
-    g.alphaWNoBacklash = g.alphaWt;
+    g.xSumNoBacklash = g.xSum, g.x1NoBacklash = g.x1;
+    g.awEntered = g.aw, g.alphaWNoBacklash = g.alphaWt;
     const double alphaWt = g.alphaWt;
     const double aw = c.rack ? 0.0 : g.aw;
     // What the backlash made of it.
-    g.jn = 0.2;
-    g.xSumBacklash = 0.1;
-    g.x1 = 0.05;
-    g.x2 = 0.05;
+    g.jn = 0.2, g.xSumBacklash = 0.1, g.x1 = g.x2 = 0.05, g.alphaWt = 0.5;
     g.aw = g.awJ = g.awNoBacklash = 31.0;
-    g.alphaWt = 0.5;
     g.thinAngle1 = g.thinAngle2 = 0.01;
-
     ResetToBacklashFree(g);
     EXPECT_EQ(g.jn, 0.0) << c.name;
     EXPECT_EQ(g.xSumBacklash, 0.0) << c.name;

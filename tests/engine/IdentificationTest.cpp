@@ -135,28 +135,6 @@ const RoundTrip kWheels[] = {
 // Estimates off the true value, so that each method has to move them.
 const double kOffset[4] = {0.05, Deg(1.5), -Deg(2.0), -0.2};
 
-TEST(IdentificationRoundTrip, ChordGivesEachParameterBack) {
-  for (const RoundTrip& c : kWheels) {
-    const Wheel& w = c.wheel;
-    const double dy = w.D() * c.chordDiameterOverD;
-    for (int which = 0; which < 4; ++which) {
-      // A spur gear's chord does not change to first order with the helix
-      // angle: that parameter is not identified there.
-      if (which == kIdentHelixAngle && w.beta == 0.0) continue;
-      SCOPED_TRACE(testing::Message() << c.name << ", parameter " << which);
-      GearPair g = StateOf(w);
-      g.scMeas = w.Chord(dy);
-      g.hcMeas = w.ChordHeight(dy);
-      Estimate(g, 0, which) += kOffset[which];
-      EXPECT_EQ(Identify(g, kMethodChordal, static_cast<IdentParameter>(which)),
-                IdentOutcome::Solved);
-      EXPECT_NEAR(Estimate(g, 0, which), w.Param(which), 1e-8);
-      EXPECT_NEAR(g.alphaTId[0], w.At(), 1e-8);
-      EXPECT_TRUE(g.messages.empty());
-    }
-  }
-}
-
 TEST(IdentificationRoundTrip, ConstantAndReferenceChordsOfASpurGear) {
   // Spur gear: the constant chord sn cos^2 an lies sn sin(2 an)/4 outside
   // the reference circle (sn = mn (pi/2 + 2 x tan an)); the chord on the
@@ -217,49 +195,46 @@ TEST(IdentificationRoundTrip, RackFromItsStraightFlank) {
   EXPECT_EQ(g.betaId[0], 0.1);
 }
 
-TEST(IdentificationRoundTrip, SpanGivesEachParameterBack) {
+// Each method gives each parameter back from the wheel's measurement. A
+// spur gear's chord and dimension over balls do not change to first order
+// with the helix angle: that parameter is not identified there. The span
+// may be met by more than one profile angle: the true one is among those
+// reported, and each reported one gives the span.
+TEST(IdentificationRoundTrip, EachMethodGivesEachParameterBack) {
   for (const RoundTrip& c : kWheels) {
     const Wheel& w = c.wheel;
-    for (int which = 0; which < 4; ++which) {
-      SCOPED_TRACE(testing::Message() << c.name << ", parameter " << which);
-      GearPair g = StateOf(w);
-      g.zwMeas = c.spanCount;
-      g.WMeas = w.Span(c.spanCount);
-      Estimate(g, 1, which) += kOffset[which];
-      EXPECT_EQ(Identify(g, kMethodSpan, static_cast<IdentParameter>(which)), IdentOutcome::Solved);
-      if (which != kIdentProfileAngle) {
-        EXPECT_NEAR(Estimate(g, 1, which), w.Param(which), 1e-8);
-        continue;
+    const double dy = w.D() * c.chordDiameterOverD, ball = c.ballOverModule * w.mn;
+    for (const IdentMethod method : {kMethodChordal, kMethodSpan, kMethodBalls}) {
+      for (int which = 0; which < 4; ++which) {
+        if (which == kIdentHelixAngle && w.beta == 0.0 && method != kMethodSpan) continue;
+        SCOPED_TRACE(testing::Message()
+                     << c.name << ", method " << method << ", parameter " << which);
+        GearPair g = StateOf(w);
+        g.scMeas = w.Chord(dy);
+        g.hcMeas = w.ChordHeight(dy);
+        g.zwMeas = c.spanCount;
+        g.WMeas = w.Span(c.spanCount);
+        g.DMeas = ball;
+        g.MMeas = w.OverBalls(ball);
+        Estimate(g, method, which) += kOffset[which];
+        EXPECT_EQ(Identify(g, method, static_cast<IdentParameter>(which)), IdentOutcome::Solved);
+        EXPECT_TRUE(g.messages.empty());
+        if (method == kMethodChordal) {
+          EXPECT_NEAR(g.alphaTId[0], w.At(), 1e-8);
+        }
+        if (method != kMethodSpan || which != kIdentProfileAngle) {
+          EXPECT_NEAR(Estimate(g, method, which), w.Param(which), 1e-8);
+          continue;
+        }
+        const double found[3] = {g.alphaId[1], g.alphaId2, g.alphaId3};
+        ASSERT_GE(g.idSolutionCount, 1);
+        double nearest = 1.0;
+        for (int i = 0; i < g.idSolutionCount; ++i) {
+          EXPECT_NEAR(w.Span(c.spanCount, found[i]), g.WMeas, 1e-9) << "solution " << i + 1;
+          nearest = std::min(nearest, std::fabs(found[i] - w.an));
+        }
+        EXPECT_LT(nearest, 1e-8);
       }
-      // The span may be met by more than one profile angle: the true one is
-      // among those reported, and each reported one gives the span.
-      const double found[3] = {g.alphaId[1], g.alphaId2, g.alphaId3};
-      ASSERT_GE(g.idSolutionCount, 1);
-      double nearest = 1.0;
-      for (int i = 0; i < g.idSolutionCount; ++i) {
-        EXPECT_NEAR(w.Span(c.spanCount, found[i]), g.WMeas, 1e-9) << "solution " << i + 1;
-        nearest = std::min(nearest, std::fabs(found[i] - w.an));
-      }
-      EXPECT_LT(nearest, 1e-8);
-    }
-  }
-}
-
-TEST(IdentificationRoundTrip, BallsGiveEachParameterBack) {
-  for (const RoundTrip& c : kWheels) {
-    const Wheel& w = c.wheel;
-    const double ball = c.ballOverModule * w.mn;
-    for (int which = 0; which < 4; ++which) {
-      if (which == kIdentHelixAngle && w.beta == 0.0) continue;  // no first-order effect
-      SCOPED_TRACE(testing::Message() << c.name << ", parameter " << which);
-      GearPair g = StateOf(w);
-      g.DMeas = ball;
-      g.MMeas = w.OverBalls(ball);
-      Estimate(g, 2, which) += kOffset[which];
-      EXPECT_EQ(Identify(g, kMethodBalls, static_cast<IdentParameter>(which)),
-                IdentOutcome::Solved);
-      EXPECT_NEAR(Estimate(g, 2, which), w.Param(which), 1e-8);
-      EXPECT_TRUE(g.messages.empty());
     }
   }
 }

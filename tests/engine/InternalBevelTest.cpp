@@ -44,6 +44,14 @@ GearPair Internal(double z1, double z2, double x1, double x2, int z0 = 35) {
   return g;
 }
 
+// The standard internal pair (20/-80, cutter z0 35), checked.
+GearPair CheckedRing() {
+  GearPair g = test::StandardInternalPair();
+  g.geometryReady = 7;
+  RunCheck(g);
+  return g;
+}
+
 bool HasEntry(const GearPair& g, int k) {
   const auto lines = ReportLines(g);
   return std::any_of(lines.begin(), lines.end(), [k](const ReportLine& l) { return l.k == k; });
@@ -94,25 +102,21 @@ TEST(InternalCheck, ContactRatioOfAPairWithoutLimitsIsTheTextbookOne) {
   EXPECT_NEAR(g.thetaA2, 1.0 - u * rho1A / rho2A, 1e-9);
   EXPECT_NEAR(g.thetaA1, 1.0 - rho2E / (u * rho1E), 1e-9);
   EXPECT_NEAR(g.thetaF2, 1.0 - u * rho1E / rho2E, 1e-9);
+  // Contact starts on the pinion where the ring's tip crosses the line of action.
+  EXPECT_NEAR(g.dNf1, 2.0 * std::hypot(rb1, rho1A), 1e-9);
   // Roots slide negatively, tips positively and below 1.
-  EXPECT_LT(g.thetaF1, 0.0);
-  EXPECT_LT(g.thetaF2, 0.0);
-  EXPECT_GT(g.thetaA1, 0.0);
-  EXPECT_LT(g.thetaA1, 1.0);
-  EXPECT_GT(g.thetaA2, 0.0);
-  EXPECT_LT(g.thetaA2, 1.0);
+  EXPECT_TRUE(g.thetaF1 < 0.0 && g.thetaF2 < 0.0);
+  EXPECT_TRUE(g.thetaA1 > 0.0 && g.thetaA1 < 1.0 && g.thetaA2 > 0.0 && g.thetaA2 < 1.0);
   EXPECT_TRUE(test::NonFiniteReals(g).empty());
 }
 
-TEST(InternalCheck, StandardPairMeshesFromThePinionFormCircle) {
+TEST(InternalCheck, StandardPairMeshesFromThePinionFormCircleOverTheInvoluteLengths) {
   // The standard ring tip (-78) reaches the pinion below its form circle:
   // the path of contact then starts at the form circle. The straight flank
   // of the generating rack ends hFfP = 1.0 m below the datum (1.25 - 0.38
   // (1 - sin 20°) = 0.99997, taken as 1), that is hFfP / sin(a) before the
   // pitch point on the line of action: T1F = rb1 tan(a) - hFfP / sin(a).
-  GearPair g = test::StandardInternalPair();
-  g.geometryReady = 7;
-  RunCheck(g);
+  const GearPair g = CheckedRing();
   ASSERT_FALSE(g.driverError);
   const double alpha = Deg(20);
   const double rb1 = 10.0 * std::cos(alpha);
@@ -135,22 +139,14 @@ TEST(InternalCheck, StandardPairMeshesFromThePinionFormCircle) {
   EXPECT_NEAR((1.0 - g.thetaA1) * (1.0 - g.thetaF2), 1.0, 1e-12);
   // The report quotes the limiting ring tip.
   EXPECT_NE(EntryText(g, 8).find("-78.19332"), std::string::npos) << EntryText(g, 8);
-}
 
-TEST(InternalCheck, InvoluteLengthsOfTheRingRunFromItsTipToItsFormCircle) {
-  GearPair g = test::StandardInternalPair();
-  g.geometryReady = 7;
-  RunCheck(g);
-  ASSERT_FALSE(g.driverError);
   // Involute length between two circles of base radius rb: (l2² - l1²) / (2 rb)
   // with l the roll lengths sqrt(r² - rb²); the ring's runs outwards.
   auto length = [](double rb, double rInner, double rOuter) {
     return (Square(rOuter) - Square(rb) - (Square(rInner) - Square(rb))) / (2.0 * rb);
   };
-  const double rb2 = std::fabs(g.db2) / 2.0;
   EXPECT_NEAR(g.Lev2, length(rb2, std::fabs(g.da2) / 2.0, std::fabs(g.dFf2) / 2.0), 1e-9);
   EXPECT_NEAR(g.LevF2, length(rb2, std::fabs(g.dNa2) / 2.0, std::fabs(g.dNf2) / 2.0), 1e-9);
-  const double rb1 = g.db1 / 2.0;
   EXPECT_NEAR(g.Lev1, length(rb1, g.dFf1 / 2.0, g.da1 / 2.0), 1e-9);
   EXPECT_GT(g.Lev2, g.LevF2);
   EXPECT_GT(g.LevF2, 0.0);
@@ -207,34 +203,41 @@ TEST(InternalCheck, RingTipsTrimmedByTheCutterRoot) {
   }
 
   // A cutter shifted by 0.5 reaches deeper into the ring's tips: no trimming.
+  // Nor does a chamfering edge of a rack tool apply to a ring.
   GearPair g = test::StandardInternalPair();
   g.geometryReady = 7;
   g.x0 = 0.5;
+  g.chamfer2 = true;
   RunCheck(g);
   EXPECT_FALSE(g.tipTrimming);
   EXPECT_EQ(g.da2Eff, g.da2);
   EXPECT_FALSE(HasEntry(g, 12));
 }
 
-TEST(InternalCheck, TipInterferenceFollowsTheTrochoidCondition) {
+TEST(InternalCheck, TipAndAssemblyInterference) {
   // Textbook condition against tip (trochoid) interference of an internal
   // pair: with the tip circles crossing at
   //   th1 = acos((ra2² - ra1² - a²) / (2 a ra1)) + inv(aa1) - inv(aw)
   //   th2 = acos((a² + ra2² - ra1²) / (2 a ra2)),
   // the tips clear each other when th1 z1/z2 + inv(aw) - inv(aa2) - th2 > 0.
+  // A pair whose tips foul in mesh cannot be assembled radially either; a
+  // ring two teeth larger than the pinion cannot take it radially, one
+  // twenty teeth larger can.
   struct Case {
     double z1, z2, x2;
     int z0;
+    int assembly;  // -1: not stated
   };
-  const Case cases[] = {{40, -42, -0.5, 25}, {40, -44, -0.5, 25}, {40, -50, -0.5, 25},
-                        {60, -62, 0.0, 30},  {60, -66, 0.0, 30},  {60, -70, 0.0, 30},
-                        {20, -80, 0.0, 35}};
+  const Case cases[] = {{40, -42, -0.5, 25, 1}, {40, -44, -0.5, 25, -1}, {40, -50, -0.5, 25, -1},
+                        {40, -60, -0.5, 25, 0}, {60, -62, 0.0, 30, -1},  {60, -66, 0.0, 30, -1},
+                        {60, -70, 0.0, 30, -1}, {20, -80, 0.0, 35, -1}};
   int fouling = 0, clear = 0;
   for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.z1 << "/" << c.z2);
     GearPair g = Internal(c.z1, c.z2, 0.0, c.x2, c.z0);
     RunCheck(g);
-    ASSERT_FALSE(g.driverError) << c.z2;
-    ASSERT_FALSE(g.tipsEnclosed) << c.z2;
+    ASSERT_FALSE(g.driverError);
+    ASSERT_FALSE(g.tipsEnclosed);
     const double a = std::fabs(g.aw);
     const double ra1 = g.da1 / 2.0, ra2 = std::fabs(g.da2) / 2.0;
     const double rb1 = g.db1 / 2.0, rb2 = std::fabs(g.db2) / 2.0;
@@ -244,33 +247,20 @@ TEST(InternalCheck, TipInterferenceFollowsTheTrochoidCondition) {
         std::acos((Square(ra2) - Square(ra1) - Square(a)) / (2.0 * a * ra1)) + Inv(aa1) - Inv(aw);
     const double th2 = std::acos((Square(a) + Square(ra2) - Square(ra1)) / (2.0 * a * ra2));
     const double margin = th1 * c.z1 / std::fabs(c.z2) + Inv(aw) - Inv(aa2) - th2;
-    EXPECT_EQ(g.tipInterference, margin <= 0.0) << c.z1 << "/" << c.z2 << " margin " << margin;
+    EXPECT_EQ(g.tipInterference, margin <= 0.0) << "margin " << margin;
     (g.tipInterference ? fouling : clear)++;
-    // A pair whose tips foul in mesh cannot be assembled radially either.
     if (g.tipInterference) {
-      EXPECT_TRUE(g.assemblyGap && g.assemblyTooth) << c.z2;
+      EXPECT_TRUE(g.assemblyGap && g.assemblyTooth);
+    }
+    if (c.assembly >= 0) {
+      EXPECT_EQ(g.assemblyGap, c.assembly == 1);
+      EXPECT_EQ(g.assemblyTooth, c.assembly == 1);
+      EXPECT_EQ(HasEntry(g, 17), c.assembly == 1);
+      EXPECT_EQ(HasEntry(g, 18), c.assembly == 1);
     }
   }
   EXPECT_GT(fouling, 0);
   EXPECT_GT(clear, 0);
-}
-
-TEST(InternalCheck, AssemblyInterferenceForClosePairsOnly) {
-  struct Case {
-    double z2;
-    bool assembly;
-  };
-  // A ring two teeth larger than the pinion cannot take it radially, one
-  // twenty teeth larger can.
-  for (const Case c : {Case{-42.0, true}, Case{-60.0, false}}) {
-    GearPair g = Internal(40.0, c.z2, 0.0, -0.5, 25);
-    RunCheck(g);
-    ASSERT_FALSE(g.driverError);
-    EXPECT_EQ(g.assemblyGap, c.assembly) << c.z2;
-    EXPECT_EQ(g.assemblyTooth, c.assembly) << c.z2;
-    EXPECT_EQ(HasEntry(g, 17), c.assembly);
-    EXPECT_EQ(HasEntry(g, 18), c.assembly);
-  }
   // Tip circle of the pinion around the whole tip circle of the ring at the
   // working distance (2|aw| + |da2| <= da1): every tip test fails at once.
   GearPair g = Internal(40.0, -41.0, 0.0, -0.5, 25);
@@ -354,9 +344,7 @@ TEST(InternalCheck, ShiftSumAboveItsLimitStopsAfterTheBasicLimits) {
 TEST(InternalCheck, RingTipInsideItsBaseCircle) {
   // Met by the check itself (a tip trimmed or typed inside the base circle
   // 80 cos 20° = 75.17541): a message with the signed db2, and a stop.
-  GearPair g = test::StandardInternalPair();
-  g.geometryReady = 7;
-  RunCheck(g);
+  GearPair g = CheckedRing();
   ASSERT_FALSE(g.driverError);
   g.da2Eff = -75.0;
   g.dFf2 = 123.0;
@@ -368,9 +356,7 @@ TEST(InternalCheck, RingTipInsideItsBaseCircle) {
   EXPECT_EQ(g.dFf2, 123.0) << "the step stops there";
 
   // A pinion tip on its base circle stops the step without a message.
-  GearPair h = test::StandardInternalPair();
-  h.geometryReady = 7;
-  RunCheck(h);
+  GearPair h = CheckedRing();
   h.da1Eff = h.db1;
   CheckInterferenceInternal(h);
   EXPECT_TRUE(h.driverError);
@@ -387,20 +373,9 @@ TEST(InternalCheck, RingTipInsideItsBaseCircle) {
             " ! Základní kružnice věnce (-75.175) leží nad jeho hlavovou kružnicí (-75.000)");
 }
 
-TEST(InternalCheck, CutterAsLargeAsTheRingIsReported) {
-  // The main dialog keeps z0 below |z2|; a state loaded or set otherwise
-  // must still give a finite check and the report's entry.
-  for (const int z0 : {80, 81, 200}) {
-    GearPair g = test::StandardInternalPair();
-    g.geometryReady = 7;
-    g.z0 = z0;
-    RunCheckAndReport(g);
-    EXPECT_TRUE(HasEntry(g, 6)) << z0;
-    EXPECT_TRUE(test::NonFiniteReals(g).empty())
-        << z0 << ": " << ::testing::PrintToString(test::NonFiniteReals(g));
-  }
-}
-
+// Pairs the main dialog would not let through (a cutter as large as the
+// ring among them: a state loaded or set otherwise) still give a finite
+// check and a report, with the report's entry where one is due.
 TEST(InternalCheck, PathologicalPairsStayFinite) {
   struct Case {
     const char* what;
@@ -408,6 +383,7 @@ TEST(InternalCheck, PathologicalPairsStayFinite) {
     int z0;
     double x0, rhoa0, da1, da2;  // 0: tip diameters computed
     bool apart;
+    int entry = 0;  // of the report, expected
   };
   const Case cases[] = {
       {"standard", 20, -80, 0, 0, 0, 35, 0, 0, 0, 0, false},
@@ -422,6 +398,9 @@ TEST(InternalCheck, PathologicalPairsStayFinite) {
       {"large shifts", 20, -80, 1.0, -2.0, 0, 35, 1.0, 0, 0, 0, false},
       {"pulled apart", 20, -80, 0, 0, 0, 35, 0, 0, 0, 0, true},
       {"degenerate, tiny offset", 60, -60, 0, -0.001, 0, 35, 0, 0, 0, 0, false},
+      {"cutter as large as the ring", 20, -80, 0, 0, 0, 80, 0, 0, 0, 0, false, 6},
+      {"cutter larger than the ring", 20, -80, 0, 0, 0, 81, 0, 0, 0, 0, false, 6},
+      {"cutter of 200 teeth", 20, -80, 0, 0, 0, 200, 0, 0, 0, 0, false, 6},
   };
   for (const Case& c : cases) {
     GearPair g = Internal(c.z1, c.z2, c.x1, c.x2, c.z0);
@@ -453,6 +432,9 @@ TEST(InternalCheck, PathologicalPairsStayFinite) {
     EXPECT_TRUE(test::NonFiniteReals(g).empty())
         << c.what << ": " << ::testing::PrintToString(test::NonFiniteReals(g));
     EXPECT_FALSE(ReportLines(g).empty()) << c.what;
+    if (c.entry != 0) {
+      EXPECT_TRUE(HasEntry(g, c.entry)) << c.what;
+    }
   }
 }
 
@@ -476,7 +458,7 @@ GearPair Bevel(double x1 = 0.0, double betaDeg = 0.0, double b = 10.0) {
 const double kDelta1 = std::atan(20.0 / 30.0);
 const double kLe = 20.0 / (2.0 * std::sin(kDelta1));  // 18.0278
 
-TEST(BevelCheck, StraightPairMeshesAsItsVirtualSpurPair) {
+TEST(BevelCheck, StraightPairMeshesAsItsVirtualSpurPairWithOverlapOnlyForASpiral) {
   // Back-cone (Tredgold) pair at the middle of the face: zv = z / cos(d),
   // module mm = m (1 - b / (2 Le)), addendum 1 mm, a = mm (zv1 + zv2) / 2.
   GearPair g = Bevel();
@@ -490,34 +472,31 @@ TEST(BevelCheck, StraightPairMeshesAsItsVirtualSpurPair) {
   const double path = std::sqrt(Square(r1 + mm) - Square(rb1)) +
                       std::sqrt(Square(r2 + mm) - Square(rb2)) - (r1 + r2) * std::sin(alpha);
   EXPECT_NEAR(g.epsAlpha, path / (kPi * mm * std::cos(alpha)), 1e-9);
-  // Straight teeth: no overlap.
-  EXPECT_EQ(g.epsBeta, 0.0);
-  EXPECT_EQ(g.epsGamma, g.epsAlpha);
+  EXPECT_GT(g.epsAlpha, 1.0);
   EXPECT_FALSE(g.interference1 || g.interference2 || g.undercut1);
   EXPECT_TRUE(test::NonFiniteReals(g).empty());
-}
 
-TEST(BevelCheck, OverlapOnlyForASpiral) {
-  const GearPair straight = Bevel();
-  // A spiral angle within the straight-tooth tolerance has no overlap.
+  // Straight teeth, or a spiral angle within the straight-tooth tolerance:
+  // no overlap. A spiral: overlap growing with the spiral angle.
   GearPair almost = test::StandardBevelPair();
   almost.beta = 0.00000005;
   almost.geometryReady = 7;
   RunCheckAndReport(almost);
-  EXPECT_EQ(almost.epsBeta, 0.0);
-  EXPECT_EQ(almost.epsGamma, almost.epsAlpha);
-
+  for (const GearPair* straight : {&g, &almost}) {
+    EXPECT_EQ(straight->epsBeta, 0.0);
+    EXPECT_EQ(straight->epsGamma, straight->epsAlpha);
+  }
   double previous = 0.0;
   for (const double betaDeg : {10.0, 20.0, 30.0, 35.0}) {
-    GearPair g = Bevel(0.0, betaDeg);
-    ASSERT_FALSE(g.driverError) << betaDeg;
-    EXPECT_GT(g.r0, 0.0) << betaDeg;
-    EXPECT_LT(g.r0, g.Le - g.b) << betaDeg;
-    EXPECT_GT(g.epsBeta, previous) << "overlap grows with the spiral angle, " << betaDeg;
-    previous = g.epsBeta;
-    EXPECT_DOUBLE_EQ(g.epsGamma, g.epsAlpha + g.epsBeta);
+    SCOPED_TRACE(betaDeg);
+    GearPair s = Bevel(0.0, betaDeg);
+    ASSERT_FALSE(s.driverError);
+    EXPECT_GT(s.r0, 0.0);
+    EXPECT_LT(s.r0, s.Le - s.b);
+    EXPECT_GT(s.epsBeta, previous);
+    previous = s.epsBeta;
+    EXPECT_DOUBLE_EQ(s.epsGamma, s.epsAlpha + s.epsBeta);
   }
-  EXPECT_GT(straight.epsAlpha, 1.0);
 }
 
 // Outer tip thickness of the bevel gear by hand: the spur gear of z teeth at
@@ -544,17 +523,14 @@ TEST(BevelCheck, TipThicknessOfTheOuterEndJudgesThinTips) {
   EXPECT_NEAR(g.dai1, g.dae1 * (1.0 - 10.0 / kLe), 1e-12);
   EXPECT_NEAR(g.sa1, g.sa1Bevel * g.dai1 / g.dae1, 1e-12);
 
-  struct Case {
-    double x1;
-  };
   bool innerThinOnly = false, outerThin = false;
-  for (const Case c : {Case{0.0}, Case{0.5}, Case{0.9}, Case{1.0}}) {
-    GearPair h = Bevel(c.x1);
-    ASSERT_FALSE(h.driverError) << c.x1;
-    const double outer = OuterTipThickness(20.0, c.x1, kDelta1);
-    EXPECT_NEAR(h.sa1Bevel, outer, 1e-9) << c.x1;
-    EXPECT_EQ(h.thinTip1, outer < 0.25) << c.x1;
-    EXPECT_EQ(HasEntry(h, 9), outer < 0.25) << c.x1;
+  for (const double x1 : {0.0, 0.5, 0.9, 1.0}) {
+    GearPair h = Bevel(x1);
+    ASSERT_FALSE(h.driverError) << x1;
+    const double outer = OuterTipThickness(20.0, x1, kDelta1);
+    EXPECT_NEAR(h.sa1Bevel, outer, 1e-9) << x1;
+    EXPECT_EQ(h.thinTip1, outer < 0.25) << x1;
+    EXPECT_EQ(HasEntry(h, 9), outer < 0.25) << x1;
     innerThinOnly |= h.sa1 < 0.25 && outer >= 0.25;
     outerThin |= outer < 0.25;
   }

@@ -10,7 +10,7 @@
 namespace kolmira {
 namespace {
 
-TEST(Guarded, RefuseArgumentsOutsideTheirDomainWithAMessage) {
+TEST(Guarded, RefuseArgumentsOutsideTheirDomainWithAMessageOnly) {
   struct Case {
     double (*function)(GearPair&, double);
     double argument;
@@ -31,9 +31,7 @@ TEST(Guarded, RefuseArgumentsOutsideTheirDomainWithAMessage) {
     EXPECT_EQ(g.messages[0].title, "  Chyba !");
     EXPECT_EQ(g.messages[0].text, c.message);
   }
-}
-
-TEST(Guarded, ExactValuesAtTheEndsOfTheDomain) {
+  // Exact values at the ends of the domain, and no message inside it.
   GearPair g;
   EXPECT_EQ(GuardedArcCos(g, 1.0), 0.0);
   EXPECT_EQ(GuardedArcCos(g, -1.0), kPi);
@@ -116,37 +114,31 @@ TEST(InverseInvolute, TestsTheShiftSumOfAnInternalPairAndItsCutter) {
             "Neexistuje řešení - součet korekcí pro záběr Fellow-věnec je větší než mezní");
 }
 
-TEST(BracketBisect, EndsWithoutARootAtAPoleOrABadStep) {
+TEST(BracketBisect, EndsWithoutARootAtAPoleABadStepOrBeyondTheBound) {
   BracketSearch search;
   search.start = 0.0;
-  search.firstHi = 0.1;
-  search.step = 0.1;
+  search.firstHi = search.step = 0.1;
   search.bound = 2.0;
   // A sign change at a pole never reaches the tolerance: no root, no hang.
   EXPECT_EQ(BracketBisect([](double x) { return 1.0 / (x - 0.55); }, search), 0.0);
   // A simple root is found to the tolerance.
   EXPECT_NEAR(BracketBisect([](double x) { return x * x - 2.0; }, search), std::sqrt(2.0), 1e-11);
-  search.step = 0.0;
-  EXPECT_EQ(BracketBisect([](double x) { return x - 1.0; }, search), 0.0);
-  search.step = std::numeric_limits<double>::quiet_NaN();
-  EXPECT_EQ(BracketBisect([](double x) { return x - 1.0; }, search), 0.0);
-}
+  for (const double step : {0.0, std::numeric_limits<double>::quiet_NaN()}) {
+    search.step = step;
+    EXPECT_EQ(BracketBisect([](double x) { return x - 1.0; }, search), 0.0) << step;
+  }
 
-TEST(BracketBisect, BoundRules) {
-  BracketSearch search;
-  search.start = 0.0;
-  search.firstHi = 0.5;
-  search.step = 0.5;
+  // Bound rules: a root beyond the bound is none; a member that counts a
+  // root at or beyond its bound as none.
+  search.firstHi = search.step = 0.5;
   search.bound = 1.0;
   auto f = [](double x) { return x - 1.2; };
-  // The root lies beyond the bound: none.
   EXPECT_EQ(BracketBisect(f, search), 0.0);
   search.bound = 1.5;
   EXPECT_NEAR(BracketBisect(f, search), 1.2, 1e-11);
-  // A member that counts a root at or beyond its bound as none.
   search.bound = 1.2;
   search.zeroAtBound = true;
-  EXPECT_EQ(BracketBisect([](double x) { return x - 1.2; }, search), 0.0);
+  EXPECT_EQ(BracketBisect(f, search), 0.0);
 }
 
 }  // namespace

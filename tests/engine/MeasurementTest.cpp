@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <tuple>
 
 #include "TestPairs.h"
 #include "engine/Check.h"
@@ -127,52 +128,39 @@ TEST(Span, PublishedAndTextbookBaseTangentLengths) {
     }
     // The face must be at least b sin(beta) W wide for the anvils.
     EXPECT_NEAR(g.b1min, std::sin(Deg(c.betaDeg)) * g.W1, 1e-12);
+    // In the plane tangent to the base cylinder the flanks are straight lines
+    // at betaB to the axis, W apart normal to them; the anvils touch at the
+    // ends of that common normal, W cos(betaB)/2 either side of the base
+    // tangency line in the transverse direction.
+    const double u = g.W1 * std::cos(g.betaB) / 2.0;
+    EXPECT_NEAR(SpanContactDiameter(g, 1), 2.0 * std::hypot(g.db1 / 2.0, u), 1e-12);
   }
-}
-
-TEST(Span, HelicalContactDiameterLiesOnTheAnvilContact) {
-  // In the plane tangent to the base cylinder the flanks are straight lines
-  // at betaB to the axis, W apart normal to them; the anvils touch at the
-  // ends of that common normal, W cos(betaB)/2 either side of the base
-  // tangency line in the transverse direction.
-  GearPair g = CheckedPair(2.5, 31.0, 63.0, 0.25, 0.0, 17.5);
-  const double u = g.W1 * std::cos(g.betaB) / 2.0;
-  EXPECT_NEAR(SpanContactDiameter(g, 1), 2.0 * std::hypot(g.db1 / 2.0, u), 1e-12);
-  EXPECT_GT(SpanContactDiameter(g, 1), g.dFf1);
-  EXPECT_LT(SpanContactDiameter(g, 1), g.da1);
 }
 
 TEST(Span, BacklashThinningShortensTheSpanByItsShare) {
   GearPair g = CheckedPair(3.0, 24.0, 49.0, 0.4, 0.0);
-  g.zw1 = 4;
-  g.jn = 0.1;
-  g.backlashDirect = true;
-  g.thinBoth = true;
-  Span(g, 1);
-  EXPECT_NEAR(g.W1, 32.8266 - 0.05, 5e-5);  // each gear gives half the backlash
-  g.thinBoth = false;
-  g.thinPinion = true;
-  Span(g, 1);
-  EXPECT_NEAR(g.W1, 32.8266 - 0.1, 5e-5);
-  g.thinPinion = false;
-  g.thinWheel = true;
-  Span(g, 1);
-  EXPECT_NEAR(g.W1, 32.8266, 5e-5);
+  g.zw1 = 4, g.jn = 0.1, g.backlashDirect = true;
+  // Each gear gives half the backlash, or one gear all of it.
+  for (const auto& [both, pinion, loss] :
+       {std::tuple{true, false, 0.05}, std::tuple{false, true, 0.1},
+        std::tuple{false, false, 0.0}}) {
+    g.thinBoth = both, g.thinPinion = pinion, g.thinWheel = !both && !pinion;
+    Span(g, 1);
+    EXPECT_NEAR(g.W1, 32.8266 - loss, 5e-5) << loss;
+  }
 }
 
-TEST(Span, RecommendedCountRounding) {
+TEST(Span, RecommendedCount) {
   // Up only when the fractional part exceeds 0.2; 0.2 itself rounds down.
   const struct {
     double k;
     int count;
-  } cases[] = {{3.2, 3}, {3.19, 3}, {3.21, 4}, {3.2000001, 4}, {2.7, 3}, {4.0, 4}, {1.2, 1}};
-  for (const auto& c : cases) EXPECT_EQ(RoundSpanCount(c.k), c.count) << c.k;
+  } rounding[] = {{3.2, 3}, {3.19, 3}, {3.21, 4}, {3.2000001, 4}, {2.7, 3}, {4.0, 4}, {1.2, 1}};
+  for (const auto& c : rounding) EXPECT_EQ(RoundSpanCount(c.k), c.count) << c.k;
   // z an / pi + 1/2 with z 7 and an 18°: 0.7 + 0.5, computed in floating
   // point, is still a fractional part of 0.2.
   EXPECT_EQ(RoundSpanCount(7.0 * Deg(18.0) / kPi + 0.5), 1);
-}
 
-TEST(Span, RecommendedCountOfGears) {
   // zw = z an/pi + 0.5: 24 teeth 3.17 -> 3; 30 teeth 3.83 -> 4; helical 31
   // teeth at 17.5°: 31 (20°/180°) / (cos^2 betaB cos beta) + 0.5 = 4.38 -> 5.
   const struct {
@@ -191,7 +179,7 @@ TEST(Span, RecommendedCountOfGears) {
   }
 }
 
-TEST(Span, RangeBoundsTheContactBetweenFormCircleAndTip) {
+TEST(Span, RangeBoundsTheContactBetweenFormCircleAndTipAndKeepsATypedCount) {
   GearPair g = CheckedPair(2.0, 40.0, 81.0, 0.0, 0.0);
   ASSERT_GE(g.zwMax1, g.zwMin1);
   for (int k = g.zwMin1 - 1; k <= g.zwMax1 + 1; ++k) {
@@ -201,10 +189,7 @@ TEST(Span, RangeBoundsTheContactBetweenFormCircleAndTip) {
     const bool inside = contact > g.dFf1 && contact <= g.da1;
     EXPECT_EQ(inside, k >= g.zwMin1 && k <= g.zwMax1) << k;
   }
-}
-
-TEST(Span, KeepsTheTypedCountWhenNothingChanged) {
-  GearPair g = CheckedPair(2.0, 40.0, 81.0, 0.0, 0.0);
+  // A typed count stays when nothing changed.
   g.inputsChanged = false;
   g.zw1 = g.zwMax1;
   SpanDimensions(g);
@@ -226,27 +211,18 @@ TEST(Span, RingSpanOverTeethBetweenSpaces) {
   }
 }
 
-TEST(Span, RackHasNoSpan) {
-  GearPair g = CheckedPair(1.0, 20.0, 5000.0, 0.0, 0.0);
-  g.rackMode = true;
-  g.zw2 = 5;
-  g.W2 = 3.0;
-  SpanDimensions(g);
-  EXPECT_EQ(g.zw2, 0);
-  EXPECT_EQ(g.zwMax2, 0);
-  EXPECT_EQ(g.W2, 0.0);
-}
-
 // ---------------------------------------------------------------------------
 // Balls
 
 struct BallCase {
   double mn, z, x, betaDeg, dp;
+  double M = 0.0, contact = 0.0;  // published, when given
 };
 
 TEST(Balls, ContactAndDimensionEqualTheTextbook) {
   const BallCase cases[] = {
-      {1.0, 20.0, 0.0, 0.0, 1.7},    // even, spur
+      // Even, spur: the published example, M 22.2941, contact 19.9594.
+      {1.0, 20.0, 0.0, 0.0, 1.7, 22.2941, 19.9594},
       {1.0, 21.0, 0.0, 0.0, 1.7},    // odd, spur
       {2.5, 31.0, 0.25, 17.5, 4.5},  // odd, helical
       {3.0, 24.0, -0.2, 25.0, 5.0},  // even, helical
@@ -261,6 +237,10 @@ TEST(Balls, ContactAndDimensionEqualTheTextbook) {
     const BallResult book = TextbookBall(c.mn, c.z, c.x, Deg(20), Deg(c.betaDeg), c.dp);
     EXPECT_NEAR(g.M1, book.M, 1e-9);
     EXPECT_NEAR(g.dM1, book.contact, 1e-9);
+    if (c.M != 0.0) {
+      EXPECT_NEAR(g.M1, c.M, 5e-5);
+      EXPECT_NEAR(g.dM1, c.contact, 5e-5);
+    }
     // Newton's solve of the ball for that contact diameter gives it back.
     const double contact = g.dM1;
     g.dt1 = 0.0;
@@ -269,15 +249,6 @@ TEST(Balls, ContactAndDimensionEqualTheTextbook) {
     EXPECT_NEAR(g.M1, book.M, 1e-9);
     EXPECT_EQ(g.dM1, contact);
   }
-}
-
-TEST(Balls, PublishedOverBallExample) {
-  // mn 1, z 20, x 0, ball 1.7: M 22.2941, contact 19.9594.
-  GearPair g = CheckedPair(1.0, 20.0, 40.0, 0.0, 0.0);
-  g.dt1 = 1.7;
-  ContactForBall(g, 1);
-  EXPECT_NEAR(g.M1, 22.2941, 5e-5);
-  EXPECT_NEAR(g.dM1, 19.9594, 5e-5);
 }
 
 TEST(Balls, BallsOfTheWheelAndOfTheRingBetweenBalls) {
@@ -331,21 +302,17 @@ TEST(Balls, RangeTouchesFromTheFormCircleToTheInvoluteEnd) {
   g.dt1 = dt;
   g.dM1 = dM;
   g.M1 = M;
+  g.ballReason = 0;
   BallRange(g, 1);
   EXPECT_EQ(g.dt1, dt);
   EXPECT_EQ(g.dM1, dM);
   EXPECT_EQ(g.M1, M);
-}
-
-TEST(Balls, ReasonsForASmallBall) {
-  GearPair g = CheckedPair(1.0, 20.0, 40.0, 0.0, 0.0);
-  g.ballReason = 0;
-  BallRange(g, 1);
   EXPECT_EQ(g.ballReason, 0);  // the check's own ball fits
+  // Reasons for a small ball: touching below the form circle, or its inside
+  // reaching into the root (M - 2 dt below df).
   g.dt1 = g.dt1min * 0.9;
   BallRange(g, 1);
-  EXPECT_EQ(g.ballReason, 3);  // touching below the form circle
-  // A ball whose inside reaches into the root: M - 2 dt below df.
+  EXPECT_EQ(g.ballReason, 3);
   g.M1 = g.df1 + 2.0 * g.dt1 - 0.5;
   const double touching = g.dt1min;
   BallRange(g, 1);
@@ -377,6 +344,13 @@ TEST(Balls, RingRangeRunsFromItsFormCircleInwards) {
   r.dt2 = r.dt2max;
   ContactForBall(r, 2);
   EXPECT_NEAR(r.dM2, r.da2, 1e-9);  // the largest at the tip
+  // The check's pin lies in that range, its contact stored negative.
+  MeasurementDimensions(r);
+  EXPECT_LT(r.dM2, 0.0);
+  EXPECT_GT(r.M2, 0.0);
+  EXPECT_GE(r.dt2, r.dt2min);
+  EXPECT_LE(r.dt2, r.dt2max);
+  EXPECT_TRUE(test::NonFiniteReals(r).empty());
 }
 
 // ---------------------------------------------------------------------------
@@ -391,20 +365,15 @@ TEST(Chord, ConstantChordOfTheBasicRack) {
     ConstantChord(g, 1);
     EXPECT_NEAR(g.sc1, s * std::cos(an) * std::cos(an), 1e-12);
     EXPECT_NEAR(g.hc1, g.ha1 - s * std::sin(2.0 * an) / 4.0, 1e-12);
+    if (betaDeg != 0.0) continue;
+    // A spur tooth's constant chord ends on its flanks: the chord of that
+    // width found on the involute (Newton) lies at the same height.
+    const double sc = g.sc1, hc = g.hc1;
+    ChordAtWidth(g, 1);
+    EXPECT_NEAR(g.hc1, hc, 1e-9);
+    ChordAtHeight(g, 1);
+    EXPECT_NEAR(g.sc1, sc, 1e-9);
   }
-}
-
-TEST(Chord, ConstantChordLiesOnTheInvolute) {
-  // A spur tooth's constant chord ends on its flanks: the chord of that
-  // width found on the involute (Newton) lies at the same height.
-  GearPair g = CheckedPair(3.0, 24.0, 49.0, 0.4, 0.0);
-  ConstantChord(g, 1);
-  const double sc = g.sc1, hc = g.hc1;
-  ChordAtWidth(g, 1);
-  EXPECT_NEAR(g.hc1, hc, 1e-9);
-  ChordAtHeight(g, 1);
-  EXPECT_NEAR(g.sc1, sc, 1e-9);
-
   // The ring: the chord lies s sin(2 an)/4 inside the reference circle and
   // its height counts from the chord across the tooth tip.
   GearPair r = RingPair(0.2);
@@ -480,14 +449,6 @@ TEST(Chord, NewtonModesMeetTheReferenceChord) {
   }
 }
 
-TEST(Chord, ReferenceChordNeedsTheReferenceCircleOnTheInvolute) {
-  GearPair g = CheckedPair(2.0, 27.0, 55.0, 0.0, 0.0);
-  g.dFf1 = g.d1 + 0.01;  // the involute starts above the reference circle
-  ReferenceChord(g, 1);
-  EXPECT_EQ(g.sc1, 0.0);
-  EXPECT_EQ(g.hc1, 0.0);
-}
-
 TEST(Chord, LimitsAreTheChordsAtTheInvoluteEnds) {
   // Chosen height at hcmin is the chord across the involute's end (the tip,
   // or the chamfer's start), at hcmax the chord at the form circle.
@@ -550,6 +511,11 @@ TEST(Chord, ThinningMovesTheChordsToTheThinnerTooth) {
   const double psi = kPi / 2.0 / 27.0 - 0.2 / (4.0 * std::cos(Deg(20)) * g.d1 / 2.0);
   EXPECT_NEAR(g.sc1, g.d1 * std::sin(psi), 1e-12);
   EXPECT_LT(g.sc1, plain);
+  // With the involute starting above the reference circle there is no chord there.
+  g.dFf1 = g.d1 + 0.01;
+  ReferenceChord(g, 1);
+  EXPECT_EQ(g.sc1, 0.0);
+  EXPECT_EQ(g.hc1, 0.0);
 }
 
 TEST(Chord, RackChordsFollowTheStraightFlank) {
@@ -617,25 +583,11 @@ TEST(MeasurementDimensions, DefaultsOfTheCheck) {
   EXPECT_EQ(g.zw1, 3);
   EXPECT_NEAR(g.W1, TextbookSpan(1.0, 20.0, 0.0, 3, Deg(20), 0.0), 1e-12);
   EXPECT_TRUE(test::NonFiniteReals(g).empty());
-}
-
-TEST(MeasurementDimensions, BallOutsideItsRangeIsMovedToTheMiddle) {
   // A pinion whose working circle lies above its tip (a large negative
   // shift sum on the wheel) starts from the middle of the flank.
-  GearPair g = CheckedPair(1.0, 20.0, 40.0, 0.0, 0.0);
   g.dw1 = g.da1 + 1.0;
   MeasurementDimensions(g);
   EXPECT_NEAR(g.dM1, (g.da1 + g.dFf1) / 2.0, 1e-9);
-}
-
-TEST(MeasurementDimensions, RingContactIsStoredNegative) {
-  GearPair r = RingPair(0.0);
-  MeasurementDimensions(r);
-  EXPECT_LT(r.dM2, 0.0);
-  EXPECT_GT(r.M2, 0.0);
-  EXPECT_GE(r.dt2, r.dt2min);
-  EXPECT_LE(r.dt2, r.dt2max);
-  EXPECT_TRUE(test::NonFiniteReals(r).empty());
 }
 
 TEST(MeasurementDimensions, NothingNonFiniteFromAnyState) {
@@ -644,13 +596,18 @@ TEST(MeasurementDimensions, NothingNonFiniteFromAnyState) {
   GearPair empty;
   MeasurementDimensions(empty);
   EXPECT_TRUE(test::NonFiniteReals(empty).empty());
+  // A rack has no span.
   for (double z1 : {4.0, 5.0, 7.0, 150.0}) {
     GearPair g = CheckedPair(1.0, z1, 5000.0, 0.0, 0.0);
     g.rackMode = true;
     RackGeometry(g);
     RunCheckRack(g);
+    g.zw2 = 5, g.W2 = 3.0;
     MeasurementDimensions(g);
     EXPECT_TRUE(test::NonFiniteReals(g).empty()) << z1;
+    EXPECT_EQ(g.zw2, 0);
+    EXPECT_EQ(g.zwMax2, 0);
+    EXPECT_EQ(g.W2, 0.0);
   }
   GearPair bevel = test::StandardBevelPair();
   RunCheck(bevel);

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <initializer_list>
 
 #include "TestPairs.h"
 #include "engine/Involute.h"
@@ -20,162 +21,132 @@ constexpr double Half(int decimals) {
   return 0.5 * unit;
 }
 
-TEST(PairGeometry, StandardPairFromTheTextbook) {
-  // 20/40 teeth, module 1, spur, standard basic rack, no shift: d = m z,
-  // da = d + 2 m, df = d - 2.5 m, a = (z1 + z2) m / 2.
-  const GearPair g = test::StandardExternalPair();
-  EXPECT_DOUBLE_EQ(g.d1, 20.0);
-  EXPECT_DOUBLE_EQ(g.d2, 40.0);
-  EXPECT_DOUBLE_EQ(g.da1, 22.0);
-  EXPECT_DOUBLE_EQ(g.da2, 42.0);
-  EXPECT_DOUBLE_EQ(g.df1, 17.5);
-  EXPECT_DOUBLE_EQ(g.df2, 37.5);
-  EXPECT_DOUBLE_EQ(g.a, 30.0);
-  EXPECT_DOUBLE_EQ(g.aw, 30.0);
-  EXPECT_DOUBLE_EQ(g.alphaWt, g.alphaT);
-  EXPECT_NEAR(g.db1, 20.0 * std::cos(Deg(20)), 1e-12);
-  EXPECT_DOUBLE_EQ(g.dw1, 20.0);
-  EXPECT_EQ(g.hFfP1Star, 1.0);  // 1.25 - (1 - sin 20°) 0.38 = 1.00003, snapped
-  EXPECT_TRUE(g.messages.empty());
-}
+// The basic data of an external pair; what is not named is the standard pair's.
+struct PairData {
+  double mn = 1.0, z1 = 20.0, z2 = 40.0, betaDeg = 0.0, x1 = 0.0, x2 = 0.0;
+};
 
-TEST(PairGeometry, PublishedShiftedSpurPair) {
-  // KHK / SDP-SI: m 3, z 12/24, x 0.6/0.36.
+// An external pair defined by its shifts, as after typing x1 and x2 (with
+// an undivided sum, as typing x1 sets it).
+GearPair FromShifts(const PairData& s) {
   GearPair g = test::StandardExternalPair();
-  g.mn = 3.0;
-  g.z1 = 12.0;
-  g.z2 = 24.0;
-  g.x1 = 0.6;
-  g.x2 = 0.36;
-  g.xSum = 0.96;
+  g.mn = s.mn, g.z1 = s.z1, g.z2 = s.z2, g.betaDeg = s.betaDeg, g.beta = Deg(s.betaDeg);
+  g.x1 = s.x1, g.x2 = s.x2, g.xSum = s.x1 + s.x2;
   g.geometryReady = 7;
   PairFromShifts(g);
-  EXPECT_NEAR(g.invAlphaWt, 0.034316, Half(6));
-  EXPECT_NEAR(g.alphaWtDeg, 26.0886, Half(4));
-  EXPECT_NEAR(g.aw, 56.4999, Half(4));
-  EXPECT_NEAR(g.db1, 33.8289, Half(4));
-  EXPECT_NEAR(g.db2, 67.6579, Half(4));
-  EXPECT_NEAR(g.dw1, 37.667, Half(3));
-  EXPECT_NEAR(g.dw2, 75.333, Half(3));
-  EXPECT_NEAR(g.ha1, 4.420, Half(3));
-  EXPECT_NEAR(g.ha2, 3.700, Half(3));
-  EXPECT_NEAR(g.hf1, 1.950, Half(3));
-  EXPECT_NEAR(g.hf2, 2.670, Half(3));
-  EXPECT_NEAR(g.da1, 44.840, Half(3));
-  EXPECT_NEAR(g.da2, 79.400, Half(3));
-  EXPECT_NEAR(g.df1, 32.100, Half(3));
-  EXPECT_NEAR(g.df2, 66.660, Half(3));
-
-  // The same pair defined by its centre distance gives back the shift sum.
-  GearPair h = test::StandardExternalPair();
-  h.mn = 3.0;
-  h.z1 = 12.0;
-  h.z2 = 24.0;
-  ZeroShifts(h);
-  h.aw = 56.5;
-  h.geometryReady = 9;
-  PairFromCentreDistance(h);
-  EXPECT_NEAR(h.xSum, 0.960, Half(3));
-  EXPECT_NEAR(h.invAlphaWt, 0.034317, 1e-6);
-  EXPECT_NEAR(h.alphaWtDeg, 26.0888, Half(4));
-  EXPECT_NEAR(h.a, 54.0, 1e-12);
-  EXPECT_NEAR(h.invAlphaT, 0.014904, 1e-6);
-  h.aw = 56.4999;
-  PairFromCentreDistance(h);
-  EXPECT_NEAR(h.xSum, 0.96, 1e-4);
+  return g;
 }
 
-TEST(PairGeometry, PublishedHelicalPair) {
-  // KHK normal-system example: mn 3, z 12/60, beta 30°, x 0.09809/0.
+// The same pair defined by its working centre distance.
+GearPair FromCentreDistance(const PairData& s, double aw) {
   GearPair g = test::StandardExternalPair();
-  g.mn = 3.0;
-  g.z1 = 12.0;
-  g.z2 = 60.0;
-  g.betaDeg = 30.0;
-  g.beta = Deg(30);
-  g.b = 20.0;
-  g.x1 = 0.09809;
-  g.x2 = 0.0;
-  g.xSum = 0.09809;  // as typing x1 with an undivided sum sets it
-  g.geometryReady = 7;
-  PairFromShifts(g);
-  EXPECT_NEAR(g.a, 124.7077, Half(4));
-  EXPECT_NEAR(g.alphaTDeg, 22.79588, Half(5));
-  EXPECT_NEAR(g.invAlphaT, 0.022414, 1e-6);
-  EXPECT_NEAR(g.alphaWtDeg, 23.1126, Half(4));
-  EXPECT_NEAR(g.invAlphaWt, 0.023405, 1e-6);
-  EXPECT_NEAR(g.aw, 125.000, Half(3));
-  EXPECT_NEAR(g.d1, 41.569, Half(3));
-  EXPECT_NEAR(g.d2, 207.846, Half(3));
-  EXPECT_NEAR(g.db1, 38.322, Half(3));
-  EXPECT_NEAR(g.db2, 191.611, Half(3));
-  EXPECT_NEAR(g.dw1, 41.667, Half(3));
-  EXPECT_NEAR(g.dw2, 208.333, Half(3));
-  EXPECT_NEAR(g.ha1, 3.292, Half(3));
-  EXPECT_NEAR(g.ha2, 2.998, Half(3));
-  EXPECT_NEAR(g.hf1, 3.456, Half(3));
-  EXPECT_NEAR(g.hf2, 3.750, Half(3));
-  EXPECT_NEAR(g.da1, 48.154, Half(3));
-  EXPECT_NEAR(g.da2, 213.842, Half(3));
-  EXPECT_NEAR(g.df1, 34.658, Half(3));
-  EXPECT_NEAR(g.df2, 200.346, Half(3));
-}
-
-TEST(PairGeometry, PublishedHelicalPairFromCentreDistance) {
-  // ISO 21771 worked sheet: mn 3.5, z 31/30, beta 21°, aw 116.5.
-  GearPair g = test::StandardExternalPair();
-  g.mn = 3.5;
-  g.z1 = 31.0;
-  g.z2 = 30.0;
-  g.beta = Deg(21);
-  g.betaDeg = 21.0;
+  g.mn = s.mn, g.z1 = s.z1, g.z2 = s.z2, g.betaDeg = s.betaDeg, g.beta = Deg(s.betaDeg);
   ZeroShifts(g);
-  g.aw = 116.5;
+  g.aw = aw;
   g.geometryReady = 9;
   PairFromCentreDistance(g);
-  EXPECT_NEAR(g.a, 114.3447280708, 1e-9);
-  EXPECT_NEAR(g.alphaTDeg, 21.2990642859, 1e-9);
-  EXPECT_NEAR(g.invAlphaT, 0.0181260949, 1e-10);
-  EXPECT_NEAR(g.alphaWtDeg, 23.8707609654, 1e-9);
-  EXPECT_NEAR(g.invAlphaWt, 0.0259052382, 1e-10);
-  EXPECT_NEAR(g.xSum, 0.6518771312, 1e-9);
-
-  // Back from the working pressure angle.
-  GearPair h = g;
-  h.aw = 0.0;
-  h.xSum = 0.0;
-  h.geometryReady = 10;
-  PairFromPressureAngle(h);
-  EXPECT_NEAR(h.aw, 116.5, 1e-9);
-  EXPECT_NEAR(h.xSum, 0.6518771312, 1e-9);
+  return g;
 }
 
-TEST(PairGeometry, InternalPairIsSigned) {
-  const GearPair g = test::StandardInternalPair();
-  EXPECT_DOUBLE_EQ(g.a, -30.0);
-  EXPECT_DOUBLE_EQ(g.aw, -30.0);
-  EXPECT_DOUBLE_EQ(g.d2, -80.0);
-  EXPECT_LT(g.db2, 0.0);
-  EXPECT_NEAR(g.db2, -80.0 * std::cos(Deg(20)), 1e-12);
-  // The ring's root is cut by the standard cutter: d2 - 2 * 1.25 m.
-  EXPECT_NEAR(g.df2, -82.5, 1e-9);
-  // Its tip leaves the clearance 0.25 m to the pinion's root (df1 = 17.5):
-  // da2 = 2 (aw - 0.25) - df1.
-  EXPECT_NEAR(g.da2, -78.0, 1e-9);
-  EXPECT_NEAR(g.da1, 22.0, 1e-9);
-  EXPECT_DOUBLE_EQ(g.alphaWt, g.alphaT);
+struct Value {
+  const char* name;
+  double GearPair::*member;
+  double expected, tolerance;
+};
+#define PRINTED(name, value, decimals)            \
+  Value {                                         \
+#name, &GearPair::name, value, Half(decimals) \
+  }
+#define WITHIN(name, value, tolerance)       \
+  Value {                                    \
+#name, &GearPair::name, value, tolerance \
+  }
+
+void ExpectValues(const GearPair& g, std::initializer_list<Value> values) {
+  for (const Value& v : values) EXPECT_NEAR(g.*v.member, v.expected, v.tolerance) << v.name;
+}
+
+TEST(PairGeometry, StandardPairFromTheTextbook) {
+  // 20/40 teeth, module 1, spur, standard basic rack, no shift: d = m z,
+  // da = d + 2 m, df = d - 2.5 m, a = (z1 + z2) m / 2; the straight flank of
+  // the tool 1.25 - (1 - sin 20°) 0.38 = 1.00003 deep, snapped to 1.
+  const GearPair g = test::StandardExternalPair();
+  ExpectValues(g, {WITHIN(d1, 20.0, 1e-12), WITHIN(d2, 40.0, 1e-12), WITHIN(da1, 22.0, 1e-12),
+                   WITHIN(da2, 42.0, 1e-12), WITHIN(df1, 17.5, 1e-12), WITHIN(df2, 37.5, 1e-12),
+                   WITHIN(a, 30.0, 1e-12), WITHIN(aw, 30.0, 1e-12), WITHIN(dw1, 20.0, 1e-12),
+                   WITHIN(db1, 20.0 * std::cos(Deg(20)), 1e-12), WITHIN(hFfP1Star, 1.0, 0.0),
+                   WITHIN(alphaWt, g.alphaT, 0.0)});
+  EXPECT_TRUE(g.messages.empty());
+
+  // The internal pair is signed: its ring's root is cut by the standard
+  // cutter (d2 - 2 * 1.25 m), its tip leaves the clearance 0.25 m to the
+  // pinion's root (df1 = 17.5): da2 = 2 (aw - 0.25) - df1.
+  const GearPair r = test::StandardInternalPair();
+  ExpectValues(r,
+               {WITHIN(a, -30.0, 0.0), WITHIN(aw, -30.0, 0.0), WITHIN(d2, -80.0, 0.0),
+                WITHIN(db2, -80.0 * std::cos(Deg(20)), 1e-12), WITHIN(df2, -82.5, 1e-9),
+                WITHIN(da2, -78.0, 1e-9), WITHIN(da1, 22.0, 1e-9), WITHIN(alphaWt, r.alphaT, 0.0)});
+}
+
+TEST(PairGeometry, PublishedPairs) {
+  // KHK / SDP-SI: m 3, z 12/24, x 0.6/0.36; and by the centre distance 56.5.
+  const PairData khk{.mn = 3.0, .z1 = 12.0, .z2 = 24.0, .x1 = 0.6, .x2 = 0.36};
+  ExpectValues(
+      FromShifts(khk),
+      {PRINTED(invAlphaWt, 0.034316, 6), PRINTED(alphaWtDeg, 26.0886, 4), PRINTED(aw, 56.4999, 4),
+       PRINTED(db1, 33.8289, 4), PRINTED(db2, 67.6579, 4), PRINTED(dw1, 37.667, 3),
+       PRINTED(dw2, 75.333, 3), PRINTED(ha1, 4.420, 3), PRINTED(ha2, 3.700, 3),
+       PRINTED(hf1, 1.950, 3), PRINTED(hf2, 2.670, 3), PRINTED(da1, 44.840, 3),
+       PRINTED(da2, 79.400, 3), PRINTED(df1, 32.100, 3), PRINTED(df2, 66.660, 3)});
+  ExpectValues(
+      FromCentreDistance(khk, 56.5),
+      {PRINTED(xSum, 0.960, 3), WITHIN(invAlphaWt, 0.034317, 1e-6), PRINTED(alphaWtDeg, 26.0888, 4),
+       WITHIN(a, 54.0, 1e-12), WITHIN(invAlphaT, 0.014904, 1e-6)});
+  ExpectValues(FromCentreDistance(khk, 56.4999), {WITHIN(xSum, 0.96, 1e-4)});
+
+  // KHK normal-system example: mn 3, z 12/60, beta 30°, x 0.09809/0.
+  ExpectValues(FromShifts({.mn = 3.0, .z1 = 12.0, .z2 = 60.0, .betaDeg = 30.0, .x1 = 0.09809}),
+               {PRINTED(a, 124.7077, 4),
+                PRINTED(alphaTDeg, 22.79588, 5),
+                WITHIN(invAlphaT, 0.022414, 1e-6),
+                PRINTED(alphaWtDeg, 23.1126, 4),
+                WITHIN(invAlphaWt, 0.023405, 1e-6),
+                PRINTED(aw, 125.000, 3),
+                PRINTED(d1, 41.569, 3),
+                PRINTED(d2, 207.846, 3),
+                PRINTED(db1, 38.322, 3),
+                PRINTED(db2, 191.611, 3),
+                PRINTED(dw1, 41.667, 3),
+                PRINTED(dw2, 208.333, 3),
+                PRINTED(ha1, 3.292, 3),
+                PRINTED(ha2, 2.998, 3),
+                PRINTED(hf1, 3.456, 3),
+                PRINTED(hf2, 3.750, 3),
+                PRINTED(da1, 48.154, 3),
+                PRINTED(da2, 213.842, 3),
+                PRINTED(df1, 34.658, 3),
+                PRINTED(df2, 200.346, 3)});
+
+  // ISO 21771 worked sheet: mn 3.5, z 31/30, beta 21°, aw 116.5; and back
+  // from the working pressure angle.
+  GearPair iso = FromCentreDistance({.mn = 3.5, .z1 = 31.0, .z2 = 30.0, .betaDeg = 21.0}, 116.5);
+  ExpectValues(iso,
+               {WITHIN(a, 114.3447280708, 1e-9), WITHIN(alphaTDeg, 21.2990642859, 1e-9),
+                WITHIN(invAlphaT, 0.0181260949, 1e-10), WITHIN(alphaWtDeg, 23.8707609654, 1e-9),
+                WITHIN(invAlphaWt, 0.0259052382, 1e-10), WITHIN(xSum, 0.6518771312, 1e-9)});
+  iso.aw = iso.xSum = 0.0;
+  iso.geometryReady = 10;
+  PairFromPressureAngle(iso);
+  ExpectValues(iso, {WITHIN(aw, 116.5, 1e-9), WITHIN(xSum, 0.6518771312, 1e-9)});
 }
 
 TEST(PairGeometry, DegenerateInternalPairHasNoWorkingCircles) {
   GearPair g = test::StandardInternalPair();
   g.z2 = -20.0;
   ZeroShifts(g);
-  EXPECT_EQ(g.alphaWt, kPi / 2.0);
-  EXPECT_EQ(g.alphaWtDeg, 90.0);
-  EXPECT_EQ(g.dw1, 1e20);
-  EXPECT_EQ(g.dw2, 1e20);
-  EXPECT_EQ(g.aw, 0.0);
-  EXPECT_EQ(g.a, 0.0);
+  ExpectValues(
+      g, {WITHIN(alphaWt, kPi / 2.0, 0.0), WITHIN(alphaWtDeg, 90.0, 0.0), WITHIN(dw1, 1e20, 0.0),
+          WITHIN(dw2, 1e20, 0.0), WITHIN(aw, 0.0, 0.0), WITHIN(a, 0.0, 0.0)});
   // A shift sum moves the ring sideways: aw = sin(alphaT) S m.
   g.x1 = 0.3;
   g.x2 = 0.2;
@@ -185,8 +156,9 @@ TEST(PairGeometry, DegenerateInternalPairHasNoWorkingCircles) {
   EXPECT_TRUE(test::NonFiniteReals(g).empty());
 }
 
-TEST(PairGeometry, BevelPitchCones) {
-  // Sigma 90°: tan delta1 = z1 / z2.
+TEST(PairGeometry, BevelCones) {
+  // Sigma 90°: tan delta1 = z1 / z2, the virtual pinion has z1 / cos(delta1)
+  // teeth.
   const GearPair g = test::StandardBevelPair();
   EXPECT_NEAR(std::tan(g.delta1), 20.0 / 30.0, 1e-12);
   EXPECT_NEAR(g.delta1 + g.delta2, kPi / 2.0, 1e-15);
@@ -213,48 +185,42 @@ TEST(PairGeometry, BevelPitchCones) {
     EXPECT_NEAR(h.Le, c.le, c.tolerance);
     EXPECT_NEAR(h.de1, c.module * c.z1, 1e-12);
   }
-}
 
-TEST(PairGeometry, BevelPairWithBacklashByMovingApartDoesNotRecurse) {
+  // Textbook: mn 6, z 30/45, ha = 6 and hf = 1.25 ha: face cone 35.808°,
+  // root cone 31.04° (the pinion). ha1 and hf1 are in the mean module;
+  // scaled to the outer end they are 6 and 7.5 mm. The helix bound of a
+  // bevel pair follows the face width.
+  GearPair t = test::StandardBevelPair();
+  t.mn = 6.0;
+  t.z1Bevel = 30.0;
+  t.z2Bevel = 45.0;
+  t.b = 20.0;
+  t.cP1Star = t.cP2Star = 0.25;
+  BasicGeometry(t);
+  EXPECT_NEAR(t.ha1 * t.mn / t.mmt, 6.0, 1e-9);
+  EXPECT_NEAR(t.hf1 * t.mn / t.mmt, 7.5, 1e-9);
+  EXPECT_NEAR(t.deltaA1 * kRadToDeg, 35.808, 0.0005);
+  EXPECT_NEAR(t.deltaF1 * kRadToDeg, 31.04, 0.005);
+  EXPECT_NEAR(t.betaMax, std::asin((t.Le - 20.0) / (t.Le - 10.0)) * kRadToDeg, 1e-9);
+
   // A file may bring a bevel pair with the backlash made by moving apart;
   // the bevel geometry must still end.
-  GearPair g = test::StandardBevelPair();
-  g.jnByApart = true;
-  g.backlashDirect = false;
-  BasicGeometry(g);
-  PairFromShifts(g);
-  EXPECT_NEAR(std::tan(g.delta1), 20.0 / 30.0, 1e-12);
-  EXPECT_TRUE(test::NonFiniteReals(g).empty());
-}
-
-TEST(PairGeometry, BevelFaceAndRootCones) {
-  // Textbook: mn 6, z 30/45, ha = 6 and hf = 1.25 ha: face cone 35.808°,
-  // root cone 31.04° (the pinion).
-  GearPair g = test::StandardBevelPair();
-  g.mn = 6.0;
-  g.z1Bevel = 30.0;
-  g.z2Bevel = 45.0;
-  g.b = 20.0;
-  g.cP1Star = g.cP2Star = 0.25;
-  BasicGeometry(g);
-  // ha1 and hf1 are in the mean module; scaled to the outer end they are 6
-  // and 7.5 mm.
-  EXPECT_NEAR(g.ha1 * g.mn / g.mmt, 6.0, 1e-9);
-  EXPECT_NEAR(g.hf1 * g.mn / g.mmt, 7.5, 1e-9);
-  EXPECT_NEAR(g.deltaA1 * kRadToDeg, 35.808, 0.0005);
-  EXPECT_NEAR(g.deltaF1 * kRadToDeg, 31.04, 0.005);
-  // The helix bound of a bevel pair follows the face width.
-  EXPECT_NEAR(g.betaMax, std::asin((g.Le - 20.0) / (g.Le - 10.0)) * kRadToDeg, 1e-9);
+  GearPair apart = test::StandardBevelPair();
+  apart.jnByApart = true;
+  apart.backlashDirect = false;
+  BasicGeometry(apart);
+  PairFromShifts(apart);
+  EXPECT_NEAR(std::tan(apart.delta1), 20.0 / 30.0, 1e-12);
+  EXPECT_TRUE(test::NonFiniteReals(apart).empty());
 }
 
 TEST(PairGeometry, FlankDepthSnapsToOneOnlyInsideTheBand) {
-  EXPECT_EQ(SnapFlankDepth(0.99997), 1.0);
-  EXPECT_EQ(SnapFlankDepth(1.00003), 1.0);
-  EXPECT_EQ(SnapFlankDepth(0.99995), 0.99995);
-  EXPECT_EQ(SnapFlankDepth(0.99996), 0.99996);  // the band is open
-  EXPECT_EQ(SnapFlankDepth(1.00004), 1.00004);
-
-  // Through the geometry: a fillet radius that makes the depth 0.99997.
+  // The band is open: 0.99996 and 1.00004 stay.
+  for (const double depth : {0.99997, 1.00003, 0.99995, 0.99996, 1.00004}) {
+    const bool inside = depth > 0.99996 && depth < 1.00004;
+    EXPECT_EQ(SnapFlankDepth(depth), inside ? 1.0 : depth) << depth;
+  }
+  // Through the geometry: fillet radii that make the depths 0.99997 and 0.99995.
   GearPair g = test::StandardExternalPair();
   g.rhofP1Star = (1.25 - 0.99997) / (1.0 - std::sin(g.alphaP));
   g.rhofP2Star = (1.25 - 0.99995) / (1.0 - std::sin(g.alphaP));
@@ -270,28 +236,22 @@ TEST(PairGeometry, RackPairHasNoCentreDistance) {
   g.z2 = 5000.0;
   g.x1 = 0.2;
   RackGeometry(g);
-  EXPECT_DOUBLE_EQ(g.ha1, 1.2);
-  EXPECT_DOUBLE_EQ(g.ha2, 1.0);
-  EXPECT_DOUBLE_EQ(g.hf1, 1.05);
-  EXPECT_DOUBLE_EQ(g.hf2, 1.25);
-  EXPECT_DOUBLE_EQ(g.da1, 22.4);
-  EXPECT_DOUBLE_EQ(g.df1, 17.9);
+  ExpectValues(g, {WITHIN(ha1, 1.2, 1e-15), WITHIN(ha2, 1.0, 0.0), WITHIN(hf1, 1.05, 1e-15),
+                   WITHIN(hf2, 1.25, 0.0), WITHIN(da1, 22.4, 1e-14), WITHIN(df1, 17.9, 1e-14)});
   // The pair procedures leave a rack pair alone.
-  const double aw = g.aw;
   g.aw = 12.0;
   PairFromCentreDistance(g);
   EXPECT_EQ(g.aw, 12.0);
-  g.aw = aw;
 }
 
 TEST(PairGeometry, InvoluteIntersection) {
   // Two involutes of base circles 18 and 19 mm, turned against each other by
-  // w, meet at the diameter d where inv(acos(18/d)) - inv(acos(19/d)) = w.
+  // w, meet at the diameter d where inv(acos(18/d)) - inv(acos(19/d)) = w;
+  // the same meeting seen from the other involute.
   GearPair g = test::StandardExternalPair();
   for (double d : {19.0001, 19.5, 21.0, 24.0, 60.0}) {
     const double w = Involute(std::acos(18.0 / d)) - Involute(std::acos(19.0 / d));
     EXPECT_NEAR(DiameterAtInvoluteOffset(g, 18.0, 19.0, w), d, 1e-9) << d;
-    // The same meeting seen from the other involute.
     EXPECT_NEAR(DiameterAtInvoluteOffset(g, 19.0, 18.0, -w), d, 1e-9) << d;
   }
   EXPECT_TRUE(g.messages.empty());
@@ -325,34 +285,23 @@ TEST(PairGeometry, HelixAngleFromCentreDistance) {
 TEST(PairGeometry, BadInputNeverLeavesNaNOrHangs) {
   struct Case {
     const char* what;
-    void (*change)(GearPair&);
+    PairData data;
+    double alphaPDeg;
   };
   const Case cases[] = {
-      {"zero module", [](GearPair& g) { g.mn = 0.0; }},
-      {"zero pinion teeth", [](GearPair& g) { g.z1 = 0.0; }},
-      {"helix angle 89.99°", [](GearPair& g) { g.beta = Deg(89.99); }},
-      {"profile angle 50°", [](GearPair& g) { g.alphaP = Deg(50); }},
-      {"tiny profile angle", [](GearPair& g) { g.alphaP = Deg(0.001); }},
-      {"shifts at the bounds",
-       [](GearPair& g) {
-         g.x1 = 8.0;
-         g.x2 = 8.0;
-       }},
-      {"very negative shifts",
-       [](GearPair& g) {
-         g.x1 = -15.0;
-         g.x2 = -15.0;
-       }},
-      {"four teeth, module 50",
-       [](GearPair& g) {
-         g.z1 = 4.0;
-         g.z2 = 4.0;
-         g.mn = 50.0;
-       }},
+      {"zero module", {.mn = 0.0}, 20.0},
+      {"zero pinion teeth", {.z1 = 0.0}, 20.0},
+      {"helix angle 89.99°", {.betaDeg = 89.99}, 20.0},
+      {"profile angle 50°", {}, 50.0},
+      {"tiny profile angle", {}, 0.001},
+      {"shifts at the bounds", {.x1 = 8.0, .x2 = 8.0}, 20.0},
+      {"very negative shifts", {.x1 = -15.0, .x2 = -15.0}, 20.0},
+      {"four teeth, module 50", {.mn = 50.0, .z1 = 4.0, .z2 = 4.0}, 20.0},
   };
   for (const auto& c : cases) {
     GearPair g = test::StandardExternalPair();
-    c.change(g);
+    g.mn = c.data.mn, g.z1 = c.data.z1, g.z2 = c.data.z2, g.beta = Deg(c.data.betaDeg);
+    g.x1 = c.data.x1, g.x2 = c.data.x2, g.alphaP = Deg(c.alphaPDeg);
     g.geometryReady = 7;
     PairFromShifts(g);
     ZeroShifts(g);

@@ -57,32 +57,12 @@ void SetTool(GearPair& g, int tool, const Tool& t) {
   v.prP0 = t.pr;
 }
 
-TEST(RackToolTest, DefaultProtuberanceToolGivesAboutSixDegrees) {
-  GearPair g = test::StandardExternalPair();
-  const Tool tool{1.25, 0.38, 0.75, 0.05, 1.0, 20.0};
-  SetTool(g, 1, tool);
-  g.alphaprP01 = 0.0;
-  ASSERT_TRUE(ProtuberanceAngle(g, 1));
-  EXPECT_FALSE(g.protInvalid1);
-  EXPECT_NEAR(g.alphaprP01, ConstructedProtuberanceAngle(tool), 1e-12);
-  // The program's start value of the angle (6.0530 degrees shown) agrees to
-  // within 1e-6 rad; the construction gives 6.05296 degrees.
-  EXPECT_NEAR(g.alphaprP01, kProtuberanceAngleDefault, 1e-6);
-  EXPECT_NEAR(g.alphaprP01 * kRadToDeg, 6.05, 0.005);
-
-  // Extra height: the protuberance flank has the half tooth pi/4 (its own
-  // datum line) at the depth yd = hFa - (pi/4 - xP) / tan aPr, i.e. above the
-  // tool's datum line; the tool reaches ha - yd below it.
-  const double xp = std::atan(1.0) - tool.hFa * std::tan(g.alphaP);
-  const double yd = tool.hFa - (std::atan(1.0) - xp) / std::tan(g.alphaprP01);
-  EXPECT_NEAR(g.hprExtra1, -yd, 1e-12);
-  EXPECT_NEAR(g.haP01Eff, tool.ha - yd, 1e-12);
-  EXPECT_GT(g.hprExtra1, 0.0);
-}
-
 // Tools of both gears, other modules and profile angles (the protuberance is
-// in millimetres, the rest in units of the module).
-TEST(RackToolTest, ProtuberanceAngleMatchesTheConstruction) {
+// in millimetres, the rest in units of the module). Extra height: the
+// protuberance flank has the half tooth pi/4 (its own datum line) at the
+// depth yd = hFa - (pi/4 - xP) / tan aPr, i.e. above the tool's datum line;
+// the tool reaches ha - yd below it.
+TEST(RackToolTest, ProtuberanceAngleAndExtraHeightMatchTheConstruction) {
   const Tool tools[] = {
       {1.25, 0.38, 0.75, 0.05, 1.0, 20.0}, {1.25, 0.38, 0.75, 0.125, 2.5, 20.0},
       {1.40, 0.30, 0.90, 0.08, 1.0, 20.0}, {1.25, 0.25, 0.80, 0.03, 1.0, 15.0},
@@ -102,11 +82,22 @@ TEST(RackToolTest, ProtuberanceAngleMatchesTheConstruction) {
       EXPECT_NEAR(v.alphaprP0, expected, 1e-11);
       EXPECT_LT(v.alphaprP0, g.alphaP);
       EXPECT_FALSE(v.protInvalid);
+      const double xp = std::atan(1.0) - t.hFa * std::tan(g.alphaP);
+      const double yd = t.hFa - (std::atan(1.0) - xp) / std::tan(v.alphaprP0);
+      EXPECT_NEAR(v.hprExtra, -yd, 1e-11);
+      EXPECT_NEAR(v.haP0Eff, t.ha - yd, 1e-11);
+      EXPECT_GT(v.hprExtra, 0.0);
       // The other tool is left alone.
       const RackToolVariables other = ToolVariables(g, 3 - gear);
       EXPECT_EQ(other.alphaprP0, kProtuberanceAngleDefault);
     }
   }
+  // The default tool: the program's start value of the angle (6.0530
+  // degrees shown) agrees to within 1e-6 rad; the construction gives
+  // 6.05296 degrees.
+  const double angle = ConstructedProtuberanceAngle(tools[0]);
+  EXPECT_NEAR(angle, kProtuberanceAngleDefault, 1e-6);
+  EXPECT_NEAR(angle * kRadToDeg, 6.05, 0.005);
 }
 
 TEST(RackToolTest, ProtuberanceWithoutSolutionOrNotStandingOut) {

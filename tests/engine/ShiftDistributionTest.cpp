@@ -13,7 +13,7 @@ namespace {
 // Specific sliding at the two roots of an external pair, from the textbook
 // definition zeta = 1 - (v of the mate) / (v of the flank) along the path of
 // contact: at the pinion root the contact is at the wheel tip, and at the
-// wheel root at the pinion tip.
+// wheel root at the pinion tip; the radii of curvature there add up to T1T2.
 struct RootSliding {
   double pinion, wheel;
 };
@@ -24,18 +24,12 @@ RootSliding SlidingAtRoots(const GearPair& g) {
   const double wheelTip = std::sqrt(g.da2 * g.da2 / 4.0 - rb2 * rb2);
   const double pinionTip = std::sqrt(g.da1 * g.da1 / 4.0 - rb1 * rb1);
   const double u = g.z2 / g.z1;
-  // Radii of curvature at the contact points: rho1 + rho2 = T1T2.
-  const double pinionRoot = 1.0 - (wheelTip / (t1t2 - wheelTip)) / u;
-  const double wheelRoot = 1.0 - (pinionTip / (t1t2 - pinionTip)) * u;
-  return {pinionRoot, wheelRoot};
+  return {1.0 - (wheelTip / (t1t2 - wheelTip)) / u, 1.0 - (pinionTip / (t1t2 - pinionTip)) * u};
 }
 
-TEST(ZeroShifts, ReturnsToTheUnshiftedPair) {
+TEST(ZeroShifts, ReturnsToTheUnshiftedPairWithComputedTips) {
   GearPair g = test::StandardExternalPair();
-  g.x1 = 0.5;
-  g.x2 = -0.1;
-  g.xSum = 0.4;
-  g.kStar = 0.02;
+  g.x1 = 0.5, g.x2 = -0.1, g.xSum = 0.4, g.kStar = 0.02;
   g.geometryReady = 7;
   PairFromShifts(g);
   ASSERT_GT(g.aw, 30.0);
@@ -47,45 +41,44 @@ TEST(ZeroShifts, ReturnsToTheUnshiftedPair) {
   EXPECT_DOUBLE_EQ(g.aw, 30.0);
   EXPECT_DOUBLE_EQ(g.alphaWt, g.alphaT);
   EXPECT_DOUBLE_EQ(g.da1, 22.0);
+
+  // A typed tip stays through the geometry; the computed tips forget it.
+  g.da1 = 23.0;
+  g.da1Given = true;
+  BasicGeometry(g);
+  EXPECT_EQ(g.da1, 23.0);
+  ComputedTipDiameters(g);
+  EXPECT_FALSE(g.da1Given);
+  EXPECT_DOUBLE_EQ(g.da1, 22.0);
 }
 
-TEST(BalanceSliding, StandardPairBalancesAtAQuarterModule) {
-  GearPair g = test::StandardExternalPair();
-  PrepareSlidingBalance(g);
-  BalanceSliding(g);
-  EXPECT_TRUE(g.messages.empty());
-  EXPECT_TRUE(g.shiftSolutionOk);
-  EXPECT_NEAR(g.x1, 0.25, 0.02);
-
-  // Independent cross-check: with x2 = -x1 the specific sliding at the two
-  // roots is equal.
-  g.x2 = -g.x1;
-  g.geometryReady = 7;
-  PairFromShifts(g);
-  const RootSliding s = SlidingAtRoots(g);
-  EXPECT_NEAR(s.pinion, s.wheel, 1e-8);
-  EXPECT_LT(s.pinion, 0.0);
-}
-
-TEST(BalanceSliding, HelicalShiftedPairEqualisesTheRoots) {
-  GearPair g = test::StandardExternalPair();
-  g.mn = 2.0;
-  g.z1 = 17.0;
-  g.z2 = 53.0;
-  g.beta = test::Deg(15);
-  g.xSum = 0.3;
-  g.x1 = 0.3;
-  g.x2 = 0.0;
-  g.geometryReady = 6;
-  PairFromShifts(g);
-  PrepareSlidingBalance(g);
-  BalanceSliding(g);
-  ASSERT_TRUE(g.shiftSolutionOk);
-  g.x2 = g.xSum - g.x1;
-  g.geometryReady = 7;
-  PairFromShifts(g);
-  const RootSliding s = SlidingAtRoots(g);
-  EXPECT_NEAR(s.pinion, s.wheel, 1e-8);
+TEST(BalanceSliding, EqualisesTheSlidingAtBothRoots) {
+  // The standard pair balances at about a quarter module; a helical pair
+  // with a shift sum 0.3 somewhere. Cross-checked by the textbook sliding
+  // at the two roots, which must be equal.
+  struct Case {
+    double mn, z1, z2, betaDeg, xSum;
+  };
+  for (const Case& c : {Case{1.0, 20.0, 40.0, 0.0, 0.0}, Case{2.0, 17.0, 53.0, 15.0, 0.3}}) {
+    GearPair g = test::StandardExternalPair();
+    g.mn = c.mn, g.z1 = c.z1, g.z2 = c.z2, g.beta = test::Deg(c.betaDeg);
+    g.xSum = g.x1 = c.xSum, g.x2 = 0.0;
+    g.geometryReady = 6;
+    PairFromShifts(g);
+    PrepareSlidingBalance(g);
+    BalanceSliding(g);
+    EXPECT_TRUE(g.messages.empty());
+    ASSERT_TRUE(g.shiftSolutionOk);
+    if (c.xSum == 0.0) {
+      EXPECT_NEAR(g.x1, 0.25, 0.02);
+    }
+    g.x2 = g.xSum - g.x1;
+    g.geometryReady = 7;
+    PairFromShifts(g);
+    const RootSliding s = SlidingAtRoots(g);
+    EXPECT_NEAR(s.pinion, s.wheel, 1e-8) << c.z1;
+    EXPECT_LT(s.pinion, 0.0);
+  }
 }
 
 TEST(BalanceSliding, ReportsWhenThereIsNoBalance) {
@@ -118,7 +111,7 @@ TEST(BalanceSliding, ReportsWhenThereIsNoBalance) {
   EXPECT_EQ(h.x1, 0.5);
 }
 
-TEST(BalanceSliding, InternalPairFindsABalance) {
+TEST(BalanceSliding, InternalPairAndRackFindABalanceInsideTheRange) {
   GearPair g = test::StandardInternalPair();
   g.xSum = 0.0;
   PrepareSlidingBalance(g);
@@ -127,29 +120,17 @@ TEST(BalanceSliding, InternalPairFindsABalance) {
   EXPECT_GT(g.x1, -2.0);
   EXPECT_LT(g.x1, 5.0);
   EXPECT_TRUE(test::NonFiniteReals(g).empty());
-}
 
-TEST(BalanceSlidingRack, PinionAndRackBalanceInsideTheRange) {
-  GearPair g = test::StandardExternalPair();
-  g.rackMode = true;
-  g.z2 = 5000.0;
-  RackGeometry(g);
-  BalanceSlidingRack(g);
-  EXPECT_TRUE(g.shiftSolutionOk);
-  EXPECT_TRUE(g.messages.empty());
-  EXPECT_GT(g.x1, 0.0);  // a pinion against a rack balances with a positive shift
-  EXPECT_LT(g.x1, 1.0);
-}
-
-TEST(ComputedTipDiameters, ForgetsTypedDiameters) {
-  GearPair g = test::StandardExternalPair();
-  g.da1 = 23.0;
-  g.da1Given = true;
-  BasicGeometry(g);
-  EXPECT_EQ(g.da1, 23.0);
-  ComputedTipDiameters(g);
-  EXPECT_FALSE(g.da1Given);
-  EXPECT_DOUBLE_EQ(g.da1, 22.0);
+  // A pinion against a rack balances with a positive shift.
+  GearPair r = test::StandardExternalPair();
+  r.rackMode = true;
+  r.z2 = 5000.0;
+  RackGeometry(r);
+  BalanceSlidingRack(r);
+  EXPECT_TRUE(r.shiftSolutionOk);
+  EXPECT_TRUE(r.messages.empty());
+  EXPECT_GT(r.x1, 0.0);
+  EXPECT_LT(r.x1, 1.0);
 }
 
 }  // namespace

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+
 #include "TestPairs.h"
 
 namespace kolmira {
@@ -37,24 +39,17 @@ TEST(SetDefaults, DerivesTheUnshiftedStandardPair) {
   EXPECT_DOUBLE_EQ(g.alphaP, 20.0 * kPi / 180.0);
   EXPECT_EQ(g.alphaT, g.alphaP);
   EXPECT_EQ(g.alphaWt, g.alphaP);
-  EXPECT_EQ(g.alphaWtDeg, 20.0);
-  EXPECT_DOUBLE_EQ(g.d1, 20.0);
-  EXPECT_DOUBLE_EQ(g.d2, 40.0);
-  EXPECT_DOUBLE_EQ(g.a, 30.0);
-  EXPECT_DOUBLE_EQ(g.da1, 22.0);
-  EXPECT_DOUBLE_EQ(g.da2, 42.0);
+  // The pair, the tools and the cutter.
+  const std::pair<double, double> values[] = {
+      {g.alphaWtDeg, 20.0}, {g.d1, 20.0},  {g.d2, 40.0},        {g.a, 30.0},
+      {g.da1, 22.0},        {g.da2, 42.0}, {g.haP01Star, 1.25}, {g.alphaKP01Deg, 45.0},
+      {g.prP02, 0.05},      {g.da0, 37.5}, {g.aw0, -47.5},      {g.SigmaDeg, 90.0}};
+  for (const auto& [value, expected] : values) EXPECT_DOUBLE_EQ(value, expected);
+  EXPECT_EQ(g.z0, 35);
   // Flags that start set.
   EXPECT_TRUE(g.clearanceOk1 && g.clearanceOk2 && g.shiftSolutionOk && g.gearTypeChosen);
   EXPECT_TRUE(g.backlashDirect && g.thinBoth && g.backlashFresh && g.inputsChanged);
   EXPECT_TRUE(g.scConst1 && g.scConst2 && g.chordShown1 && g.chordShown2);
-  // Tools and cutter.
-  EXPECT_EQ(g.haP01Star, 1.25);
-  EXPECT_EQ(g.alphaKP01Deg, 45.0);
-  EXPECT_EQ(g.prP02, 0.05);
-  EXPECT_EQ(g.z0, 35);
-  EXPECT_EQ(g.da0, 37.5);
-  EXPECT_EQ(g.aw0, -47.5);
-  EXPECT_EQ(g.SigmaDeg, 90.0);
   EXPECT_TRUE(test::NonFiniteReals(g).empty());
 }
 

@@ -44,13 +44,10 @@ TEST(FormatFixed, WritesRightJustifiedAndNeverCuts) {
   }
 }
 
-TEST(FormatFixed, NeverWritesNaNOrInfinity) {
+TEST(FormatFixed, NeverWritesNaNOrInfinityAndIntegersPadToWidth) {
   EXPECT_EQ(FormatFixed(std::numeric_limits<double>::quiet_NaN(), 8, 5), "     ---");
   EXPECT_EQ(FormatFixed(HUGE_VAL, 0, 2), "---");
   EXPECT_EQ(FormatFixed(-HUGE_VAL, 0, 2), "---");
-}
-
-TEST(FormatInt, PadsToWidth) {
   EXPECT_EQ(FormatInt(4, 3), "  4");
   EXPECT_EQ(FormatInt(-12), "-12");
 }
@@ -75,12 +72,9 @@ TEST(Dms, DialogAndTableForms) {
     EXPECT_EQ(FormatDmsDialog(c.degrees), c.dialog) << c.degrees;
     EXPECT_EQ(FormatDmsTable(c.degrees), c.table) << c.degrees;
   }
-}
-
-TEST(Dms, TableFormIsCutToFifteenCharacters) {
-  const std::string text = FormatDmsTable(123.45678);  // "123° 27'  24.4\""
-  EXPECT_EQ(Utf8Length(text), 15u);
-  EXPECT_EQ(text, "123° 27'  24.4\"");
+  // The table form is cut to fifteen characters.
+  EXPECT_EQ(FormatDmsTable(123.45678), "123° 27'  24.4\"");
+  EXPECT_EQ(Utf8Length(FormatDmsTable(123.45678)), 15u);
   EXPECT_EQ(Utf8Length(FormatDmsTable(1234.45678)), 15u);
 }
 
@@ -161,11 +155,8 @@ TEST(ParseInteger, WholeTextRule) {
   EXPECT_EQ(ParseInteger("35"), 35);
   EXPECT_EQ(ParseInteger("  -4"), -4);
   EXPECT_EQ(ParseInteger("+7"), 7);
-  EXPECT_FALSE(ParseInteger("3.5"));
-  EXPECT_FALSE(ParseInteger("1,0"));
-  EXPECT_FALSE(ParseInteger(""));
-  EXPECT_FALSE(ParseInteger("12 "));
-  EXPECT_FALSE(ParseInteger("+-5"));
+  for (const char* text : {"3.5", "1,0", "", "12 ", "+-5"})
+    EXPECT_FALSE(ParseInteger(text)) << text;
 }
 
 }  // namespace
