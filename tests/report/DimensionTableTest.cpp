@@ -2,8 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
 #include <cmath>
+#include <cstdio>
 #include <limits>
+#include <random>
+#include <set>
 #include <sstream>
 #include <vector>
 
@@ -428,6 +433,375 @@ TEST(DimensionTableSymbols, GreekLettersSubscriptsAndStars) {
   }
   EXPECT_EQ(RowNameSubscript(GearType::External, 44).text, "n");
   EXPECT_EQ(RowNameSubscript(GearType::Bevel, 38).text, "vm");
+}
+
+// ------------------------------------------------- every row of every layout
+
+// How the row lists write a value: F w.d, a whole number, an angle held in
+// degrees or in radians (F 8.5 or degrees-minutes-seconds), a ring diameter
+// (negative, F 8.5).
+enum Fmt { kF85, kF63, kF64, kF20, kF32, kInt, kDeg, kRad, kRing };
+using G = GearPair;
+using Formula = double (*)(const GearPair&);
+
+// A value cell of the row lists: a fixed text ("" for a cell not drawn), or
+// the member (or the formula over members) it shows and its format.
+struct Shows {
+  const char* text = "";
+  Fmt fmt = kF85;
+  double G::*member = nullptr;
+  Formula formula = nullptr;
+  Shows() = default;
+  Shows(const char* fixed) : text(fixed) {}
+  Shows(Fmt f, double G::*m) : text(nullptr), fmt(f), member(m) {}
+  Shows(Fmt f, Formula fn) : text(nullptr), fmt(f), formula(fn) {}
+};
+const Shows kDash = "---";
+
+std::string Expected(const GearPair& g, const Shows& s) {
+  if (s.text != nullptr) return s.text;
+  double v = s.member != nullptr ? g.*s.member : s.formula(g);
+  if (s.fmt == kInt) return std::to_string(static_cast<int>(v));
+  if (s.fmt == kRad) v *= 180.0 / 3.141592653589793;
+  if ((s.fmt == kDeg || s.fmt == kRad) && g.dmsMode) return FormatDmsTable(v);
+  if (s.fmt == kRing) v = -std::fabs(v);
+  constexpr int kWidth[] = {8, 6, 6, 2, 3}, kDecimals[] = {5, 3, 4, 0, 2};
+  const int f = s.fmt <= kF32 ? s.fmt : kF85;
+  char text[64];
+  std::snprintf(text, sizeof text, "%*.*f", kWidth[f], kDecimals[f], v);
+  return text;
+}
+
+// One row of a layout as the row lists give it. `rack` is what a pinion
+// meshing with a rack shows instead of the wheel value (of the pair value in
+// rows 11 to 13, which have no wheel value).
+struct Row {
+  int row;
+  const char* symbol;
+  const char* unit;
+  Shows pinion = {}, pair = {}, wheel = {}, rack = {};
+};
+
+double SpanContact(const GearPair& g, double W, double db) {
+  return std::sqrt(std::pow(W * std::cos(g.betaB), 2) + db * db);
+}
+
+// clang-format off
+const std::vector<Row> kCylindricalListing = {
+    {2, "j_n", "[mm]", {}, {kF64, &G::jn}, {}},
+    {3, "z", "[-]", {kF20, &G::z1}, {}, {kF20, &G::z2}, kDash},
+    {4, "z_n", "[-]", {kF63, &G::zn1}, {}, {kF63, &G::zn2}, kDash},
+    {5, "m_n", "[mm]", {}, {kF63, &G::mn}, {}},
+    {6, "m_t", "[mm]", {}, {kF63, &G::mt}, {}},
+    {7, "β", "[°]", {}, {kDeg, &G::betaDeg}, {}},
+    {8, "β_b", "[°]", {}, {kDeg, &G::betaBDeg}, {}},
+    {9, "α_t", "[°]", {}, {kDeg, &G::alphaTDeg}, {}},
+    {10, "α_wt", "[°]", {}, {kRad, &G::alphaWt}, {}},
+    {11, "a", "[mm]", {}, {kF85, &G::aw}, {}, kDash},
+    {12, "a_d", "[mm]", {}, {kF85, &G::a}, {}, kDash},
+    {13, "a_jn", "[mm]", {}, {kF85, &G::aw}, {}, kDash},
+    {14, "x_jn", "[-]", {kF85, &G::x1}, {kF85, &G::xSum}, {kF85, &G::x2}, "0"},
+    {15, "x", "[-]", {kF85, &G::x1}, {kF85, &G::xSum}, {kF85, &G::x2}, "0"},
+    {16, "x·m_n", "[mm]", {kF85, [](const G& g) { return g.x1 * g.mn; }}, {},
+         {kF85, [](const G& g) { return g.x2 * g.mn; }}, "0"},
+    {17, "k*", "[-]", {}, {kF85, &G::kStar}, {}},
+    {18, "d_f", "[mm]", {kF85, &G::df1}, {}, {kF85, &G::df2}, kDash},
+    {19, "d_b", "[mm]", {kF85, &G::db1}, {}, {kF85, &G::db2}, kDash},
+    {20, "d_Ff", "[mm]", {kF85, &G::dFf1}, {}, {kF85, &G::dFf2}, kDash},
+    {21, "d_Nf", "[mm]", {kF85, &G::dNf1}, {}, {kF85, &G::dNf2}, kDash},
+    {22, "d_w", "[mm]", {kF85, &G::dw1}, {}, {kF85, &G::dw2}, kDash},
+    {23, "d", "[mm]", {kF85, &G::d1}, {}, {kF85, &G::d2}, kDash},
+    {24, "d_Na", "[mm]", {kF85, &G::dNa1}, {}, {kF85, &G::dNa2}, kDash},
+    {25, "d_Fa", "[mm]", {kF85, &G::da1Eff}, {}, {kF85, &G::da2Eff}, kDash},
+    {26, "d_a", "[mm]", {kF85, &G::da1}, {}, {kF85, &G::da2}, kDash},
+    // A rack's form overlap: the depth of its straight flank less the depth
+    // the pinion's tip reaches.
+    {27, "c_F", "[mm]", {kF85, [](const G& g) { return (g.dNf1 - g.dFf1) / 2; }}, {},
+         {kF85, [](const G& g) { return (g.dNf2 - g.dFf2) / 2; }},
+         {kF85, [](const G& g) { return g.hFfRack - g.hfNRack; }}},
+    {28, "s_f", "[mm]", {kF85, &G::sf1}, {}, {kF85, &G::sf2}, kDash},
+    {29, "s_b", "[mm]", {kF85, &G::sb1}, {}, {kF85, &G::sb2}, kDash},
+    {30, "s_Ff", "[mm]", {kF85, &G::sFf1}, {}, {kF85, &G::sFf2}},
+    {31, "s_w", "[mm]", {kF85, &G::sw1}, {}, {kF85, &G::sw2}},
+    {32, "s", "[mm]", {kF85, &G::sn1}, {}, {kF85, &G::sn2}},
+    {33, "s_Fa", "[mm]", {kF85, &G::sFa1}, {}, {kF85, &G::sFa2}, {kF85, &G::sFa2}},
+    {34, "s_a", "[mm]", {kF85, &G::sa1}, {}, {kF85, &G::sa2}},
+    {35, "h_f", "[mm]", {kF85, [](const G& g) { return (g.d1 - g.df1) / 2; }}, {},
+         {kF85, [](const G& g) { return (g.d2 - g.df2) / 2; }}, {kF85, &G::hf2}},
+    {36, "h_a", "[mm]", {kF85, [](const G& g) { return (g.da1 - g.d1) / 2; }}, {},
+         {kF85, [](const G& g) { return (g.da2 - g.d2) / 2; }}, {kF85, &G::ha2}},
+    {37, "h", "[mm]", {kF85, [](const G& g) { return (g.da1 - g.df1) / 2; }}, {},
+         {kF85, [](const G& g) { return (g.da2 - g.df2) / 2; }},
+         {kF85, [](const G& g) { return g.ha2 + g.hf2; }}},
+    {38, "b", "[mm]", {}, {kF63, &G::b}, {}},
+    {39, "ev", "[mm]", {kF85, &G::Lev1}, {}, {kF85, &G::Lev2}},
+    {40, "ev", "[mm]", {kF85, &G::LevF1}, {}, {kF85, &G::LevF2}},
+    {41, "", "[-]", {kF85, &G::thetaF1}, {}, {kF85, &G::thetaF2}},
+    {42, "", "[-]", {kF85, &G::thetaA1}, {}, {kF85, &G::thetaA2}},
+    {43, "ψ_d", "[-]", {kF63, [](const G& g) { return g.b / g.d1; }}, {},
+         {kF63, [](const G& g) { return g.b / g.d2; }}, "0"},
+    {44, "ψ_m", "[-]", {}, {kF63, [](const G& g) { return g.b / g.mn; }}, {}},
+    {45, "ε_α", "[-]", {}, {kF85, &G::epsAlpha}, {}},
+    {46, "ε_β", "[-]", {}, {kF85, &G::epsBeta}, {}},
+    {47, "ε_γ", "[-]", {}, {kF85, &G::epsGamma}, {}},
+    {48, "L_pmax", "[mm]", {}, {kF85, &G::Lc1}, {}},
+    {49, "ΣL_min", "[mm]", {}, {kF85, &G::LcMin}, {}},
+    {50, "ΣL_max", "[mm]", {}, {kF85, &G::LcMax}, {}},
+    {51, "p_t", "[mm]", {}, {kF85, &G::pt}, {}},
+    {52, "p_tb", "[mm]", {}, {kF85, &G::pbt}, {}},
+    {54, "W", "[mm]", {kF85, &G::W1}, {}, {kF85, &G::W2}, kDash},
+    {55, "dW", "[mm]", {kF85, [](const G& g) { return SpanContact(g, g.W1, g.db1); }}, {},
+         {kF85, [](const G& g) { return SpanContact(g, g.W2, g.db2); }}, kDash},
+    {56, "z_w", "[-]", {kInt, [](const G& g) { return 1.0 * g.zw1; }}, {},
+         {kInt, [](const G& g) { return 1.0 * g.zw2; }}, kDash},
+    {57, "b_min", "[mm]", {kF63, &G::b1min}, {}, {kF63, &G::b2min}, kDash},
+    {58, "s_c", "[mm]", {kF85, &G::sc1}, {}, {kF85, &G::sc2}},
+    {59, "h_c", "[mm]", {kF85, &G::hc1}, {}, {kF85, &G::hc2}},
+    {60, "M", "[mm]", {kF85, &G::M1}, {}, {kF85, &G::M2}, kDash},
+    {61, "d_t", "[mm]", {kF85, &G::dt1}, {}, {kF85, &G::dt2}, kDash},
+    {62, "dM", "[mm]", {kF85, &G::dM1}, {}, {kF85, &G::dM2}, kDash},
+    {64, "h_aP*", "[-]", {kF85, &G::haP1Star}, {}, {kF85, &G::haP2Star}},
+    {65, "c_P*", "[-]", {kF85, &G::cP1Star}, {}, {kF85, &G::cP2Star}},
+    {66, "ρ_fP*", "[-]", {kF85, &G::rhofP1Star}, {}, {kF85, &G::rhofP2Star}},
+    {67, "α_P", "[°]", {}, {kDeg, &G::alphaPDeg}, {}},
+    {69, "h_aP0*", "[-]", {kF85, &G::haP01Star}, {}, {kF85, &G::haP02Star}},
+    {70, "ρ_aP0*", "[-]", {kF85, &G::rhoaP01Star}, {}, {kF85, &G::rhoaP02Star}},
+    {71, "h_FfP0*", "[-]", {kF85, &G::hFfP01Star}, {}, {kF85, &G::hFfP02Star}},
+    {72, "α_KP0", "[°]", {kDeg, &G::alphaKP01Deg}, {}, {kDeg, &G::alphaKP02Deg}},
+    {73, "α_prP0", "[°]", {kRad, &G::alphaprP01}, {}, {kRad, &G::alphaprP02}},
+    {74, "h_FaP0*", "[-]", {kF85, &G::hFaP01Star}, {}, {kF85, &G::hFaP02Star}},
+    {75, "pr_P0", "[mm]", {kF85, &G::prP01}, {}, {kF85, &G::prP02}},
+    {77, "z_0", "[-]", kDash, {}, {kInt, [](const G& g) { return 1.0 * g.z0; }}},
+    {78, "a_w0", "[mm]", kDash, {}, {kF85, &G::aw0}},
+    {79, "x_0", "[-]", kDash, {}, {kF85, &G::x0}},
+    {80, "d_a0", "[mm]", kDash, {}, {kF85, &G::da0}},
+    {81, "s_a0", "[mm]", kDash, {}, {kF85, &G::sa0}},
+    {82, "ρ_a0*", "[-]", kDash, {}, {kF85, &G::rhoa0Star}},
+    {83, "ρ_f0*", "[-]", kDash, {}, {kF85, &G::rhof0Star}},
+};
+
+// Heights of a bevel gear at the outer transverse module.
+double Outer(const GearPair& g) { return g.mn / g.mmt; }
+
+const std::vector<Row> kBevelListing = {
+    {2, "u", "[-]", {}, {kF63, [](const G& g) { return g.z2Bevel / g.z1Bevel; }}, {}},
+    {3, "Σ", "[°]", {}, {kRad, &G::Sigma}, {}},
+    {4, "z", "[-]", {kF20, &G::z1Bevel}, {}, {kF20, &G::z2Bevel}},
+    {5, "m_t", "[mm]", {}, {kF63, &G::mn}, {}},
+    {6, "m_tm", "[mm]", {}, {kF63, &G::mmt}, {}},
+    {7, "β_m", "[°]", {}, {kDeg, &G::betaDeg}, {}},
+    {8, "b", "[mm]", {}, {kF63, &G::b}, {}},
+    {9, "L_e", "[mm]", {}, {kF63, &G::Le}, {}},
+    {10, "x", "[-]", {kF85, &G::x1}, {}, {kF85, &G::x2}},
+    {11, "x·m_t", "[mm]", {kF85, [](const G& g) { return g.x1 * g.mn; }}, {},
+         {kF85, [](const G& g) { return g.x2 * g.mn; }}},
+    {12, "Σx", "[-]", {}, {kF85, &G::xSum}, {}},
+    {13, "d_f", "[mm]", {kF85, &G::dfe1}, {}, {kF85, &G::dfe2}},
+    {14, "d", "[mm]", {kF85, &G::de1}, {}, {kF85, &G::de2}},
+    {15, "d_a", "[mm]", {kF85, &G::dae1}, {}, {kF85, &G::dae2}},
+    {16, "d_m", "[mm]", {kF85, [](const G& g) { return (1 - g.bToLe / 2) * g.de1; }}, {},
+         {kF85, [](const G& g) { return (1 - g.bToLe / 2) * g.de2; }}},
+    {17, "d_ai", "[mm]", {kF85, &G::dai1}, {}, {kF85, &G::dai2}},
+    {18, "s_a", "[mm]", {kF85, &G::sa1Bevel}, {}, {kF85, &G::sa2Bevel}},
+    {19, "s_ai", "[mm]", {kF85, &G::sa1}, {}, {kF85, &G::sa2}},
+    {20, "h_f", "[mm]", {kF85, [](const G& g) { return g.hf1 * Outer(g); }}, {},
+         {kF85, [](const G& g) { return g.hf2 * Outer(g); }}},
+    {21, "h_a", "[mm]", {kF85, [](const G& g) { return g.ha1 * Outer(g); }}, {},
+         {kF85, [](const G& g) { return g.ha2 * Outer(g); }}},
+    {22, "h", "[mm]", {kF85, [](const G& g) { return g.h1 * Outer(g); }}, {},
+         {kF85, [](const G& g) { return g.h2 * Outer(g); }}},
+    {23, "δ_f", "[°]", {kRad, &G::deltaF1}, {}, {kRad, &G::deltaF2}},
+    {24, "δ", "[°]", {kRad, &G::delta1}, {}, {kRad, &G::delta2}},
+    {25, "δ_a", "[°]", {kRad, &G::deltaA1}, {}, {kRad, &G::deltaA2}},
+    {26, "ψ_d", "[-]", {kF63, [](const G& g) { return g.b / g.de1; }}, {},
+         {kF63, [](const G& g) { return g.b / g.de2; }}},
+    {27, "ψ_m", "[-]", {}, {kF63, [](const G& g) { return g.b / g.mn; }}, {}},
+    {28, "ψ_L", "[-]", {}, {kF63, &G::bToLe}, {}},
+    {29, "", "[mm]", {kF63, [](const G& g) { return std::cos(g.delta1) * g.b; }}, {},
+         {kF63, [](const G& g) { return std::cos(g.delta2) * g.b; }}},
+    {30, "z_v", "[-]", {kF32, &G::z1}, {}, {kF32, &G::z2}},
+    {31, "d_vm", "[mm]", {kF85, &G::d1}, {}, {kF85, &G::d2}},
+    {32, "α_tw", "[°]", {}, {kDeg, &G::alphaWtDeg}, {}},
+    {33, "", "[-]", {kF85, &G::thetaF1}, {}, {kF85, &G::thetaF2}},
+    {34, "", "[-]", {kF85, &G::thetaA1}, {}, {kF85, &G::thetaA2}},
+    {35, "ε_α", "[-]", {}, {kF85, &G::epsAlpha}, {}},
+    {36, "ε_β", "[-]", {}, {kF85, &G::epsBeta}, {}},
+    {37, "ε_γ", "[-]", {}, {kF85, &G::epsGamma}, {}},
+    {38, "ψ_dv", "[-]", {kF63, [](const G& g) { return g.b / g.d1; }}, {},
+         {kF63, [](const G& g) { return g.b / g.d2; }}},
+    {39, "z_0", "[-]", {}, {kF63, [](const G& g) { return g.z1Bevel / std::sin(g.delta1); }}, {}},
+    {40, "", "[-]", {kF63, [](const G& g) { return 1 / std::sin(g.delta1); }}, {},
+         {kF63, [](const G& g) { return 1 / std::sin(g.delta2); }}},
+    {41, "h_aP*", "[-]", {kF85, &G::haP1Star}, {}, {kF85, &G::haP2Star}},
+    {42, "c_P*", "[-]", {kF85, &G::cP1Star}, {}, {kF85, &G::cP2Star}},
+    {43, "ρ_fP*", "[-]", {kF85, &G::rhofP1Star}, {}, {kF85, &G::rhofP2Star}},
+    {44, "α_P", "[°]", {}, {kDeg, &G::alphaPDeg}, {}},
+};
+// clang-format on
+
+// A cell that shows something else than the listing in one state of a pass.
+struct Instead {
+  int row, column;
+  Shows shows;
+};
+
+// Every real member of the state a different number between 1 and 10, no two
+// alike to three decimals, so that a cell showing another member than its
+// own, or its own in another format, shows a different text. The tooth
+// counts get whole parts of their own, the flags and orders make every
+// conditional cell show its value.
+GearPair DistinctState(GearType type) {
+  GearPair g;
+  g.gearType = type;
+  std::mt19937 random(7);
+  std::uniform_real_distribution<double> pick(1.0, 10.0);
+  std::set<long> used;
+  auto next = [&] {
+    for (;;) {
+      const double v = pick(random);
+      if (used.insert(std::lround(v * 1000.0)).second) return v;
+    }
+  };
+#define KOLMIRA_DISTINCT(name) g.name = next();
+#define KOLMIRA_SKIP(name)
+  KOLMIRA_STATE_ALL(KOLMIRA_DISTINCT, KOLMIRA_SKIP, KOLMIRA_SKIP)
+#undef KOLMIRA_DISTINCT
+#undef KOLMIRA_SKIP
+  g.z1 = 13.25;
+  g.z2 = 15.75;
+  g.z1Bevel = 11.4;
+  g.z2Bevel = 17.6;
+  g.zw1 = 3;
+  g.zw2 = 5;
+  g.z0 = 12;
+  g.chamfer1 = g.chamfer2 = g.protuberance1 = g.protuberance2 = true;
+  g.chordShown1 = g.chordShown2 = true;
+  g.tipTrimming = type == GearType::Internal;
+  // Cut tips below the tips; base circles inside the root circles.
+  if (g.da1Eff > g.da1) std::swap(g.da1Eff, g.da1);
+  if (g.da2Eff > g.da2) std::swap(g.da2Eff, g.da2);
+  if (g.db1 > g.df1) std::swap(g.db1, g.df1);
+  if (g.db2 > g.df2) std::swap(g.db2, g.df2);
+  if (type == GearType::Internal) {
+    // The ring's diameters are held negative.
+    g.db2 = -g.db2;
+    g.df2 = -g.df2;
+    g.dM2 = -g.dM2;
+  }
+  return g;
+}
+
+// Walks rows 2 to 84 of the table of `g`: symbol, unit and the three value
+// cells against the listing, with the rack's cells when `rackMode` is set and
+// the cells `instead`.
+void ExpectEveryRow(const GearPair& g, const std::vector<Row>& listing,
+                    const std::vector<Instead>& instead = {}) {
+  DimensionTable table;
+  table.FillFixedTexts(g, kTableCaption);
+  const int rows = TableRowCount(g.gearType);
+  for (int row = 2; row < kTableMaxRows; ++row) {
+    SCOPED_TRACE("gear type " + std::to_string(static_cast<int>(g.gearType)) + ", row " +
+                 std::to_string(row) + (g.rackMode ? ", rack" : "") + (g.dmsMode ? ", DMS" : ""));
+    const auto it =
+        std::find_if(listing.begin(), listing.end(), [row](const Row& r) { return r.row == row; });
+    const Row none{row, "", "", {}, {}, {}, {}};
+    Row r = it != listing.end() ? *it : none;
+    EXPECT_EQ(SymbolPlainText(RowSymbol(g.gearType, row)), r.symbol);
+    if (row >= rows) r = none;
+    if (row < rows) {
+      const bool angle = std::string(r.unit) == "[°]";
+      EXPECT_EQ(table.Stored(1, row), angle && g.dmsMode ? "" : r.unit);
+    }
+    const auto drawn = [](const Shows& s) { return s.text == nullptr || *s.text != '\0'; };
+    if (g.rackMode && drawn(r.rack)) (drawn(r.wheel) ? r.wheel : r.pair) = r.rack;
+    std::array<Shows, 3> cells = {r.pinion, r.pair, r.wheel};
+    for (const Instead& i : instead) {
+      if (i.row == row) cells[i.column - 2] = i.shows;
+    }
+    for (int column = 2; column <= 4; ++column) {
+      const TableCell cell = table.Cell(g, column, row);
+      EXPECT_EQ(cell.text, Expected(g, cells[column - 2])) << "column " << column;
+      EXPECT_EQ(cell.anchored, drawn(cells[column - 2])) << "column " << column;
+      // "Σ =" stands before the shift sums of rows 14 and 15.
+      const bool sigma = g.gearType != GearType::Bevel && column == 3 && (row == 14 || row == 15);
+      EXPECT_EQ(cell.pairSigma, sigma) << "column " << column;
+    }
+  }
+}
+
+// Cells of `rows` that show a dash in the pinion and wheel columns.
+std::vector<Instead> Dashes(std::initializer_list<int> rows) {
+  std::vector<Instead> dashes;
+  for (int row : rows) {
+    dashes.push_back({row, 2, kDash});
+    dashes.push_back({row, 4, kDash});
+  }
+  return dashes;
+}
+
+// What the ring of an internal pair shows instead: its measuring and ball
+// contact diameters negative, and no rack tool (the shaper cutter cuts it).
+std::vector<Instead> Ring(GearType type, std::vector<Instead> instead = {}) {
+  if (type != GearType::Internal) return instead;
+  instead.push_back({55, 4, {kRing, [](const G& g) { return SpanContact(g, g.W2, g.db2); }}});
+  instead.push_back({62, 4, {kRing, &G::dM2}});
+  for (int row = 69; row <= 75; ++row) instead.push_back({row, 4, kDash});
+  return instead;
+}
+
+TEST(DimensionTableRows, ExternalInternalAndRack) {
+  ExpectEveryRow(DistinctState(GearType::External), kCylindricalListing);
+  GearPair g = DistinctState(GearType::Internal);
+  g.chamfer2 = false;  // the ring's tip is cut by the trimming, not a chamfer
+  ExpectEveryRow(g, kCylindricalListing, Ring(g.gearType));
+
+  g = DistinctState(GearType::External);
+  g.rackMode = true;
+  g.ha2 = g.mn * g.hFfP02Star + 0.5;  // the rack's chamfer starts below its tip
+  ExpectEveryRow(g, kCylindricalListing);
+}
+
+TEST(DimensionTableRows, BevelPairInBothAngleForms) {
+  GearPair g = DistinctState(GearType::Bevel);
+  g.rackMode = true;  // never a rack in a bevel pair
+  ExpectEveryRow(g, kBevelListing);
+  g.dmsMode = true;
+  ExpectEveryRow(g, kBevelListing);
+}
+
+TEST(DimensionTableRows, CellsThatFollowTheFlagsAndTheGeometry) {
+  for (GearType type : {GearType::External, GearType::Internal}) {
+    // No tool flags, no measured chords; the chamfer flag of the wheel counts
+    // for an external pair only, the trimming for a ring only.
+    GearPair g = DistinctState(type);
+    g.chamfer1 = g.protuberance1 = g.protuberance2 = g.chordShown1 = g.chordShown2 = false;
+    g.chamfer2 = type == GearType::Internal;
+    g.tipTrimming = type == GearType::External;
+    g.dmsMode = true;
+    std::vector<Instead> instead = Ring(type, Dashes({25, 33, 58, 59, 71, 72, 73, 74, 75}));
+    ExpectEveryRow(g, kCylindricalListing, instead);
+
+    // Backlash by moving the gears apart and by an extra shift.
+    g.jnByApart = g.backlashByShift = true;
+    instead.push_back({10, 3, {kRad, &G::alphaWtJ}});
+    instead.push_back({11, 3, {kF85, &G::awJ}});
+    instead.push_back({14, 2, {kF85, &G::x1NoBacklash}});
+    instead.push_back(
+        {14, 4, {kF85, [](const G& g) { return g.xSumNoBacklash - g.x1NoBacklash; }}});
+    instead.push_back({15, 3, {kF85, &G::xSumBacklash}});
+    ExpectEveryRow(g, kCylindricalListing, instead);
+
+    // Tips the chamfer does not cut, base circles outside the root circles, a
+    // spur gear, a pair without working pitch circles.
+    g = DistinctState(type);
+    std::swap(g.da1Eff, g.da1);
+    std::swap(g.da2Eff, g.da2);
+    std::swap(g.db1, g.df1);
+    std::swap(g.db2, g.df2);
+    g.beta = 0.0;
+    g.z2 = -g.z1;
+    ExpectEveryRow(g, kCylindricalListing, Ring(type, Dashes({22, 25, 28, 31, 33, 57})));
+  }
 }
 
 // ---------------------------------------------------------- plain text
