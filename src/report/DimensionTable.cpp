@@ -617,12 +617,6 @@ void DimensionTable::Show(GearPair& g, std::string_view caption) {
 
 void DimensionTable::FillFixedTexts(const GearPair& g, std::string_view caption) {
   const bool bevel = g.gearType == GearType::Bevel;
-  // Units are rewritten from scratch: an angle row in degrees-minutes-seconds
-  // has none.
-  const int firstCleared = bevel ? 3 : 7;
-  const int lastCleared = bevel ? 44 : 73;
-  for (int row = firstCleared; row <= lastCleared; ++row) stored_[row][1].clear();
-
   stored_[0][0] = TableTitleText(caption);
   stored_[0][1] = "Rozměr";
   stored_[0][2] = " PASTOREK";
@@ -639,6 +633,8 @@ void DimensionTable::FillFixedTexts(const GearPair& g, std::string_view caption)
   for (int row = 1; row <= defined; ++row) {
     const RowDef& def = bevel ? kBevelRows[row - 1] : kCylindricalRows[row - 1];
     if (*def.name != '\0') stored_[row][0] = def.name;
+    // Every unit is written, the empty one of an angle row in degrees-minutes-
+    // seconds as well, so that none is left from an earlier show.
     if (def.unit != kNoUnit) stored_[row][1] = UnitText(def.unit, g.dmsMode);
   }
   if (bevel) return;

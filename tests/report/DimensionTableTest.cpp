@@ -123,6 +123,21 @@ TEST(DimensionTableValues, AnglesInDegreesMinutesSeconds) {
   EXPECT_EQ(table.Cell(g, kPair, 7).text, "59.99999");
 }
 
+TEST(DimensionTableValues, BoundariesOfConditionalCells) {
+  GearPair g = StandardExternalPair();
+  g.db1 = g.df1 = 18.0;  // a base circle on the root circle: the root thickness exists
+  g.sf1 = 1.5;
+  g.beta = 0.001;  // a helical gear, however small its helix angle
+  g.b1min = 4.25;
+  const DimensionTable table = Shown(g);
+  EXPECT_EQ(table.Cell(g, kPinion, 28).text, " 1.50000");
+  EXPECT_EQ(table.Cell(g, kPinion, 57).text, " 4.250");
+  // Nothing is stored outside the grid.
+  EXPECT_EQ(table.Stored(kTableColumns, 3), "");
+  EXPECT_EQ(table.Stored(0, kTableMaxRows), "");
+  EXPECT_EQ(table.Stored(-1, 3), "");
+}
+
 TEST(DimensionTableValues, WorkingAngleAndCentreDistanceOfMovedApartPair) {
   GearPair g = StandardExternalPair();
   g.aw = 30.0;
@@ -418,21 +433,91 @@ TEST(DimensionTableValues, TextsAreCutAtFifteenCharactersAndNeverNaN) {
   EXPECT_EQ(table.Cell(g, kPair, 44).text, "   ---");
 }
 
-TEST(DimensionTableSymbols, GreekLettersSubscriptsAndStars) {
-  const struct {
+// Latin letters of a symbol stand at x 214, 3 px below the cell top; Greek
+// ones at 214 on the top in 10 pt; the second letter of a contact ratio at
+// 224, 7 px down in 9 pt; the subscript 8 px down right after its main letter
+// (222; 224 after ψ, 225 after the wide m). These rows place a piece apart.
+TEST(DimensionTableSymbols, PlacesOfThePieces) {
+  struct Unusual {
     int gearType, row;
-    const char* text;
+    char piece;  // 'L'atin, 'G'reek, 'S'ubscript
+    int x, dy = -1, pt = 0;
+  };
+  const Unusual unusual[] = {
+      {1, 2, 'L', 216},        {1, 16, 'L', 203},       {3, 11, 'L', 203},    {1, 17, 'L', 218},
+      {1, 48, 'L', 197},       {1, 49, 'L', 197},       {1, 50, 'L', 197},    {1, 55, 'L', 210},
+      {1, 62, 'L', 210},       {1, 57, 'L', 209},       {1, 69, 'L', 204},    {1, 71, 'L', 200},
+      {1, 74, 'L', 200},       {1, 75, 'L', 204, 1},    {1, 78, 'L', 213},    {1, 10, 'G', 210},
+      {1, 66, 'G', 213},       {1, 70, 'G', 204},       {1, 72, 'G', 200},    {1, 73, 'G', 200},
+      {1, 49, 'G', 206, 9, 7}, {1, 50, 'G', 206, 9, 7}, {1, 43, 'G', 214, 1}, {1, 44, 'G', 214, 1},
+      {3, 12, 'G', 206},  // the sum sign of "Σx" stands before its letter
+      {1, 48, 'S', 207},       {1, 49, 'S', 214},       {1, 50, 'S', 214},    {1, 57, 'S', 218},
+  };
+  for (int gearType : {1, 2, 3}) {
+    for (int row = 0; row < kTableMaxRows; ++row) {
+      SCOPED_TRACE("gear type " + std::to_string(gearType) + ", row " + std::to_string(row));
+      const TableSymbol s = RowSymbol(test::TypeOf(gearType), row);
+      struct {
+        int x, dy, pt;
+      } latin{214, 3, 10}, greek{214, 0, 10},
+          sub{s.latin == "m"   ? 225
+              : s.greek == "ψ" ? 224
+                               : 222,
+              8, 8};
+      for (const Unusual& u : unusual) {
+        if (u.row != row || u.gearType != (gearType == 3 ? 3 : 1)) continue;
+        auto& piece = u.piece == 'L' ? latin : u.piece == 'G' ? greek : sub;
+        piece.x = u.x;
+        if (u.dy >= 0) piece.dy = u.dy;
+        if (u.pt != 0) piece.pt = u.pt;
+      }
+      EXPECT_EQ(s.latinX, latin.x);
+      EXPECT_EQ(s.latinDy, latin.dy);
+      EXPECT_EQ(s.greekX, greek.x);
+      EXPECT_EQ(s.greekDy, greek.dy);
+      EXPECT_EQ(s.greekPt, greek.pt);
+      EXPECT_EQ(s.greekSecondX, 224);
+      EXPECT_EQ(s.greekSecondDy, 7);
+      EXPECT_EQ(s.greekSecondPt, 9);
+      EXPECT_EQ(s.subscriptX, sub.x);
+      EXPECT_EQ(s.subscriptDy, sub.dy);
+
+      // "Poměr b/m" with its n, "Poměr b/L" with e and the second "Poměr b/d" with vm.
+      const NameSubscript name = RowNameSubscript(test::TypeOf(gearType), row);
+      const bool n = gearType != 3 && row == 44, e = gearType == 3 && row == 28,
+                 vm = gearType == 3 && row == 38;
+      EXPECT_EQ(name.text, n ? "n" : e ? "e" : vm ? "vm" : "");
+      EXPECT_EQ(name.x, n ? 71 : e || vm ? 67 : 0);
+      EXPECT_EQ(name.dy, 8);
+    }
+  }
+}
+
+// The header row in 12 pt bold italic (its unit cell in 8 pt), the names
+// bold, everything else 10 pt regular; stored texts at (left, top + 2), the
+// unit column at (left + 6, top) and its header at (left + 4, top + 3).
+TEST(DimensionTableFixed, FontAndPlaceOfStoredTexts) {
+  const struct {
+    int column, row, pointSize;
+    bool bold, italic;
+    int dx, dy;
   } cases[] = {
-      {1, 10, "α_wt"},  {1, 20, "d_Ff"}, {1, 45, "ε_α"},   {1, 49, "ΣL_min"},
-      {1, 64, "h_aP*"}, {1, 17, "k*"},   {1, 16, "x·m_n"}, {1, 83, "ρ_f0*"},
-      {3, 12, "Σx"},    {3, 24, "δ"},    {3, 37, "ε_γ"},   {1, 41, ""},
+      {0, 0, 12, true, true, 0, 2},   {1, 0, 8, true, true, 4, 3},
+      {2, 0, 12, true, true, 0, 2},   {4, 0, 12, true, true, 0, 2},
+      {0, 1, 10, true, false, 0, 2},  {0, 53, 10, true, false, 0, 2},
+      {1, 1, 10, false, false, 6, 0}, {1, 44, 10, false, false, 6, 0},
+      {2, 1, 10, false, false, 0, 2}, {3, 20, 10, false, false, 0, 2},
+      {4, 1, 10, false, false, 0, 2},
   };
   for (const auto& c : cases) {
-    EXPECT_EQ(SymbolPlainText(RowSymbol(test::TypeOf(c.gearType), c.row)), c.text)
-        << "gear type " << c.gearType << " row " << c.row;
+    SCOPED_TRACE("column " + std::to_string(c.column) + ", row " + std::to_string(c.row));
+    const StoredTextStyle style = StoredStyle(c.column, c.row);
+    EXPECT_EQ(style.pointSize, c.pointSize);
+    EXPECT_EQ(style.bold, c.bold);
+    EXPECT_EQ(style.italic, c.italic);
+    EXPECT_EQ(style.dx, c.dx);
+    EXPECT_EQ(style.dy, c.dy);
   }
-  EXPECT_EQ(RowNameSubscript(GearType::External, 44).text, "n");
-  EXPECT_EQ(RowNameSubscript(GearType::Bevel, 38).text, "vm");
 }
 
 // ------------------------------------------------- every row of every layout
@@ -819,6 +904,18 @@ std::size_t CharPos(const std::string& line, char c, std::size_t fromByte = 0) {
   return at == std::string::npos ? std::string::npos : Utf8Length(line.substr(0, at));
 }
 
+// The texts of a line between runs of two or more blanks.
+std::vector<std::string> Words(const std::string& line) {
+  std::vector<std::string> words;
+  std::size_t at = 0;
+  while ((at = line.find_first_not_of(' ', at)) != std::string::npos) {
+    const std::size_t end = line.find("  ", at);
+    words.push_back(line.substr(at, end - at));
+    at = end;
+  }
+  return words;
+}
+
 TEST(DimensionTableText, OneLinePerRowWithValuesOnTheirAnchors) {
   GearPair g = StandardExternalPair();
   g.df1 = 17.5;
@@ -840,6 +937,23 @@ TEST(DimensionTableText, OneLinePerRowWithValuesOnTheirAnchors) {
   for (int row : {19, 23, 26}) EXPECT_EQ(CharPos(lines[row], '.'), point) << row;
   const std::size_t countEnd = CharPos(lines[3], '0', lines[3].find("20"));
   EXPECT_EQ(countEnd, point);
+
+  // The wheel's points stand in one column whatever the length of the
+  // pinion's value before them (three decimals in z_n, five in d_f).
+  EXPECT_EQ(Utf8Length(lines[4].substr(0, lines[4].rfind('.'))),
+            Utf8Length(lines[18].substr(0, lines[18].rfind('.'))));
+
+  // Columns two characters apart: the names (the longest, "roztečné
+  // kružnici" after 22 blanks, has 39 characters), the symbols (the longest,
+  // "h_FfP0*", 7), the units (the longest, "Rozměr", 6), then the pinion
+  // column, where stored texts start trimmed.
+  EXPECT_EQ(CharPos(lines[2], 'j'), 41u);
+  EXPECT_EQ(CharPos(lines[2], '['), 50u);
+  EXPECT_EQ(CharPos(lines[0], 'R'), 50u);
+  EXPECT_EQ(CharPos(lines[0], 'P'), 58u);
+  EXPECT_EQ(CharPos(lines[1], 'V'), 58u);
+  EXPECT_EQ(Words(lines[0]), (std::vector<std::string>{"Název", "Rozměr", "PASTOREK", "KOLO"}));
+  EXPECT_EQ(Words(lines[1]), (std::vector<std::string>{"Typ ozubení", "Vnější", "Vnější"}));
 
   // Pair column: the minutes mark of an angle ends where the points begin.
   const std::size_t pairPoint = CharPos(lines[12], '.');
