@@ -11,18 +11,18 @@
 #include <cmath>
 #include <cstdio>
 #include <limits>
-#include <random>
-#include <set>
 #include <sstream>
 #include <tuple>
 #include <vector>
 
 #include "TestPairs.h"
 #include "model/NumberText.h"
+#include "report/DistinctState.h"
 
 namespace kolmira {
 namespace {
 
+using test::DistinctState;
 using test::StandardExternalPair;
 
 constexpr int kPinion = 2;
@@ -173,6 +173,9 @@ TEST(DimensionTable, AnglesInDegreesMinutesSeconds) {
       {20.5, "20° 30'  0\"", "20° 30'"},
       // 12.3456° = 12° 20.736' = 12° 20' 44.16"
       {12.3456, "12° 20'  44.2\"", "12° 20'"},
+      // A negative angle keeps its sign in front, a zero has none.
+      {-20.5, "-20° 30'  0\"", "-20° 30'"},
+      {0.0, "0° 0'  0\"", "0° 0'"},
   };
   GearPair g = StandardExternalPair();
   g.dmsMode = true;
@@ -589,52 +592,6 @@ struct Instead {
   int row, column;
   Shows shows;
 };
-
-// Every real member of the state a different number between 1 and 10, no two
-// alike to three decimals, so that a cell showing another member than its
-// own, or its own in another format, shows a different text. The tooth
-// counts get whole parts of their own, the flags and orders make every
-// conditional cell show its value.
-GearPair DistinctState(GearType type) {
-  GearPair g;
-  g.gearType = type;
-  std::mt19937 random(7);
-  std::uniform_real_distribution<double> pick(1.0, 10.0);
-  std::set<long> used;
-  auto next = [&] {
-    for (;;) {
-      const double v = pick(random);
-      if (used.insert(std::lround(v * 1000.0)).second) return v;
-    }
-  };
-#define KOLMIRA_DISTINCT(name) g.name = next();
-#define KOLMIRA_SKIP(name)
-  KOLMIRA_STATE_ALL(KOLMIRA_DISTINCT, KOLMIRA_SKIP, KOLMIRA_SKIP)
-#undef KOLMIRA_DISTINCT
-#undef KOLMIRA_SKIP
-  g.z1 = 13.25;
-  g.z2 = 15.75;
-  g.z1Bevel = 11.4;
-  g.z2Bevel = 17.6;
-  g.zw1 = 3;
-  g.zw2 = 5;
-  g.z0 = 12;
-  g.chamfer1 = g.chamfer2 = g.protuberance1 = g.protuberance2 = true;
-  g.chordShown1 = g.chordShown2 = true;
-  g.tipTrimming = type == GearType::Internal;
-  // Cut tips below the tips; base circles inside the root circles.
-  if (g.da1Eff > g.da1) std::swap(g.da1Eff, g.da1);
-  if (g.da2Eff > g.da2) std::swap(g.da2Eff, g.da2);
-  if (g.db1 > g.df1) std::swap(g.db1, g.df1);
-  if (g.db2 > g.df2) std::swap(g.db2, g.df2);
-  if (type == GearType::Internal) {
-    // The ring's diameters are held negative.
-    g.db2 = -g.db2;
-    g.df2 = -g.df2;
-    g.dM2 = -g.dM2;
-  }
-  return g;
-}
 
 // Walks rows 2 to 84 of the table of `g`: symbol, unit and the three value
 // cells against the listing, with the rack's cells when `rackMode` is set and
