@@ -9,6 +9,7 @@
 #include <cmath>
 #include <limits>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -359,6 +360,11 @@ TEST(Report, TipsReachingIntoTheMatingRootAndTipClearances) {
   EXPECT_EQ(Indices(ReportLines(g)), (std::vector<int>{2, 3}));
   g.rackMode = true;
   EXPECT_EQ(Indices(ReportLines(g)), std::vector<int>{0});
+  // The virtual spur pair of a bevel pair, on its centre distance.
+  g = Faultless(3);
+  g.da1 = 22.6;
+  g.da2 = 42.6;
+  EXPECT_EQ(Indices(ReportLines(g)), (std::vector<int>{2, 3}));
 
   g = Faultless(1);
   g.tipsApart = true;
@@ -490,21 +496,16 @@ TEST(Report, BevelPairEntries) {
   }
 }
 
-struct SymbolRow {
-  int k;
-  const char* text;
-  int x;
-  int fontSize;
-  int dy;
-};
+// A symbol: the entry of its line, its text, x, font size and dy.
+using Symbol = std::tuple<int, std::string, int, int, int>;
 
 // The symbols of the lines of `g`, each checked to cover a stretch of blanks
 // right before an '=' that follows a non-blank character.
-void ExpectSymbols(const GearPair& g, const std::vector<SymbolRow>& want) {
-  std::vector<SymbolRow> got;
+void ExpectSymbols(const GearPair& g, const std::vector<Symbol>& want) {
+  std::vector<Symbol> got;
   for (const ReportLine& line : ReportLines(g)) {
     for (const ReportSymbol& s : line.symbols) {
-      got.push_back({line.k, s.text.c_str(), s.x, s.fontSize, s.dy});
+      got.emplace_back(line.k, s.text, s.x, s.fontSize, s.dy);
       EXPECT_GE(s.runLength, 2u) << line.text;
       EXPECT_GT(s.runBegin, 0u);
       EXPECT_NE(line.text[s.runBegin - 1], ' ') << line.text;
@@ -512,15 +513,7 @@ void ExpectSymbols(const GearPair& g, const std::vector<SymbolRow>& want) {
       EXPECT_EQ(line.text[s.runBegin + s.runLength], '=') << line.text;
     }
   }
-  ASSERT_EQ(got.size(), want.size());
-  for (std::size_t i = 0; i < want.size(); ++i) {
-    SCOPED_TRACE(std::to_string(want[i].k) + " " + want[i].text);
-    EXPECT_EQ(got[i].k, want[i].k);
-    EXPECT_STREQ(got[i].text, want[i].text);
-    EXPECT_EQ(got[i].x, want[i].x);
-    EXPECT_EQ(got[i].fontSize, want[i].fontSize);
-    EXPECT_EQ(got[i].dy, want[i].dy);
-  }
+  EXPECT_EQ(got, want);
 }
 
 TEST(Report, SymbolsOfTheLines) {
