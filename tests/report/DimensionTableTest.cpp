@@ -385,14 +385,14 @@ TEST(DimensionTable, FontAndPlaceOfStoredTexts) {
 
 // ------------------------------------------------- every row of every layout
 
-// How the row lists write a value: F w.d, a whole number, an angle held in
+// How the listing below writes a value: F w.d, a whole number, an angle held in
 // degrees or in radians (F 8.5 or degrees-minutes-seconds), a ring diameter
 // (negative, F 8.5).
 enum Fmt { kF85, kF63, kF64, kF20, kF32, kInt, kDeg, kRad, kRing };
 using G = GearPair;
 using Formula = double (*)(const GearPair&);
 
-// A value cell of the row lists: a fixed text ("" for a cell not drawn), or
+// A value cell of the listing: a fixed text ("" for a cell not drawn), or
 // the member (or the formula over members) it shows and its format.
 struct Shows {
   const char* text = "";
@@ -420,7 +420,7 @@ std::string Expected(const GearPair& g, const Shows& s) {
   return text;
 }
 
-// One row of a layout as the row lists give it. `rack` is what a pinion
+// One row of a layout as the listing gives it. `rack` is what a pinion
 // meshing with a rack shows instead of the wheel value (of the pair value in
 // rows 11 to 13, which have no wheel value).
 struct Row {

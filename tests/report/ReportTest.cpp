@@ -362,14 +362,28 @@ TEST(Report, TipsReachingIntoTheMatingRootAndTipClearances) {
   EXPECT_EQ(Indices(ReportLines(g)), std::vector<int>{0});
   // The virtual spur pair of a bevel pair, on its centre distance.
   g = Faultless(3);
+  g.df1 = 17.5;
+  g.df2 = 37.5;
   g.da1 = 22.6;
   g.da2 = 42.6;
   EXPECT_EQ(Indices(ReportLines(g)), (std::vector<int>{2, 3}));
+  // A ring (signed diameters): -30 - (-82.5 + 22.5)/2 = 0 is no penetration.
+  g = Faultless(2);
+  g.df2 = -82.5;
+  g.da1 = 22.5;
+  EXPECT_EQ(Indices(ReportLines(g)), std::vector<int>{0});
+  g.da1 = 22.6;
+  EXPECT_EQ(Indices(ReportLines(g)), std::vector<int>{2});
 
-  g = Faultless(1);
-  g.tipsApart = true;
-  g.awEff = 33.0;  // 33 - (22 + 42)/2 = 1
-  EXPECT_EQ(TextOf(ReportLines(g), 1), " ! Kola jsou mimo sebe, mezera mezi hlavami = 1.0000");
+  // Tips apart: 33 - (22 + 42)/2 = 1, also on the bevel pair's virtual pair.
+  for (int gearType : {1, 3}) {
+    g = Faultless(gearType);
+    g.tipsApart = true;
+    g.aw = g.awEff = 33.0;
+    g.da1 = 22.0;
+    g.da2 = 42.0;
+    EXPECT_EQ(TextOf(ReportLines(g), 1), " ! Kola jsou mimo sebe, mezera mezi hlavami = 1.0000");
+  }
 
   g = Faultless(1);
   g.clearanceOk1 = g.clearanceOk2 = false;

@@ -48,7 +48,7 @@ std::string Text(const GearPair& g, const Number& n) {
   return text;
 }
 
-// A line as the row lists give it: the tab counts in front of the label, the
+// A line of the listing below: the tab counts in front of the label, the
 // symbol, the pinion and the wheel value ("3/2,2/4"; "-" marks a line
 // without symbol), and whether a rack shows "---" for the wheel.
 struct Line {
@@ -138,7 +138,7 @@ std::string Tabs(int n) {
   return std::string(static_cast<std::size_t>(n), '\t');
 }
 
-// The short print of `g` as the row lists give it, for a table of the input
+// The short print of `g` as the listing gives it, for a table of the input
 // file "C:\pary\P1.txt".
 std::vector<std::string> ExpectedLines(const GearPair& g) {
   const bool bevel = g.gearType == GearType::Bevel;
