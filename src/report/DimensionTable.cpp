@@ -10,195 +10,11 @@ namespace kolmira {
 
 namespace {
 
-enum class Unit { kNone, kMm, kOne, kDeg };
-
-// One row of a layout: its name (the rows whose name depends on the state
-// have none here), unit and symbol pieces. A trailing '*' of the subscript is
-// the star of a per-module coefficient.
-struct RowDef {
-  const char* name;
-  Unit unit;
-  const char* latin;
-  const char* greek;
-  const char* greekSecond;
-  const char* subscript;
-};
-
-// Rows 1.. of the cylindrical layout (external and internal pairs).
-constexpr RowDef kCylindricalRows[] = {
-    // clang-format off
-    /*  1 */ {"Typ ozubení", Unit::kNone, "", "", "", ""},
-    /*  2 */ {"", Unit::kMm, "j", "", "", "n"},
-    /*  3 */ {"Počet zubů", Unit::kOne, "z", "", "", ""},
-    /*  4 */ {"Počet zubů náhradního kola", Unit::kOne, "z", "", "", "n"},
-    /*  5 */ {"Normálný modul", Unit::kMm, "m", "", "", "n"},
-    /*  6 */ {"Čelní modul", Unit::kMm, "m", "", "", "t"},
-    /*  7 */ {"Úhel sklonu zubu roztečný", Unit::kDeg, "", "β", "", ""},
-    /*  8 */ {"Úhel sklonu zubu základní", Unit::kDeg, "", "β", "", "b"},
-    /*  9 */ {"Úhel záběru čelní", Unit::kDeg, "", "α", "", "t"},
-    /* 10 */ {"Úhel záběru pracovní", Unit::kDeg, "", "α", "", "wt"},
-    /* 11 */ {"Osová vzdálenost pracovní", Unit::kMm, "a", "", "", ""},
-    /* 12 */ {"Osová vzdálenost roztečná", Unit::kMm, "a", "", "", "d"},
-    /* 13 */ {"Osová vzdálenost bezvůlová", Unit::kMm, "a", "", "", "jn"},
-    /* 14 */ {"Jednotková korekce bezvůlová", Unit::kOne, "x", "", "", "jn"},
-    /* 15 */ {"Jednotková korekce", Unit::kOne, "x", "", "", ""},
-    /* 16 */ {"Hodnota posunutí profilu", Unit::kMm, "x·m", "", "", "n"},
-    /* 17 */ {"Jednotková změna výšky hlavy", Unit::kOne, "k*", "", "", ""},
-    /* 18 */ {"Průměr patní kružnice", Unit::kMm, "d", "", "", "f"},
-    /* 19 */ {"             základní kružnice", Unit::kMm, "d", "", "", "b"},
-    /* 20 */ {"             kr.začátku evolventy", Unit::kMm, "d", "", "", "Ff"},
-    /* 21 */ {"             kružnice začátku záběru", Unit::kMm, "d", "", "", "Nf"},
-    /* 22 */ {"             valivé kružnice", Unit::kMm, "d", "", "", "w"},
-    /* 23 */ {"             roztečné kružnice", Unit::kMm, "d", "", "", ""},
-    /* 24 */ {"             kružnice konce záběru", Unit::kMm, "d", "", "", "Na"},
-    /* 25 */ {"             kružnice srážecí hrany", Unit::kMm, "d", "", "", "Fa"},
-    /* 26 */ {"             hlavové kružnice", Unit::kMm, "d", "", "", "a"},
-    /* 27 */ {"Tvarový přesah", Unit::kMm, "c", "", "", "F"},
-    /* 28 */ {"Tloušťka zubu na patní kružnici", Unit::kMm, "s", "", "", "f"},
-    /* 29 */ {"                      základní kružnici", Unit::kMm, "s", "", "", "b"},
-    /* 30 */ {"                      začátku evolventy", Unit::kMm, "s", "", "", "Ff"},
-    /* 31 */ {"                      valivé kružnici", Unit::kMm, "s", "", "", "w"},
-    /* 32 */ {"                      roztečné kružnici", Unit::kMm, "s", "", "", ""},
-    /* 33 */ {"                      začátku sražení", Unit::kMm, "s", "", "", "Fa"},
-    /* 34 */ {"                      hlavové kružnici", Unit::kMm, "s", "", "", "a"},
-    /* 35 */ {"Výška paty", Unit::kMm, "h", "", "", "f"},
-    /* 36 */ {"         hlavy", Unit::kMm, "h", "", "", "a"},
-    /* 37 */ {"         zubu", Unit::kMm, "h", "", "", ""},
-    /* 38 */ {"Společná šířka kol", Unit::kMm, "b", "", "", ""},
-    /* 39 */ {"Délka evolventy", Unit::kMm, "ev", "", "", ""},
-    /* 40 */ {"Délka funkční evolventy", Unit::kMm, "ev", "", "", ""},
-    /* 41 */ {"Měrný skluz na patě", Unit::kOne, "", "", "", ""},
-    /* 42 */ {"Měrný skluz na hlavé", Unit::kOne, "", "", "", ""},
-    /* 43 */ {"Poměr b/d", Unit::kOne, "", "ψ", "", "d"},
-    /* 44 */ {"Poměr b/m", Unit::kOne, "", "ψ", "", "m"},
-    /* 45 */ {"Součinitel trvání záběru profilu", Unit::kOne, "", "ε", "α", ""},
-    /* 46 */ {"Součinitel trvání záběru krokem", Unit::kOne, "", "ε", "β", ""},
-    /* 47 */ {"Součinitel trvání záběru celkový", Unit::kOne, "", "ε", "γ", ""},
-    /* 48 */ {"Délka dotyku 1 páru zubů", Unit::kMm, "L", "", "", "pmax"},
-    /* 49 */ {"Celková délka dotyku minim.", Unit::kMm, "L", "Σ", "", "min"},
-    /* 50 */ {"Celková délka dotyku maxim.", Unit::kMm, "L", "Σ", "", "max"},
-    /* 51 */ {"Čelní rozteč", Unit::kMm, "p", "", "", "t"},
-    /* 52 */ {"Čelní rozteč základní", Unit::kMm, "p", "", "", "tb"},
-    /* 53 */ {"              KONTROLNÍ ROZMĚRY", Unit::kNone, "", "", "", ""},
-    /* 54 */ {"Kontrolní rozměr přes zuby", Unit::kMm, "W", "", "", ""},
-    /* 55 */ {"Měřeno na průměru", Unit::kMm, "dW", "", "", ""},
-    /* 56 */ {"Počet měřených zubů", Unit::kOne, "z", "", "", "w"},
-    /* 57 */ {"Minimální šířka kola pro měření", Unit::kMm, "b", "", "", "min"},
-    /* 58 */ {"", Unit::kMm, "s", "", "", "c"},
-    /* 59 */ {"", Unit::kMm, "h", "", "", "c"},
-    /* 60 */ {"Kontrolní rozměr přes kuličky", Unit::kMm, "M", "", "", ""},
-    /* 61 */ {"Průměr kuličky", Unit::kMm, "d", "", "", "t"},
-    /* 62 */ {"Průměr kontaktu kuliček", Unit::kMm, "dM", "", "", ""},
-    /* 63 */ {"              ZÁKLADNÍ PROFIL", Unit::kNone, "", "", "", ""},
-    /* 64 */ {"Poměrná výška hlavy profilu", Unit::kOne, "h", "", "", "aP*"},
-    /* 65 */ {"Poměrná hlavová vůle profilu", Unit::kOne, "c", "", "", "P*"},
-    /* 66 */ {"Poměrný rádius paty profilu", Unit::kOne, "", "ρ", "", "fP*"},
-    /* 67 */ {"Úhel profilu", Unit::kDeg, "", "α", "", "P"},
-    /* 68 */ {"              HŘEBENOVÝ NÁSTROJ", Unit::kNone, "", "", "", ""},
-    /* 69 */ {"Poměrná výška hlavy", Unit::kOne, "h", "", "", "aP0*"},
-    /* 70 */ {"Poměrný rádius zaoblení hlavy", Unit::kOne, "", "ρ", "", "aP0*"},
-    /* 71 */ {"Poměrná výška ke sražení", Unit::kOne, "h", "", "", "FfP0*"},
-    /* 72 */ {"Úhel profilu srážecí hrany", Unit::kDeg, "", "α", "", "KP0"},
-    /* 73 */ {"Úhel profilu protuberance", Unit::kDeg, "", "α", "", "prP0"},
-    /* 74 */ {"Poměrná výška k protuberanci", Unit::kOne, "h", "", "", "FaP0*"},
-    /* 75 */ {"Velikost protuberance", Unit::kMm, "pr", "", "", "P0"},
-    /* 76 */ {"              OBRÁŽECÍ KOLEČKO", Unit::kNone, "", "", "", ""},
-    /* 77 */ {"Počet zubů", Unit::kOne, "z", "", "", "0"},
-    /* 78 */ {"Osová vzdálenost výrobní", Unit::kMm, "a", "", "", "w0"},
-    /* 79 */ {"Aktuální jednotková korekce", Unit::kOne, "x", "", "", "0"},
-    /* 80 */ {"Aktuální hlavový průměr", Unit::kMm, "d", "", "", "a0"},
-    /* 81 */ {"Aktuální šířka hlavy", Unit::kMm, "s", "", "", "a0"},
-    /* 82 */ {"Poměrný rádius zaoblení hlavy", Unit::kOne, "", "ρ", "", "a0*"},
-    /* 83 */ {"Poměrný rádius zaoblení paty", Unit::kOne, "", "ρ", "", "f0*"},
-    // clang-format on
-};
-constexpr int kCylindricalDefined = static_cast<int>(std::size(kCylindricalRows));
-
-// Rows 1.. of the bevel layout.
-constexpr RowDef kBevelRows[] = {
-    // clang-format off
-    /*  1 */ {"Typ ozubení", Unit::kNone, "", "", "", ""},
-    /*  2 */ {"Převodový poměr", Unit::kOne, "u", "", "", ""},
-    /*  3 */ {"Úhel os soukolí", Unit::kDeg, "", "Σ", "", ""},
-    /*  4 */ {"Počet zubů", Unit::kOne, "z", "", "", ""},
-    /*  5 */ {"Čelní modul vnější", Unit::kMm, "m", "", "", "t"},
-    /*  6 */ {"Čelní modul střední", Unit::kMm, "m", "", "", "tm"},
-    /*  7 */ {"Úhel sklonu zubu střední", Unit::kDeg, "", "β", "", "m"},
-    /*  8 */ {"Společná šířka kol", Unit::kMm, "b", "", "", ""},
-    /*  9 */ {"Délka povrchové přímky kužele", Unit::kMm, "L", "", "", "e"},
-    /* 10 */ {"Jednotková korekce", Unit::kOne, "x", "", "", ""},
-    /* 11 */ {"Hodnota posunutí profilu", Unit::kMm, "x·m", "", "", "t"},
-    /* 12 */ {"Součet jednotkových korekcí", Unit::kOne, "x", "Σ", "", ""},
-    /* 13 */ {"Průměr vnější patní", Unit::kMm, "d", "", "", "f"},
-    /* 14 */ {"                        roztečný", Unit::kMm, "d", "", "", ""},
-    /* 15 */ {"                        hlavový", Unit::kMm, "d", "", "", "a"},
-    /* 16 */ {"Průměr střední roztečný", Unit::kMm, "d", "", "", "m"},
-    /* 17 */ {"Průměr vnitřní hlavový", Unit::kMm, "d", "", "", "ai"},
-    /* 18 */ {"Tloušťka zubu na hlavě vnější", Unit::kMm, "s", "", "", "a"},
-    /* 19 */ {"Tloušťka zubu na hlavě vnitřní", Unit::kMm, "s", "", "", "ai"},
-    /* 20 */ {"Výška vnější paty", Unit::kMm, "h", "", "", "f"},
-    /* 21 */ {"                     hlavy", Unit::kMm, "h", "", "", "a"},
-    /* 22 */ {"                     zubu", Unit::kMm, "h", "", "", ""},
-    /* 23 */ {"Úhel kužele patního", Unit::kDeg, "", "δ", "", "f"},
-    /* 24 */ {"                    roztečného", Unit::kDeg, "", "δ", "", ""},
-    /* 25 */ {"                    hlavového", Unit::kDeg, "", "δ", "", "a"},
-    /* 26 */ {"Poměr b/d", Unit::kOne, "", "ψ", "", "d"},
-    /* 27 */ {"Poměr b/m", Unit::kOne, "", "ψ", "", "m"},
-    /* 28 */ {"Poměr b/L", Unit::kOne, "", "ψ", "", "L"},
-    /* 29 */ {"Průmět roztečné šířky do osy kužele", Unit::kMm, "", "", "", ""},
-    /* 30 */ {"Počet zubů virtuálního kola", Unit::kOne, "z", "", "", "v"},
-    /* 31 */ {"Průměr virtuální roztečný stř.", Unit::kMm, "d", "", "", "vm"},
-    /* 32 */ {"Úhel záběru čelní", Unit::kDeg, "", "α", "", "tw"},
-    /* 33 */ {"Měrný skluz na patě", Unit::kOne, "", "", "", ""},
-    /* 34 */ {"Měrný skluz na hlavé", Unit::kOne, "", "", "", ""},
-    /* 35 */ {"Součinitel trvání záběru profilu", Unit::kOne, "", "ε", "α", ""},
-    /* 36 */ {"Součinitel trvání záběru krokem", Unit::kOne, "", "ε", "β", ""},
-    /* 37 */ {"Součinitel trvání záběru celkový", Unit::kOne, "", "ε", "γ", ""},
-    /* 38 */ {"Poměr b/d", Unit::kOne, "", "ψ", "", "dv"},
-    /* 39 */ {"Počet zubů nástroje", Unit::kOne, "z", "", "", "0"},
-    /* 40 */ {"Převod mezi nástrojem a kolem", Unit::kOne, "", "", "", ""},
-    /* 41 */ {"Poměrná výška hlavy profilu", Unit::kOne, "h", "", "", "aP*"},
-    /* 42 */ {"Poměrná hlavová vůle profilu", Unit::kOne, "c", "", "", "P*"},
-    /* 43 */ {"Poměrný rádius paty profilu", Unit::kOne, "", "ρ", "", "fP*"},
-    /* 44 */ {"Úhel profilu", Unit::kDeg, "", "α", "", "P"},
-    // clang-format on
-};
-constexpr int kBevelDefined = static_cast<int>(std::size(kBevelRows));
-
-const RowDef* FindRow(GearType gearType, int row) {
-  if (gearType == GearType::Bevel)
-    return row >= 1 && row <= kBevelDefined ? &kBevelRows[row - 1] : nullptr;
-  return row >= 1 && row <= kCylindricalDefined ? &kCylindricalRows[row - 1] : nullptr;
-}
-
-const char* UnitText(Unit unit, bool dmsMode) {
-  switch (unit) {
-    case Unit::kMm:
-      return "[mm]";
-    case Unit::kOne:
-      return "[-]";
-    case Unit::kDeg:
-      // In degrees-minutes-seconds the value carries its own marks.
-      return dmsMode ? "" : "[°]";
-    case Unit::kNone:
-      break;
-  }
-  return "";
-}
-
-// Names of row 2, by how the backlash is produced.
-constexpr const char* kBacklashThinBoth = "Norm.boční vůle zeslab.obou kol";
-constexpr const char* kBacklashThinPinion = "Norm.boční vůle zeslab.pastorku";
-constexpr const char* kBacklashThinWheel = "Norm.boční vůle zeslabením kola";
-constexpr const char* kBacklashByShift = "Norm.boční vůle přídav. korekcí";
-constexpr const char* kBacklashByApart = "Norm.boční vůle odsunutím kol";
-constexpr const char* kBacklashNone = "Normálná boční vůle";
-// Below this the pair counts as backlash-free.
-constexpr double kNoBacklash = 1e-12;
+using G = GearPair;
 
 // ---------------------------------------------------------------- values
 
-const std::string kDash = "---";
+constexpr const char* kDash = "---";
 
 std::string F(double v, int width, int decimals) {
   return FormatFixed(v, width, decimals);
@@ -225,504 +41,445 @@ std::string RingDiameter(double v) {
   return F85(-std::fabs(v));
 }
 
-struct Values {
-  std::string pinion, pair, wheel;
+// Diameter at which the anvils of the span measurement touch the flanks.
+double SpanContact(const GearPair& g, double W, double db) {
+  return std::sqrt(std::pow(W * std::cos(g.betaB), 2) + db * db);
+}
+
+bool Internal(const GearPair& g) {
+  return g.gearType == GearType::Internal;
+}
+// The rack tool of the wheel exists only for an external pair; the ring of an
+// internal pair is cut by the shaper cutter.
+bool External(const GearPair& g) {
+  return g.gearType == GearType::External;
+}
+// The degenerate internal pair (-z2 = z1) has no working pitch circles.
+bool NoPitchCircles(const GearPair& g) {
+  return g.z2 == -g.z1;
+}
+// A tip circle cut down by the chamfer (of the ring: by the trimming).
+bool ChamferTip1(const GearPair& g) {
+  return g.chamfer1 && g.da1Eff < g.da1;
+}
+bool ChamferTip2(const GearPair& g) {
+  return (Internal(g) ? g.tipTrimming : g.chamfer2) && g.da2Eff < g.da2;
+}
+
+// How a value cell writes a member of the state: fixed w.d, or an angle held
+// in degrees or in radians.
+enum Format { k85, k63, k64, k20, k32, kDegrees, kRadians };
+
+using Compute = std::string (*)(const GearPair&);
+
+// What a value cell shows: nothing, a fixed text, a member of the state in a
+// format, or a small computation of its own.
+struct Value {
+  const char* text = nullptr;
+  double GearPair::*member = nullptr;
+  Format format = k85;
+  Compute compute = nullptr;
+
+  constexpr Value() = default;
+  constexpr Value(const char* fixed) : text(fixed) {}
+  constexpr Value(double GearPair::*m, Format f = k85) : member(m), format(f) {}
+  template <class Lambda>
+  constexpr Value(Lambda lambda) : compute(lambda) {}
+
+  bool Empty() const { return text == nullptr && member == nullptr && compute == nullptr; }
+
+  std::string Text(const GearPair& g) const {
+    if (text != nullptr) return text;
+    if (compute != nullptr) return compute(g);
+    if (member == nullptr) return {};
+    const double v = g.*member;
+    switch (format) {
+      case k63:
+        return F(v, 6, 3);
+      case k64:
+        return F(v, 6, 4);
+      case k20:
+        return F(v, 2, 0);
+      case k32:
+        return F(v, 3, 2);
+      case kDegrees:
+        return Angle(g, v);
+      case kRadians:
+        return AngleRad(g, v);
+      case k85:
+        break;
+    }
+    return F85(v);
+  }
 };
 
-Values CylindricalValues(const GearPair& g, int row) {
-  const bool rack = g.rackMode;
-  const bool internal = g.gearType == GearType::Internal;
-  const bool external = g.gearType == GearType::External;
-  // The degenerate internal pair (-z2 = z1) has no working pitch circles.
-  const bool noPitchCircles = g.z2 == -g.z1;
-  Values v;
-  auto both = [&v](double pinion, double wheel) {
-    v.pinion = F85(pinion);
-    v.wheel = F85(wheel);
-  };
-  auto rackWheel = [&v, rack](std::string text) {
-    if (rack) v.wheel = std::move(text);
-  };
-  auto rackPair = [&v, rack]() {
-    if (rack) v.pair = kDash;
-  };
-  auto chamferTip2 = [&g, internal]() {
-    return (internal ? g.tipTrimming : g.chamfer2) && g.da2Eff < g.da2;
-  };
-  const bool chamferTip1 = g.chamfer1 && g.da1Eff < g.da1;
-  const double dW1 = std::sqrt(std::pow(g.W1 * std::cos(g.betaB), 2) + g.db1 * g.db1);
-  const double dW2 = std::sqrt(std::pow(g.W2 * std::cos(g.betaB), 2) + g.db2 * g.db2);
+// ------------------------------------------------------------------ rows
 
-  switch (row) {
-    case 2:
-      v.pair = F(g.jn, 6, 4);
-      break;
-    case 3:
-      v.pinion = F(g.z1, 2, 0);
-      v.wheel = F(g.z2, 2, 0);
-      rackWheel(kDash);
-      break;
-    case 4:
-      v.pinion = F(g.zn1, 6, 3);
-      v.wheel = F(g.zn2, 6, 3);
-      rackWheel(kDash);
-      break;
-    case 5:
-      v.pair = F(g.mn, 6, 3);
-      break;
-    case 6:
-      v.pair = F(g.mt, 6, 3);
-      break;
-    case 7:
-      v.pair = Angle(g, g.betaDeg);
-      break;
-    case 8:
-      v.pair = Angle(g, g.betaBDeg);
-      break;
-    case 9:
-      v.pair = Angle(g, g.alphaTDeg);
-      break;
-    case 10:
-      v.pair = AngleRad(g, g.jnByApart ? g.alphaWtJ : g.alphaWt);
-      break;
-    case 11:
-      v.pair = F85(g.jnByApart ? g.awJ : g.aw);
-      rackPair();
-      break;
-    case 12:
-      v.pair = F85(g.a);
-      rackPair();
-      break;
-    case 13:
-      v.pair = F85(g.aw);
-      rackPair();
-      break;
-    case 14:
-      v.pinion = F85(g.backlashByShift ? g.x1NoBacklash : g.x1);
-      v.pair = F85(g.xSum);
-      v.wheel = F85(g.backlashByShift ? g.xSumNoBacklash - g.x1NoBacklash : g.x2);
-      rackWheel("0");
-      break;
-    case 15:
-      v.pinion = F85(g.x1);
-      v.pair = F85(g.backlashByShift ? g.xSumBacklash : g.xSum);
-      v.wheel = F85(g.x2);
-      rackWheel("0");
-      break;
-    case 16:
-      both(g.x1 * g.mn, g.x2 * g.mn);
-      rackWheel("0");
-      break;
-    case 17:
-      v.pair = F85(g.kStar);
-      break;
-    case 18:
-      both(g.df1, g.df2);
-      rackWheel(kDash);
-      break;
-    case 19:
-      both(g.db1, g.db2);
-      rackWheel(kDash);
-      break;
-    case 20:
-      both(g.dFf1, g.dFf2);
-      rackWheel(kDash);
-      break;
-    case 21:
-      both(g.dNf1, g.dNf2);
-      rackWheel(kDash);
-      break;
-    case 22:
-      v.pinion = noPitchCircles ? kDash : F85(g.dw1);
-      v.wheel = noPitchCircles ? kDash : F85(g.dw2);
-      rackWheel(kDash);
-      break;
-    case 23:
-      both(g.d1, g.d2);
-      rackWheel(kDash);
-      break;
-    case 24:
-      both(g.dNa1, g.dNa2);
-      rackWheel(kDash);
-      break;
-    case 25:
-      v.pinion = chamferTip1 ? F85(g.da1Eff) : kDash;
-      v.wheel = chamferTip2() ? F85(g.da2Eff) : kDash;
-      rackWheel(kDash);
-      break;
-    case 26:
-      both(g.da1, g.da2);
-      rackWheel(kDash);
-      break;
-    case 27:
-      both((g.dNf1 - g.dFf1) / 2.0, (g.dNf2 - g.dFf2) / 2.0);
-      // The rack's form overlap: the depth of its straight flank below the
-      // reference line less the depth the pinion tip actually reaches.
-      rackWheel(F85(g.hFfRack - g.hfNRack));
-      break;
-    case 28:
-      v.pinion = g.db1 > g.df1 ? kDash : F85(g.sf1);
-      v.wheel = std::fabs(g.db2) > std::fabs(g.df2) ? kDash : F85(g.sf2);
-      rackWheel(kDash);
-      break;
-    case 29:
-      both(g.sb1, g.sb2);
-      rackWheel(kDash);
-      break;
-    case 30:
-      both(g.sFf1, g.sFf2);
-      break;
-    case 31:
-      v.pinion = noPitchCircles ? kDash : F85(g.sw1);
-      v.wheel = noPitchCircles ? kDash : F85(g.sw2);
-      break;
-    case 32:
-      both(g.sn1, g.sn2);
-      break;
-    case 33:
-      v.pinion = chamferTip1 ? F85(g.sFa1) : kDash;
-      if (rack) {
-        // The rack's chamfer starts below its tip only when its height is
-        // less than the rack's addendum.
-        v.wheel = g.chamfer2 && g.mn * g.hFfP02Star < g.ha2 ? F85(g.sFa2) : kDash;
-      } else {
-        v.wheel = chamferTip2() ? F85(g.sFa2) : kDash;
-      }
-      break;
-    case 34:
-      both(g.sa1, g.sa2);
-      break;
-    case 35:
-      both((g.d1 - g.df1) / 2.0, (g.d2 - g.df2) / 2.0);
-      rackWheel(F85(g.hf2));
-      break;
-    case 36:
-      both((g.da1 - g.d1) / 2.0, (g.da2 - g.d2) / 2.0);
-      rackWheel(F85(g.ha2));
-      break;
-    case 37:
-      both((g.da1 - g.df1) / 2.0, (g.da2 - g.df2) / 2.0);
-      rackWheel(F85(g.ha2 + g.hf2));
-      break;
-    case 38:
-      v.pair = F(g.b, 6, 3);
-      break;
-    case 39:
-      both(g.Lev1, g.Lev2);
-      break;
-    case 40:
-      both(g.LevF1, g.LevF2);
-      break;
-    case 41:
-      both(g.thetaF1, g.thetaF2);
-      break;
-    case 42:
-      both(g.thetaA1, g.thetaA2);
-      break;
-    case 43:
-      v.pinion = F(g.b / g.d1, 6, 3);
-      v.wheel = F(g.b / g.d2, 6, 3);
-      rackWheel("0");
-      break;
-    case 44:
-      v.pair = F(g.b / g.mn, 6, 3);
-      break;
-    case 45:
-      v.pair = F85(g.epsAlpha);
-      break;
-    case 46:
-      v.pair = F85(g.epsBeta);
-      break;
-    case 47:
-      v.pair = F85(g.epsGamma);
-      break;
-    case 48:
-      v.pair = F85(g.Lc1);
-      break;
-    case 49:
-      v.pair = F85(g.LcMin);
-      break;
-    case 50:
-      v.pair = F85(g.LcMax);
-      break;
-    case 51:
-      v.pair = F85(g.pt);
-      break;
-    case 52:
-      v.pair = F85(g.pbt);
-      break;
-    case 54:
-      both(g.W1, g.W2);
-      rackWheel(kDash);
-      break;
-    case 55:
-      v.pinion = F85(dW1);
-      v.wheel = internal ? RingDiameter(dW2) : F85(dW2);
-      rackWheel(kDash);
-      break;
-    case 56:
-      v.pinion = FormatInt(g.zw1);
-      v.wheel = FormatInt(g.zw2);
-      rackWheel(kDash);
-      break;
-    case 57:
-      // A spur gear is measured over any face width.
-      v.pinion = g.beta > 0.0 ? F(g.b1min, 6, 3) : kDash;
-      v.wheel = g.beta > 0.0 ? F(g.b2min, 6, 3) : kDash;
-      rackWheel(kDash);
-      break;
-    case 58:
-      v.pinion = g.chordShown1 ? F85(g.sc1) : kDash;
-      v.wheel = g.chordShown2 ? F85(g.sc2) : kDash;
-      break;
-    case 59:
-      v.pinion = g.chordShown1 ? F85(g.hc1) : kDash;
-      v.wheel = g.chordShown2 ? F85(g.hc2) : kDash;
-      break;
-    case 60:
-      both(g.M1, g.M2);
-      rackWheel(kDash);
-      break;
-    case 61:
-      both(g.dt1, g.dt2);
-      rackWheel(kDash);
-      break;
-    case 62:
-      v.pinion = F85(g.dM1);
-      v.wheel = internal ? RingDiameter(g.dM2) : F85(g.dM2);
-      rackWheel(kDash);
-      break;
-    case 64:
-      both(g.haP1Star, g.haP2Star);
-      break;
-    case 65:
-      both(g.cP1Star, g.cP2Star);
-      break;
-    case 66:
-      both(g.rhofP1Star, g.rhofP2Star);
-      break;
-    case 67:
-      v.pair = Angle(g, g.alphaPDeg);
-      break;
-    // The rack tool of the wheel exists only for an external pair; the ring
-    // of an internal pair is cut by the shaper cutter of rows 77 to 83.
-    case 69:
-      v.pinion = F85(g.haP01Star);
-      v.wheel = external ? F85(g.haP02Star) : kDash;
-      break;
-    case 70:
-      v.pinion = F85(g.rhoaP01Star);
-      v.wheel = external ? F85(g.rhoaP02Star) : kDash;
-      break;
-    case 71:
-      v.pinion = g.chamfer1 ? F85(g.hFfP01Star) : kDash;
-      v.wheel = external && g.chamfer2 ? F85(g.hFfP02Star) : kDash;
-      break;
-    case 72:
-      v.pinion = g.chamfer1 ? Angle(g, g.alphaKP01Deg) : kDash;
-      v.wheel = external && g.chamfer2 ? Angle(g, g.alphaKP02Deg) : kDash;
-      break;
-    case 73:
-      v.pinion = g.protuberance1 ? AngleRad(g, g.alphaprP01) : kDash;
-      v.wheel = external && g.protuberance2 ? AngleRad(g, g.alphaprP02) : kDash;
-      break;
-    case 74:
-      v.pinion = g.protuberance1 ? F85(g.hFaP01Star) : kDash;
-      v.wheel = external && g.protuberance2 ? F85(g.hFaP02Star) : kDash;
-      break;
-    case 75:
-      v.pinion = g.protuberance1 ? F85(g.prP01) : kDash;
-      v.wheel = external && g.protuberance2 ? F85(g.prP02) : kDash;
-      break;
-    case 77:
-      v.pinion = kDash;
-      v.wheel = FormatInt(g.z0);
-      break;
-    case 78:
-      v.pinion = kDash;
-      v.wheel = F85(g.aw0);
-      break;
-    case 79:
-      v.pinion = kDash;
-      v.wheel = F85(g.x0);
-      break;
-    case 80:
-      v.pinion = kDash;
-      v.wheel = F85(g.da0);
-      break;
-    case 81:
-      v.pinion = kDash;
-      v.wheel = F85(g.sa0);
-      break;
-    case 82:
-      v.pinion = kDash;
-      v.wheel = F85(g.rhoa0Star);
-      break;
-    case 83:
-      v.pinion = kDash;
-      v.wheel = F85(g.rhof0Star);
-      break;
-    default:
-      break;
-  }
-  return v;
+enum Unit { kNoUnit, kMm, kOne, kDeg };
+
+// How a row is drawn where it differs from the usual: the places of its
+// symbol's pieces in pixels (0: the usual place; a subscript's usual place is
+// right after its main letter), a subscript inside the name, and "Σ =" in
+// front of the pair value.
+struct Draw {
+  int latinX = 0;
+  int latinDy = 0;
+  int greekX = 0;
+  int greekDy = 0;
+  int greekPt = 0;
+  int subscriptX = 0;
+  const char* nameSubscript = "";
+  int nameSubscriptX = 0;
+  bool pairSigma = false;
+};
+
+// One row of a layout: its name (the rows whose name depends on the state
+// have none here), unit, symbol and what its pinion, pair and wheel cells
+// show; `rack` is what the wheel cell shows instead when the pinion meshes
+// with a rack (nothing: the wheel value). The symbol is written as it reads:
+// Greek letters, then Latin ones, then after '_' the subscript (or the second
+// Greek letter of a contact ratio); a trailing '*' of the subscript is the
+// star of a per-module coefficient.
+struct RowDef {
+  const char* name;
+  Unit unit;
+  const char* symbol;
+  Value pinion = {}, pair = {}, wheel = {}, rack = {};
+  Draw draw = {};
+};
+
+// Rows 1.. of the cylindrical layout (external and internal pairs).
+constexpr RowDef kCylindricalRows[] = {
+    // clang-format off
+    /*  1 */ {"Typ ozubení", kNoUnit, ""},
+    /*  2 */ {"", kMm, "j_n", {}, {&G::jn, k64}, {}, {}, {.latinX = 216}},
+    /*  3 */ {"Počet zubů", kOne, "z", {&G::z1, k20}, {}, {&G::z2, k20}, kDash},
+    /*  4 */ {"Počet zubů náhradního kola", kOne, "z_n", {&G::zn1, k63}, {}, {&G::zn2, k63}, kDash},
+    /*  5 */ {"Normálný modul", kMm, "m_n", {}, {&G::mn, k63}},
+    /*  6 */ {"Čelní modul", kMm, "m_t", {}, {&G::mt, k63}},
+    /*  7 */ {"Úhel sklonu zubu roztečný", kDeg, "β", {}, {&G::betaDeg, kDegrees}},
+    /*  8 */ {"Úhel sklonu zubu základní", kDeg, "β_b", {}, {&G::betaBDeg, kDegrees}},
+    /*  9 */ {"Úhel záběru čelní", kDeg, "α_t", {}, {&G::alphaTDeg, kDegrees}},
+    /* 10 */ {"Úhel záběru pracovní", kDeg, "α_wt", {},
+              [](const G& g) { return AngleRad(g, g.jnByApart ? g.alphaWtJ : g.alphaWt); },
+              {}, {}, {.greekX = 210}},
+    // A rack has no centre distance.
+    /* 11 */ {"Osová vzdálenost pracovní", kMm, "a", {},
+              [](const G& g) { return g.rackMode ? kDash : F85(g.jnByApart ? g.awJ : g.aw); }},
+    /* 12 */ {"Osová vzdálenost roztečná", kMm, "a_d", {},
+              [](const G& g) { return g.rackMode ? kDash : F85(g.a); }},
+    /* 13 */ {"Osová vzdálenost bezvůlová", kMm, "a_jn", {},
+              [](const G& g) { return g.rackMode ? kDash : F85(g.aw); }},
+    /* 14 */ {"Jednotková korekce bezvůlová", kOne, "x_jn",
+              [](const G& g) { return F85(g.backlashByShift ? g.x1NoBacklash : g.x1); },
+              &G::xSum,
+              [](const G& g) {
+                return F85(g.backlashByShift ? g.xSumNoBacklash - g.x1NoBacklash : g.x2);
+              },
+              "0", {.pairSigma = true}},
+    /* 15 */ {"Jednotková korekce", kOne, "x", &G::x1,
+              [](const G& g) { return F85(g.backlashByShift ? g.xSumBacklash : g.xSum); },
+              &G::x2, "0", {.pairSigma = true}},
+    /* 16 */ {"Hodnota posunutí profilu", kMm, "x·m_n",
+              [](const G& g) { return F85(g.x1 * g.mn); }, {},
+              [](const G& g) { return F85(g.x2 * g.mn); }, "0", {.latinX = 203}},
+    /* 17 */ {"Jednotková změna výšky hlavy", kOne, "k*", {}, &G::kStar, {}, {}, {.latinX = 218}},
+    /* 18 */ {"Průměr patní kružnice", kMm, "d_f", &G::df1, {}, &G::df2, kDash},
+    /* 19 */ {"             základní kružnice", kMm, "d_b", &G::db1, {}, &G::db2, kDash},
+    /* 20 */ {"             kr.začátku evolventy", kMm, "d_Ff", &G::dFf1, {}, &G::dFf2, kDash},
+    /* 21 */ {"             kružnice začátku záběru", kMm, "d_Nf", &G::dNf1, {}, &G::dNf2, kDash},
+    /* 22 */ {"             valivé kružnice", kMm, "d_w",
+              [](const G& g) { return NoPitchCircles(g) ? kDash : F85(g.dw1); }, {},
+              [](const G& g) { return NoPitchCircles(g) ? kDash : F85(g.dw2); }, kDash},
+    /* 23 */ {"             roztečné kružnice", kMm, "d", &G::d1, {}, &G::d2, kDash},
+    /* 24 */ {"             kružnice konce záběru", kMm, "d_Na", &G::dNa1, {}, &G::dNa2, kDash},
+    /* 25 */ {"             kružnice srážecí hrany", kMm, "d_Fa",
+              [](const G& g) { return ChamferTip1(g) ? F85(g.da1Eff) : kDash; }, {},
+              [](const G& g) { return ChamferTip2(g) ? F85(g.da2Eff) : kDash; }, kDash},
+    /* 26 */ {"             hlavové kružnice", kMm, "d_a", &G::da1, {}, &G::da2, kDash},
+    // The rack's form overlap: the depth of its straight flank below the
+    // reference line less the depth the pinion tip actually reaches.
+    /* 27 */ {"Tvarový přesah", kMm, "c_F",
+              [](const G& g) { return F85((g.dNf1 - g.dFf1) / 2.0); }, {},
+              [](const G& g) { return F85((g.dNf2 - g.dFf2) / 2.0); },
+              [](const G& g) { return F85(g.hFfRack - g.hfNRack); }},
+    /* 28 */ {"Tloušťka zubu na patní kružnici", kMm, "s_f",
+              [](const G& g) { return g.db1 > g.df1 ? kDash : F85(g.sf1); }, {},
+              [](const G& g) { return std::fabs(g.db2) > std::fabs(g.df2) ? kDash : F85(g.sf2); },
+              kDash},
+    /* 29 */ {"                      základní kružnici", kMm, "s_b", &G::sb1, {}, &G::sb2, kDash},
+    /* 30 */ {"                      začátku evolventy", kMm, "s_Ff", &G::sFf1, {}, &G::sFf2},
+    /* 31 */ {"                      valivé kružnici", kMm, "s_w",
+              [](const G& g) { return NoPitchCircles(g) ? kDash : F85(g.sw1); }, {},
+              [](const G& g) { return NoPitchCircles(g) ? kDash : F85(g.sw2); }},
+    /* 32 */ {"                      roztečné kružnici", kMm, "s", &G::sn1, {}, &G::sn2},
+    // The rack's chamfer starts below its tip only when its height is less
+    // than the rack's addendum.
+    /* 33 */ {"                      začátku sražení", kMm, "s_Fa",
+              [](const G& g) { return ChamferTip1(g) ? F85(g.sFa1) : kDash; }, {},
+              [](const G& g) { return ChamferTip2(g) ? F85(g.sFa2) : kDash; },
+              [](const G& g) {
+                return g.chamfer2 && g.mn * g.hFfP02Star < g.ha2 ? F85(g.sFa2) : kDash;
+              }},
+    /* 34 */ {"                      hlavové kružnici", kMm, "s_a", &G::sa1, {}, &G::sa2},
+    /* 35 */ {"Výška paty", kMm, "h_f",
+              [](const G& g) { return F85((g.d1 - g.df1) / 2.0); }, {},
+              [](const G& g) { return F85((g.d2 - g.df2) / 2.0); }, &G::hf2},
+    /* 36 */ {"         hlavy", kMm, "h_a",
+              [](const G& g) { return F85((g.da1 - g.d1) / 2.0); }, {},
+              [](const G& g) { return F85((g.da2 - g.d2) / 2.0); }, &G::ha2},
+    /* 37 */ {"         zubu", kMm, "h",
+              [](const G& g) { return F85((g.da1 - g.df1) / 2.0); }, {},
+              [](const G& g) { return F85((g.da2 - g.df2) / 2.0); },
+              [](const G& g) { return F85(g.ha2 + g.hf2); }},
+    /* 38 */ {"Společná šířka kol", kMm, "b", {}, {&G::b, k63}},
+    /* 39 */ {"Délka evolventy", kMm, "ev", &G::Lev1, {}, &G::Lev2},
+    /* 40 */ {"Délka funkční evolventy", kMm, "ev", &G::LevF1, {}, &G::LevF2},
+    /* 41 */ {"Měrný skluz na patě", kOne, "", &G::thetaF1, {}, &G::thetaF2},
+    /* 42 */ {"Měrný skluz na hlavé", kOne, "", &G::thetaA1, {}, &G::thetaA2},
+    /* 43 */ {"Poměr b/d", kOne, "ψ_d",
+              [](const G& g) { return F(g.b / g.d1, 6, 3); }, {},
+              [](const G& g) { return F(g.b / g.d2, 6, 3); }, "0", {.greekDy = 1}},
+    /* 44 */ {"Poměr b/m", kOne, "ψ_m", {}, [](const G& g) { return F(g.b / g.mn, 6, 3); }, {}, {},
+              {.greekDy = 1, .nameSubscript = "n", .nameSubscriptX = 71}},
+    /* 45 */ {"Součinitel trvání záběru profilu", kOne, "ε_α", {}, &G::epsAlpha},
+    /* 46 */ {"Součinitel trvání záběru krokem", kOne, "ε_β", {}, &G::epsBeta},
+    /* 47 */ {"Součinitel trvání záběru celkový", kOne, "ε_γ", {}, &G::epsGamma},
+    /* 48 */ {"Délka dotyku 1 páru zubů", kMm, "L_pmax", {}, &G::Lc1, {}, {},
+              {.latinX = 197, .subscriptX = 207}},
+    /* 49 */ {"Celková délka dotyku minim.", kMm, "ΣL_min", {}, &G::LcMin, {}, {},
+              {.latinX = 197, .greekX = 206, .greekDy = 9, .greekPt = 7, .subscriptX = 214}},
+    /* 50 */ {"Celková délka dotyku maxim.", kMm, "ΣL_max", {}, &G::LcMax, {}, {},
+              {.latinX = 197, .greekX = 206, .greekDy = 9, .greekPt = 7, .subscriptX = 214}},
+    /* 51 */ {"Čelní rozteč", kMm, "p_t", {}, &G::pt},
+    /* 52 */ {"Čelní rozteč základní", kMm, "p_tb", {}, &G::pbt},
+    /* 53 */ {"              KONTROLNÍ ROZMĚRY", kNoUnit, ""},
+    /* 54 */ {"Kontrolní rozměr přes zuby", kMm, "W", &G::W1, {}, &G::W2, kDash},
+    /* 55 */ {"Měřeno na průměru", kMm, "dW",
+              [](const G& g) { return F85(SpanContact(g, g.W1, g.db1)); }, {},
+              [](const G& g) {
+                const double dW2 = SpanContact(g, g.W2, g.db2);
+                return Internal(g) ? RingDiameter(dW2) : F85(dW2);
+              },
+              kDash, {.latinX = 210}},
+    /* 56 */ {"Počet měřených zubů", kOne, "z_w",
+              [](const G& g) { return FormatInt(g.zw1); }, {},
+              [](const G& g) { return FormatInt(g.zw2); }, kDash},
+    // A spur gear is measured over any face width.
+    /* 57 */ {"Minimální šířka kola pro měření", kMm, "b_min",
+              [](const G& g) { return g.beta > 0.0 ? F(g.b1min, 6, 3) : kDash; }, {},
+              [](const G& g) { return g.beta > 0.0 ? F(g.b2min, 6, 3) : kDash; }, kDash,
+              {.latinX = 209, .subscriptX = 218}},
+    /* 58 */ {"", kMm, "s_c",
+              [](const G& g) { return g.chordShown1 ? F85(g.sc1) : kDash; }, {},
+              [](const G& g) { return g.chordShown2 ? F85(g.sc2) : kDash; }},
+    /* 59 */ {"", kMm, "h_c",
+              [](const G& g) { return g.chordShown1 ? F85(g.hc1) : kDash; }, {},
+              [](const G& g) { return g.chordShown2 ? F85(g.hc2) : kDash; }},
+    /* 60 */ {"Kontrolní rozměr přes kuličky", kMm, "M", &G::M1, {}, &G::M2, kDash},
+    /* 61 */ {"Průměr kuličky", kMm, "d_t", &G::dt1, {}, &G::dt2, kDash},
+    /* 62 */ {"Průměr kontaktu kuliček", kMm, "dM", &G::dM1, {},
+              [](const G& g) { return Internal(g) ? RingDiameter(g.dM2) : F85(g.dM2); }, kDash,
+              {.latinX = 210}},
+    /* 63 */ {"              ZÁKLADNÍ PROFIL", kNoUnit, ""},
+    /* 64 */ {"Poměrná výška hlavy profilu", kOne, "h_aP*", &G::haP1Star, {}, &G::haP2Star},
+    /* 65 */ {"Poměrná hlavová vůle profilu", kOne, "c_P*", &G::cP1Star, {}, &G::cP2Star},
+    /* 66 */ {"Poměrný rádius paty profilu", kOne, "ρ_fP*", &G::rhofP1Star, {}, &G::rhofP2Star,
+              {}, {.greekX = 213}},
+    /* 67 */ {"Úhel profilu", kDeg, "α_P", {}, {&G::alphaPDeg, kDegrees}},
+    /* 68 */ {"              HŘEBENOVÝ NÁSTROJ", kNoUnit, ""},
+    /* 69 */ {"Poměrná výška hlavy", kOne, "h_aP0*", &G::haP01Star, {},
+              [](const G& g) { return External(g) ? F85(g.haP02Star) : kDash; }, {},
+              {.latinX = 204}},
+    /* 70 */ {"Poměrný rádius zaoblení hlavy", kOne, "ρ_aP0*", &G::rhoaP01Star, {},
+              [](const G& g) { return External(g) ? F85(g.rhoaP02Star) : kDash; }, {},
+              {.greekX = 204}},
+    /* 71 */ {"Poměrná výška ke sražení", kOne, "h_FfP0*",
+              [](const G& g) { return g.chamfer1 ? F85(g.hFfP01Star) : kDash; }, {},
+              [](const G& g) { return External(g) && g.chamfer2 ? F85(g.hFfP02Star) : kDash; },
+              {}, {.latinX = 200}},
+    /* 72 */ {"Úhel profilu srážecí hrany", kDeg, "α_KP0",
+              [](const G& g) { return g.chamfer1 ? Angle(g, g.alphaKP01Deg) : kDash; }, {},
+              [](const G& g) {
+                return External(g) && g.chamfer2 ? Angle(g, g.alphaKP02Deg) : kDash;
+              },
+              {}, {.greekX = 200}},
+    /* 73 */ {"Úhel profilu protuberance", kDeg, "α_prP0",
+              [](const G& g) { return g.protuberance1 ? AngleRad(g, g.alphaprP01) : kDash; }, {},
+              [](const G& g) {
+                return External(g) && g.protuberance2 ? AngleRad(g, g.alphaprP02) : kDash;
+              },
+              {}, {.greekX = 200}},
+    /* 74 */ {"Poměrná výška k protuberanci", kOne, "h_FaP0*",
+              [](const G& g) { return g.protuberance1 ? F85(g.hFaP01Star) : kDash; }, {},
+              [](const G& g) {
+                return External(g) && g.protuberance2 ? F85(g.hFaP02Star) : kDash;
+              },
+              {}, {.latinX = 200}},
+    /* 75 */ {"Velikost protuberance", kMm, "pr_P0",
+              [](const G& g) { return g.protuberance1 ? F85(g.prP01) : kDash; }, {},
+              [](const G& g) { return External(g) && g.protuberance2 ? F85(g.prP02) : kDash; },
+              {}, {.latinX = 204, .latinDy = 1}},
+    // The shaper cutter of the ring, shown for an internal pair only.
+    /* 76 */ {"              OBRÁŽECÍ KOLEČKO", kNoUnit, ""},
+    /* 77 */ {"Počet zubů", kOne, "z_0", kDash, {}, [](const G& g) { return FormatInt(g.z0); }},
+    /* 78 */ {"Osová vzdálenost výrobní", kMm, "a_w0", kDash, {}, &G::aw0, {}, {.latinX = 213}},
+    /* 79 */ {"Aktuální jednotková korekce", kOne, "x_0", kDash, {}, &G::x0},
+    /* 80 */ {"Aktuální hlavový průměr", kMm, "d_a0", kDash, {}, &G::da0},
+    /* 81 */ {"Aktuální šířka hlavy", kMm, "s_a0", kDash, {}, &G::sa0},
+    /* 82 */ {"Poměrný rádius zaoblení hlavy", kOne, "ρ_a0*", kDash, {}, &G::rhoa0Star},
+    /* 83 */ {"Poměrný rádius zaoblení paty", kOne, "ρ_f0*", kDash, {}, &G::rhof0Star},
+    // clang-format on
+};
+constexpr int kCylindricalDefined = static_cast<int>(std::size(kCylindricalRows));
+
+// Heights of a bevel gear are held per normal module of the mean section; the
+// table shows them at the outer transverse module.
+double Outer(const GearPair& g) {
+  return g.mn / g.mmt;
+}
+// The mean pitch diameter from the outer one.
+double MeanToOuter(const GearPair& g) {
+  return 1.0 - g.bToLe / 2.0;
 }
 
-Values BevelValues(const GearPair& g, int row) {
-  Values v;
-  auto both = [&v](double pinion, double wheel) {
-    v.pinion = F85(pinion);
-    v.wheel = F85(wheel);
-  };
-  // Heights are held per normal module of the mean section; the table shows
-  // them at the outer transverse module.
-  const double outer = g.mn / g.mmt;
-  const double meanToOuter = 1.0 - g.bToLe / 2.0;
-  switch (row) {
-    case 2:
-      v.pair = F(g.z2Bevel / g.z1Bevel, 6, 3);
-      break;
-    case 3:
-      v.pair = AngleRad(g, g.Sigma);
-      break;
-    case 4:
-      v.pinion = F(g.z1Bevel, 2, 0);
-      v.wheel = F(g.z2Bevel, 2, 0);
-      break;
-    case 5:
-      v.pair = F(g.mn, 6, 3);
-      break;
-    case 6:
-      v.pair = F(g.mmt, 6, 3);
-      break;
-    case 7:
-      v.pair = Angle(g, g.betaDeg);
-      break;
-    case 8:
-      v.pair = F(g.b, 6, 3);
-      break;
-    case 9:
-      v.pair = F(g.Le, 6, 3);
-      break;
-    case 10:
-      both(g.x1, g.x2);
-      break;
-    case 11:
-      both(g.x1 * g.mn, g.x2 * g.mn);
-      break;
-    case 12:
-      v.pair = F85(g.xSum);
-      break;
-    case 13:
-      both(g.dfe1, g.dfe2);
-      break;
-    case 14:
-      both(g.de1, g.de2);
-      break;
-    case 15:
-      both(g.dae1, g.dae2);
-      break;
-    case 16:
-      both(meanToOuter * g.de1, meanToOuter * g.de2);
-      break;
-    case 17:
-      both(g.dai1, g.dai2);
-      break;
-    case 18:
-      both(g.sa1Bevel, g.sa2Bevel);
-      break;
-    case 19:
-      both(g.sa1, g.sa2);
-      break;
-    case 20:
-      both(g.hf1 * outer, g.hf2 * outer);
-      break;
-    case 21:
-      both(g.ha1 * outer, g.ha2 * outer);
-      break;
-    case 22:
-      both(g.h1 * outer, g.h2 * outer);
-      break;
-    case 23:
-      v.pinion = AngleRad(g, g.deltaF1);
-      v.wheel = AngleRad(g, g.deltaF2);
-      break;
-    case 24:
-      v.pinion = AngleRad(g, g.delta1);
-      v.wheel = AngleRad(g, g.delta2);
-      break;
-    case 25:
-      v.pinion = AngleRad(g, g.deltaA1);
-      v.wheel = AngleRad(g, g.deltaA2);
-      break;
-    case 26:
-      v.pinion = F(g.b / g.de1, 6, 3);
-      v.wheel = F(g.b / g.de2, 6, 3);
-      break;
-    case 27:
-      v.pair = F(g.b / g.mn, 6, 3);
-      break;
-    case 28:
-      v.pair = F(g.bToLe, 6, 3);
-      break;
-    case 29:
-      v.pinion = F(std::cos(g.delta1) * g.b, 6, 3);
-      v.wheel = F(std::cos(g.delta2) * g.b, 6, 3);
-      break;
-    case 30:
-      v.pinion = F(g.z1, 3, 2);
-      v.wheel = F(g.z2, 3, 2);
-      break;
-    case 31:
-      both(g.d1, g.d2);
-      break;
-    case 32:
-      v.pair = Angle(g, g.alphaWtDeg);
-      break;
-    case 33:
-      both(g.thetaF1, g.thetaF2);
-      break;
-    case 34:
-      both(g.thetaA1, g.thetaA2);
-      break;
-    case 35:
-      v.pair = F85(g.epsAlpha);
-      break;
-    case 36:
-      v.pair = F85(g.epsBeta);
-      break;
-    case 37:
-      v.pair = F85(g.epsGamma);
-      break;
-    case 38:
-      v.pinion = F(g.b / g.d1, 6, 3);
-      v.wheel = F(g.b / g.d2, 6, 3);
-      break;
-    // Teeth of the crown gear that generates the pair.
-    case 39:
-      v.pair = F(g.z1Bevel / std::sin(g.delta1), 6, 3);
-      break;
-    case 40:
-      v.pinion = F(1.0 / std::sin(g.delta1), 6, 3);
-      v.wheel = F(1.0 / std::sin(g.delta2), 6, 3);
-      break;
-    case 41:
-      both(g.haP1Star, g.haP2Star);
-      break;
-    case 42:
-      both(g.cP1Star, g.cP2Star);
-      break;
-    case 43:
-      both(g.rhofP1Star, g.rhofP2Star);
-      break;
-    case 44:
-      v.pair = Angle(g, g.alphaPDeg);
-      break;
-    default:
+// Rows 1.. of the bevel layout.
+constexpr RowDef kBevelRows[] = {
+    // clang-format off
+    /*  1 */ {"Typ ozubení", kNoUnit, ""},
+    /*  2 */ {"Převodový poměr", kOne, "u", {},
+              [](const G& g) { return F(g.z2Bevel / g.z1Bevel, 6, 3); }},
+    /*  3 */ {"Úhel os soukolí", kDeg, "Σ", {}, {&G::Sigma, kRadians}},
+    /*  4 */ {"Počet zubů", kOne, "z", {&G::z1Bevel, k20}, {}, {&G::z2Bevel, k20}},
+    /*  5 */ {"Čelní modul vnější", kMm, "m_t", {}, {&G::mn, k63}},
+    /*  6 */ {"Čelní modul střední", kMm, "m_tm", {}, {&G::mmt, k63}},
+    /*  7 */ {"Úhel sklonu zubu střední", kDeg, "β_m", {}, {&G::betaDeg, kDegrees}},
+    /*  8 */ {"Společná šířka kol", kMm, "b", {}, {&G::b, k63}},
+    /*  9 */ {"Délka povrchové přímky kužele", kMm, "L_e", {}, {&G::Le, k63}},
+    /* 10 */ {"Jednotková korekce", kOne, "x", &G::x1, {}, &G::x2},
+    /* 11 */ {"Hodnota posunutí profilu", kMm, "x·m_t",
+              [](const G& g) { return F85(g.x1 * g.mn); }, {},
+              [](const G& g) { return F85(g.x2 * g.mn); }, {}, {.latinX = 203}},
+    // "Σ x": the sum sign stands before the letter.
+    /* 12 */ {"Součet jednotkových korekcí", kOne, "Σx", {}, &G::xSum, {}, {}, {.greekX = 206}},
+    /* 13 */ {"Průměr vnější patní", kMm, "d_f", &G::dfe1, {}, &G::dfe2},
+    /* 14 */ {"                        roztečný", kMm, "d", &G::de1, {}, &G::de2},
+    /* 15 */ {"                        hlavový", kMm, "d_a", &G::dae1, {}, &G::dae2},
+    /* 16 */ {"Průměr střední roztečný", kMm, "d_m",
+              [](const G& g) { return F85(MeanToOuter(g) * g.de1); }, {},
+              [](const G& g) { return F85(MeanToOuter(g) * g.de2); }},
+    /* 17 */ {"Průměr vnitřní hlavový", kMm, "d_ai", &G::dai1, {}, &G::dai2},
+    /* 18 */ {"Tloušťka zubu na hlavě vnější", kMm, "s_a", &G::sa1Bevel, {}, &G::sa2Bevel},
+    /* 19 */ {"Tloušťka zubu na hlavě vnitřní", kMm, "s_ai", &G::sa1, {}, &G::sa2},
+    /* 20 */ {"Výška vnější paty", kMm, "h_f",
+              [](const G& g) { return F85(g.hf1 * Outer(g)); }, {},
+              [](const G& g) { return F85(g.hf2 * Outer(g)); }},
+    /* 21 */ {"                     hlavy", kMm, "h_a",
+              [](const G& g) { return F85(g.ha1 * Outer(g)); }, {},
+              [](const G& g) { return F85(g.ha2 * Outer(g)); }},
+    /* 22 */ {"                     zubu", kMm, "h",
+              [](const G& g) { return F85(g.h1 * Outer(g)); }, {},
+              [](const G& g) { return F85(g.h2 * Outer(g)); }},
+    /* 23 */ {"Úhel kužele patního", kDeg, "δ_f",
+              {&G::deltaF1, kRadians}, {}, {&G::deltaF2, kRadians}},
+    /* 24 */ {"                    roztečného", kDeg, "δ",
+              {&G::delta1, kRadians}, {}, {&G::delta2, kRadians}},
+    /* 25 */ {"                    hlavového", kDeg, "δ_a",
+              {&G::deltaA1, kRadians}, {}, {&G::deltaA2, kRadians}},
+    /* 26 */ {"Poměr b/d", kOne, "ψ_d",
+              [](const G& g) { return F(g.b / g.de1, 6, 3); }, {},
+              [](const G& g) { return F(g.b / g.de2, 6, 3); }},
+    /* 27 */ {"Poměr b/m", kOne, "ψ_m", {}, [](const G& g) { return F(g.b / g.mn, 6, 3); }},
+    /* 28 */ {"Poměr b/L", kOne, "ψ_L", {}, {&G::bToLe, k63}, {}, {},
+              {.nameSubscript = "e", .nameSubscriptX = 67}},
+    /* 29 */ {"Průmět roztečné šířky do osy kužele", kMm, "",
+              [](const G& g) { return F(std::cos(g.delta1) * g.b, 6, 3); }, {},
+              [](const G& g) { return F(std::cos(g.delta2) * g.b, 6, 3); }},
+    /* 30 */ {"Počet zubů virtuálního kola", kOne, "z_v", {&G::z1, k32}, {}, {&G::z2, k32}},
+    /* 31 */ {"Průměr virtuální roztečný stř.", kMm, "d_vm", &G::d1, {}, &G::d2},
+    /* 32 */ {"Úhel záběru čelní", kDeg, "α_tw", {}, {&G::alphaWtDeg, kDegrees}},
+    /* 33 */ {"Měrný skluz na patě", kOne, "", &G::thetaF1, {}, &G::thetaF2},
+    /* 34 */ {"Měrný skluz na hlavé", kOne, "", &G::thetaA1, {}, &G::thetaA2},
+    /* 35 */ {"Součinitel trvání záběru profilu", kOne, "ε_α", {}, &G::epsAlpha},
+    /* 36 */ {"Součinitel trvání záběru krokem", kOne, "ε_β", {}, &G::epsBeta},
+    /* 37 */ {"Součinitel trvání záběru celkový", kOne, "ε_γ", {}, &G::epsGamma},
+    /* 38 */ {"Poměr b/d", kOne, "ψ_dv",
+              [](const G& g) { return F(g.b / g.d1, 6, 3); }, {},
+              [](const G& g) { return F(g.b / g.d2, 6, 3); }, {},
+              {.nameSubscript = "vm", .nameSubscriptX = 67}},
+    // Teeth of the crown gear that generates the pair, and the ratios of the
+    // gears to it.
+    /* 39 */ {"Počet zubů nástroje", kOne, "z_0", {},
+              [](const G& g) { return F(g.z1Bevel / std::sin(g.delta1), 6, 3); }},
+    /* 40 */ {"Převod mezi nástrojem a kolem", kOne, "",
+              [](const G& g) { return F(1.0 / std::sin(g.delta1), 6, 3); }, {},
+              [](const G& g) { return F(1.0 / std::sin(g.delta2), 6, 3); }},
+    /* 41 */ {"Poměrná výška hlavy profilu", kOne, "h_aP*", &G::haP1Star, {}, &G::haP2Star},
+    /* 42 */ {"Poměrná hlavová vůle profilu", kOne, "c_P*", &G::cP1Star, {}, &G::cP2Star},
+    /* 43 */ {"Poměrný rádius paty profilu", kOne, "ρ_fP*", &G::rhofP1Star, {}, &G::rhofP2Star},
+    /* 44 */ {"Úhel profilu", kDeg, "α_P", {}, {&G::alphaPDeg, kDegrees}},
+    // clang-format on
+};
+constexpr int kBevelDefined = static_cast<int>(std::size(kBevelRows));
+
+const RowDef* FindRow(GearType gearType, int row) {
+  if (gearType == GearType::Bevel)
+    return row >= 1 && row <= kBevelDefined ? &kBevelRows[row - 1] : nullptr;
+  return row >= 1 && row <= kCylindricalDefined ? &kCylindricalRows[row - 1] : nullptr;
+}
+
+const char* UnitText(Unit unit, bool dmsMode) {
+  switch (unit) {
+    case kMm:
+      return "[mm]";
+    case kOne:
+      return "[-]";
+    case kDeg:
+      // In degrees-minutes-seconds the value carries its own marks.
+      return dmsMode ? "" : "[°]";
+    case kNoUnit:
       break;
   }
-  return v;
+  return "";
 }
+
+// A Greek letter (U+0391 to U+03C9) starts with one of these bytes in UTF-8.
+bool GreekLead(char c) {
+  const auto byte = static_cast<unsigned char>(c);
+  return byte == 0xCE || byte == 0xCF;
+}
+
+// The pieces of a symbol written as it reads ("ΣL_min", "ε_α", "h_aP0*").
+TableSymbol ParseSymbol(std::string_view text) {
+  TableSymbol s;
+  std::size_t latin = 0;
+  while (latin < text.size() && GreekLead(text[latin])) latin += 2;
+  s.greek = text.substr(0, latin);
+  const std::size_t cut = std::min(text.find('_', latin), text.size());
+  s.latin = text.substr(latin, cut - latin);
+  if (cut == text.size()) return s;
+  std::string_view sub = text.substr(cut + 1);
+  if (GreekLead(sub.front())) {
+    s.greekSecond = sub;
+    return s;
+  }
+  if (sub.back() == '*') {
+    sub.remove_suffix(1);
+    s.star = true;
+  }
+  s.subscript = sub;
+  return s;
+}
+
+// Names of row 2, by how the backlash is produced.
+constexpr const char* kBacklashThinBoth = "Norm.boční vůle zeslab.obou kol";
+constexpr const char* kBacklashThinPinion = "Norm.boční vůle zeslab.pastorku";
+constexpr const char* kBacklashThinWheel = "Norm.boční vůle zeslabením kola";
+constexpr const char* kBacklashByShift = "Norm.boční vůle přídav. korekcí";
+constexpr const char* kBacklashByApart = "Norm.boční vůle odsunutím kol";
+constexpr const char* kBacklashNone = "Normálná boční vůle";
+// Below this the pair counts as backlash-free.
+constexpr double kNoBacklash = 1e-12;
 
 // ------------------------------------------------------------ code points
 
@@ -787,88 +544,22 @@ std::string AnchorPrefix(std::string_view valueText) {
 }
 
 TableSymbol RowSymbol(GearType gearType, int row) {
-  TableSymbol s;
   const RowDef* def = FindRow(gearType, row);
-  if (def == nullptr) return s;
-  s.latin = def->latin;
-  s.greek = def->greek;
-  s.greekSecond = def->greekSecond;
-  s.subscript = def->subscript;
-  if (!s.subscript.empty() && s.subscript.back() == '*') {
-    s.subscript.pop_back();
-    s.star = true;
-  }
+  if (def == nullptr) return {};
+  TableSymbol s = ParseSymbol(def->symbol);
+  const Draw& d = def->draw;
+  auto place = [](int& at, int unusual) {
+    if (unusual != 0) at = unusual;
+  };
+  place(s.latinX, d.latinX);
+  place(s.latinDy, d.latinDy);
+  place(s.greekX, d.greekX);
+  place(s.greekDy, d.greekDy);
+  place(s.greekPt, d.greekPt);
   // The subscript follows its main letter; a wide letter pushes it right.
   if (s.latin == "m") s.subscriptX = 225;
   if (s.greek == "ψ") s.subscriptX = 224;
-  if (s.latin == "x·m") s.latinX = 203;
-
-  if (gearType == GearType::Bevel) {
-    // "Σ x": the sum sign stands before the letter.
-    if (row == 12) s.greekX = 206;
-    return s;
-  }
-  switch (row) {
-    case 2:
-      s.latinX = 216;
-      break;
-    case 10:
-      s.greekX = 210;
-      break;
-    case 17:
-      s.latinX = 218;
-      break;
-    case 43:
-    case 44:
-      s.greekDy = 1;
-      break;
-    case 48:
-      s.latinX = 197;
-      s.subscriptX = 207;
-      break;
-    case 49:
-    case 50:
-      s.latinX = 197;
-      s.greekX = 206;
-      s.greekDy = 9;
-      s.greekPt = 7;
-      s.subscriptX = 214;
-      break;
-    case 55:
-    case 62:
-      s.latinX = 210;
-      break;
-    case 57:
-      s.latinX = 209;
-      s.subscriptX = 218;
-      break;
-    case 66:
-      s.greekX = 213;
-      break;
-    case 69:
-      s.latinX = 204;
-      break;
-    case 70:
-      s.greekX = 204;
-      break;
-    case 71:
-    case 74:
-      s.latinX = 200;
-      break;
-    case 72:
-    case 73:
-      s.greekX = 200;
-      break;
-    case 75:
-      s.latinX = 204;
-      s.latinDy = 1;
-      break;
-    case 78:
-      s.latinX = 213;
-      break;
-    default:
-      break;
-  }
+  place(s.subscriptX, d.subscriptX);
   return s;
 }
 
@@ -881,13 +572,9 @@ std::string SymbolPlainText(const TableSymbol& symbol) {
 }
 
 NameSubscript RowNameSubscript(GearType gearType, int row) {
-  if (gearType == GearType::Bevel) {
-    if (row == 28) return {"e", 67};
-    if (row == 38) return {"vm", 67};
-    return {};
-  }
-  if (row == 44) return {"n", 71};
-  return {};
+  const RowDef* def = FindRow(gearType, row);
+  if (def == nullptr || *def->draw.nameSubscript == '\0') return {};
+  return {def->draw.nameSubscript, def->draw.nameSubscriptX};
 }
 
 StoredTextStyle StoredStyle(int column, int row) {
@@ -911,8 +598,13 @@ StoredTextStyle StoredStyle(int column, int row) {
 
 std::string ValueText(const GearPair& g, int column, int row) {
   if (column < 2 || column > 4 || row < 2 || row >= TableRowCount(g.gearType)) return {};
-  const Values v = g.gearType == GearType::Bevel ? BevelValues(g, row) : CylindricalValues(g, row);
-  const std::string& text = column == 2 ? v.pinion : column == 3 ? v.pair : v.wheel;
+  const RowDef* def = FindRow(g.gearType, row);
+  if (def == nullptr) return {};
+  const Value& value = column == 2                        ? def->pinion
+                       : column == 3                      ? def->pair
+                       : g.rackMode && !def->rack.Empty() ? def->rack
+                                                          : def->wheel;
+  const std::string text = value.Text(g);
   return text.empty() ? text : FinishValueText(text);
 }
 
@@ -925,12 +617,6 @@ void DimensionTable::Show(GearPair& g, std::string_view caption) {
 
 void DimensionTable::FillFixedTexts(const GearPair& g, std::string_view caption) {
   const bool bevel = g.gearType == GearType::Bevel;
-  // Units are rewritten from scratch: an angle row in degrees-minutes-seconds
-  // has none.
-  const int firstCleared = bevel ? 3 : 7;
-  const int lastCleared = bevel ? 44 : 73;
-  for (int row = firstCleared; row <= lastCleared; ++row) stored_[row][1].clear();
-
   stored_[0][0] = TableTitleText(caption);
   stored_[0][1] = "Rozměr";
   stored_[0][2] = " PASTOREK";
@@ -947,7 +633,9 @@ void DimensionTable::FillFixedTexts(const GearPair& g, std::string_view caption)
   for (int row = 1; row <= defined; ++row) {
     const RowDef& def = bevel ? kBevelRows[row - 1] : kCylindricalRows[row - 1];
     if (*def.name != '\0') stored_[row][0] = def.name;
-    if (def.unit != Unit::kNone) stored_[row][1] = UnitText(def.unit, g.dmsMode);
+    // Every unit is written, the empty one of an angle row in degrees-minutes-
+    // seconds as well, so that none is left from an earlier show.
+    if (def.unit != kNoUnit) stored_[row][1] = UnitText(def.unit, g.dmsMode);
   }
   if (bevel) return;
 
@@ -1004,7 +692,8 @@ TableCell DimensionTable::Cell(const GearPair& g, int column, int row) const {
   if (cell.text.empty()) return cell;
   cell.anchored = true;
   cell.anchorPrefix = AnchorPrefix(cell.text);
-  cell.pairSigma = g.gearType != GearType::Bevel && column == 3 && (row == 14 || row == 15);
+  const RowDef* def = FindRow(g.gearType, row);
+  cell.pairSigma = column == 3 && def != nullptr && def->draw.pairSigma;
   return cell;
 }
 
