@@ -22,6 +22,7 @@
 #include <vector>
 
 #include "cli/StateJson.h"
+#include "forms/ScriptedUser.h"
 #include "forms/Workspace.h"
 #include "model/NumberText.h"
 #include "report/DimensionTable.h"
@@ -79,11 +80,8 @@ class Session {
     if (!field || *field == 0 || ws_.main().Spec(*field).kind != ControlKind::Field) {
       return Usage("unknown field '" + name + "'");
     }
-    ws_.Focus(Dialog::Main, name);
-    if (Refused()) return false;
-    ws_.Key(Dialog::Main, Key::Other);
-    ws_.Type(Dialog::Main, name, value);
-    return true;
+    user_.Type(Dialog::Main, name, value);
+    return !Refused();
   }
 
   bool Check() {
@@ -252,6 +250,7 @@ class Session {
   }
 
   Workspace ws_;
+  ScriptedUser user_{ws_};
   std::vector<Message> messages_;  // every message box, for --json
 };
 
