@@ -20,13 +20,6 @@ using test::Deg;
 using C = IdentControl;
 constexpr Dialog kIdent = Dialog::Ident;
 
-// A number typed with every digit, so that it parses back to itself.
-std::string Exact(double v) {
-  char buffer[40];
-  std::snprintf(buffer, sizeof buffer, "%.17g", v);
-  return buffer;
-}
-
 double Inv(double a) {
   return std::tan(a) - a;
 }

@@ -21,13 +21,6 @@ namespace {
 
 constexpr Dialog kMiry = Dialog::Measure;
 
-// A number typed with every digit, so that it parses back to itself.
-std::string Exact(double v) {
-  char buffer[40];
-  std::snprintf(buffer, sizeof buffer, "%.17g", v);
-  return buffer;
-}
-
 class MeasureFormTest : public test::ProgramTest {
  protected:
   // "KOMPLE&XNÍ KONTROLA", then the measurement tab.
