@@ -17,6 +17,31 @@
 
 namespace kolmira::test {
 
+// Members of the state by name (separated by blanks), with their values:
+// reals to 15 significant digits, flags and integers as numbers.
+inline std::string StateValues(const GearPair& g, std::string_view names) {
+  std::string all;
+  while (!names.empty()) {
+    const std::size_t blank = names.find(' ');
+    const std::string_view name = names.substr(0, blank);
+    names.remove_prefix(blank == std::string_view::npos ? names.size() : blank + 1);
+    std::string value = "<unknown>";
+    char buffer[40];
+#define KOLMIRA_TEST_REAL(member)                                  \
+  if (name == #member) {                                           \
+    std::snprintf(buffer, sizeof buffer, "%.15g", g.member + 0.0); \
+    value = buffer;                                                \
+  }
+#define KOLMIRA_TEST_NUMBER(member) \
+  if (name == #member) value = std::to_string(static_cast<int>(g.member));
+    KOLMIRA_STATE_ALL(KOLMIRA_TEST_REAL, KOLMIRA_TEST_NUMBER, KOLMIRA_TEST_NUMBER)
+#undef KOLMIRA_TEST_REAL
+#undef KOLMIRA_TEST_NUMBER
+    all += (all.empty() ? "" : " ") + std::string(name) + "=" + value;
+  }
+  return all;
+}
+
 class Program {
  public:
   Workspace ws;
@@ -90,6 +115,16 @@ class Program {
     for (int n = from; n <= to; ++n) texts += (n == from ? "" : "|") + Text(n);
     return texts;
   }
+  // The texts of the named controls of a dialog, joined by '|'.
+  std::string Texts(Dialog d, std::initializer_list<std::string_view> names) const {
+    std::string texts;
+    bool first = true;
+    for (std::string_view name : names) {
+      texts += (first ? "" : "|") + Text(d, name);
+      first = false;
+    }
+    return texts;
+  }
   ControlState State(Dialog d, std::string_view control) const {
     return ws.form(d).control(control).value_or(ControlState{"<none>"});
   }
@@ -117,6 +152,9 @@ class Program {
   std::string Flags(std::initializer_list<std::string_view> names) const {
     return Flags(Dialog::Main, names);
   }
+  // Members of the state by name, with their values: Values("jn
+  // backlashDirect") reads "jn=0.1 backlashDirect=1".
+  std::string Values(std::string_view names) const { return StateValues(g, names); }
   std::string_view Focused(Dialog d = Dialog::Main) const { return ws.form(d).focused(); }
   std::string LastMessage() const { return messages.empty() ? "" : messages.back().text; }
   std::string LastTitle() const { return messages.empty() ? "" : messages.back().title; }
@@ -142,6 +180,16 @@ class Program {
   }
 
   static std::string Edit(int n) { return "Edit" + std::to_string(n); }
+  // The texts of a table cell, '|' between them.
+  static std::vector<std::string> Split(std::string_view texts) {
+    std::vector<std::string> parts;
+    for (std::size_t bar; (bar = texts.find('|')) != std::string_view::npos;) {
+      parts.emplace_back(texts.substr(0, bar));
+      texts.remove_prefix(bar + 1);
+    }
+    parts.emplace_back(texts);
+    return parts;
+  }
   // A number typed with every digit, so that it parses back to itself.
   static std::string Exact(double v) {
     char buffer[40];
