@@ -44,11 +44,8 @@ TEST_F(MainFormTest, StartShowsTheDefaultPairAndTheDialogsChoices) {
   EXPECT_EQ(main.activeTab(), 0);
   EXPECT_TRUE(main.resultsStale());
   // The shaper cutter's defaults, and the rest of what the dialog's show sets.
-  EXPECT_EQ(g.da0, 37.5);
-  EXPECT_EQ(g.aw0, -47.5);
-  EXPECT_EQ(g.rackHaLimit, 1.0);
-  EXPECT_FALSE(g.dmsMode);
-  EXPECT_EQ(g.lastInputField, 0);
+  EXPECT_EQ(Values("da0 aw0 rackHaLimit dmsMode lastInputField"),
+            "da0=37.5 aw0=-47.5 rackHaLimit=1 dmsMode=0 lastInputField=0");
   // The fields answer to the state variables they edit.
   const std::vector<std::string> names = Split(
       "|mn|z1|z2|betaDeg|b|xSum|x1|x2|aw|alphaWtDeg|haP1Star|haP2Star|cP1Star|cP2Star|rhofP1Star|"
@@ -113,7 +110,8 @@ TEST(MainForm, FieldBoundsAndTheirMessages) {
       {2, {}, 3, "3", "Počet zubů korunového kola vol menší než -3", "-3.00"},
       {1, {}, 4, "-0.0001|90.0001", "Úhel ß vol od 0 do 90.0000°. ", ""},
       {1, {}, 4, "90|0", "", ""},
-      {1, {}, 4, "a", "Chyba číselného formátu, opakuj zadání.\rÚhel musí být v desetinném tvaru.", ""},
+      {1, {}, 4, "a", "Chyba číselného formátu, opakuj zadání.\r"
+                      "Úhel musí být v desetinném tvaru.", ""},
       // Bevel 20/30 at 90°: Le = 20 / (2 sin atan(20/30)) = 18.0278; the
       // helix bound asin((Le - b) / (Le - b/2)) is 38.0395° for b = 10 and
       // 6.193° for b = 17.
@@ -346,8 +344,7 @@ TEST_F(MainFormTest, WheelOfFiveThousandTeethIsARack) {
   Enter(11, "1.1");
   Enter(1, "0.2");
   EXPECT_TRUE(Enter(3, "40"));
-  EXPECT_FALSE(g.rackMode);
-  EXPECT_EQ(g.haP1Star, 1.0);
+  EXPECT_EQ(Values("rackMode haP1Star"), "rackMode=0 haP1Star=1");
   EXPECT_EQ(
       Flags({"Edit6", "Edit8", "Edit9", "Edit10", "DistributeButton", "KeepShifts", "Standard"}),
       "Edit6 Edit8 Edit9 Edit10 DistributeButton KeepShifts Standard:checked");
@@ -488,8 +485,7 @@ TEST_F(MainFormTest, KeptShiftsTurnACentreDistanceIntoAHelixAngle) {
   EXPECT_TRUE(Enter(9, "33"));
   EXPECT_TRUE(g.inputsChanged);
   ASSERT_GT(g.beta, 0.0);
-  EXPECT_EQ(g.x1, 0.4);
-  EXPECT_EQ(g.x2, 0.25);
+  EXPECT_EQ(Values("x1 x2"), "x1=0.4 x2=0.25");
   // Independently: the kept shifts at the helix angle found give the typed
   // centre distance.
   GearPair h = test::StandardExternalPair();
@@ -520,22 +516,18 @@ TEST_F(MainFormTest, SlidingBalanceThenANewPinionShiftKeepsTheSum) {
   EXPECT_TRUE(messages.empty());
   EXPECT_NEAR(g.x1, 0.25, 0.02);
   EXPECT_NEAR(g.x1 + g.x2, 0.0, 1e-12);
-  EXPECT_TRUE(g.shiftDistributed);
-  EXPECT_FALSE(g.slidingBalanceRunning);
-  EXPECT_EQ(g.lastInputField, 6);
+  EXPECT_EQ(Values("shiftDistributed slidingBalanceRunning lastInputField"),
+            "shiftDistributed=1 slidingBalanceRunning=0 lastInputField=6");
   EXPECT_EQ(Text(7), FormatFixed(g.x1, 8, 6));
   EXPECT_TRUE(Enter(7, "0.1"));
   EXPECT_NEAR(g.x2, -0.1, 1e-12);
   EXPECT_EQ(Text(8), "-0.100000");
 
   Press("ZeroButton");
-  EXPECT_EQ(g.x1, 0.0);
-  EXPECT_EQ(g.x2, 0.0);
-  EXPECT_EQ(g.xSum, 0.0);
+  EXPECT_EQ(Values("x1 x2 xSum"), "x1=0 x2=0 xSum=0");
   EXPECT_DOUBLE_EQ(g.aw, 30.0);
   EXPECT_EQ(Texts(7, 9), "0.000000|0.000000|30.000000");
-  EXPECT_TRUE(g.backlashFresh);
-  EXPECT_FALSE(g.driverError);
+  EXPECT_EQ(Values("backlashFresh driverError"), "backlashFresh=1 driverError=0");
 }
 
 TEST_F(MainFormTest, ShiftSumMustBeDividedBeforeTheCheck) {
@@ -602,7 +594,7 @@ TEST(MainForm, F1OpensTheTopicOfTheFocusedControlsGroup) {
       {"Edit1|Edit2|Edit5", 2},
       {"Edit6|Edit7|Edit10|DistributeButton|ZeroButton|BalanceButton", 5},
       {"Edit11|Edit17|Standard|NonStandard|CircularRoot", 3},
-      {"Edit18|Edit20|ComputedTipsButton", 4},
+      {"Edit18|Edit19|Edit20|ComputedTipsButton", 4},
       {"Edit21|CheckButton|KeepShifts|ToolsButton", 0},
   };
   Program p;
@@ -763,8 +755,7 @@ TEST(MainForm, CircularRootTakesTheFullRoundRoots) {
   p.Choose(2);
   p.Press("CircularRoot");
   EXPECT_TRUE(p.Enter(3, "-30"));
-  EXPECT_EQ(p.g.z0, 29);
-  EXPECT_FALSE(p.g.circularRoot);
+  EXPECT_EQ(p.Values("z0 circularRoot"), "z0=29 circularRoot=0");
   EXPECT_EQ(p.Flags({"CircularRoot"}), "CircularRoot");
 }
 

@@ -88,6 +88,10 @@ class Program {
     messages = refusal;
     return true;
   }
+  // The message that refuses the text (as Refuses), "<accepted>" for none.
+  std::string Refusal(Dialog d, const std::string& field, const std::string& text) {
+    return Refuses(d, field, text) ? LastMessage() : "<accepted>";
+  }
   // A click; false when the name is unknown or a field exit refused.
   bool Press(std::string_view control) { return Press(Dialog::Main, control); }
   bool Press(Dialog d, std::string_view control) {

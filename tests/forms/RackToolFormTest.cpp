@@ -194,8 +194,7 @@ TEST_F(RackToolFormTest, ChamferAngleBoundsAndEntryInDegreesMinutesSeconds) {
   g.inputsChanged = false;
   g.alphaKP01Deg = 61.0;
   EXPECT_TRUE(EnterIn("Edit4", "60"));
-  EXPECT_EQ(g.alphaKP01Deg, 61.0);
-  EXPECT_FALSE(g.inputsChanged);
+  EXPECT_EQ(Values("alphaKP01Deg inputsChanged"), "alphaKP01Deg=61 inputsChanged=0");
   // Other fields are validated whenever they are left.
   EXPECT_TRUE(EnterIn("Edit3", "0.7500"));
   EXPECT_TRUE(g.inputsChanged);
@@ -245,8 +244,7 @@ TEST_F(RackToolFormTest, ProtuberanceOptionTakesOverTheBasicRack) {
   PressIn("protuberance2");
   EXPECT_EQ(Flags(kBasicRack), kBasicRackDisabled);
   PressIn("protuberance1");
-  EXPECT_FALSE(g.protuberance1);
-  EXPECT_TRUE(g.protuberance2);
+  EXPECT_EQ(Values("protuberance1 protuberance2"), "protuberance1=0 protuberance2=1");
   EXPECT_EQ(Flags(kBasicRack), kBasicRackEnabled);
   EXPECT_EQ(Flags(kTools, {"Label35", "Label36", "PinionChamfer"}),
             "Label35:hidden Label36 PinionChamfer");
@@ -371,8 +369,7 @@ TEST_F(RackToolFormTest, NulujRestoresEveryDefault) {
             "CheckBox1 CheckBox2 CheckBox3 CheckBox4 Edit3:hidden Edit4:hidden Edit6:hidden "
             "Edit7:hidden Edit10:hidden Edit11:hidden Edit13:hidden Edit14:hidden Label35:hidden "
             "Label36:hidden PinionBoth:hidden WheelBoth:hidden PinionPlain WheelPlain");
-  EXPECT_TRUE(g.toolsDefault);
-  EXPECT_FALSE(g.toolDlgClosing);
+  EXPECT_EQ(Values("toolsDefault toolDlgClosing"), "toolsDefault=1 toolDlgClosing=0");
   EXPECT_EQ(Flags({"Standard", "NonStandard"}), "Standard:checked NonStandard:disabled");
   EXPECT_EQ(Flags(kBasicRack), kBasicRackEnabled);
   // The validators work again after "Nuluj".
@@ -386,8 +383,7 @@ TEST_F(RackToolFormTest, EnterValidatesAndTheFollowingExitSkipsOnce) {
   EXPECT_TRUE(g.toolFieldDone);
   g.haP2Star = 9.0;  // would be set back by a second validation
   Focus(kTools, "Edit2");
-  EXPECT_EQ(g.haP2Star, 9.0);
-  EXPECT_FALSE(g.toolFieldDone);
+  EXPECT_EQ(Values("haP2Star toolFieldDone"), "haP2Star=9 toolFieldDone=0");
   Focus(kTools, "Edit1");
   Focus(kTools, "");
   EXPECT_DOUBLE_EQ(g.haP2Star, 1.25);
