@@ -22,8 +22,11 @@ constexpr Dialog kFellow = Dialog::ShaperCutter;
 // The main dialog with an internal pair 20 / -80 (module 1, standard basic
 // rack, cutter 35 teeth unshifted) and the cutter dialog opened from it.
 struct Session : test::Program {
-  Session() {
+  explicit Session(const char* ring = "") {
     Press("GearInternal");
+    if (*ring) {
+      EXPECT_TRUE(Enter(3, ring));
+    }
     Open();
   }
   void Open() {
@@ -37,13 +40,9 @@ struct Session : test::Program {
     return Enter(kFellow, field, text);
   }
   bool PressIn(std::string_view name) { return Press(kFellow, name); }
-  // The pair is complete and its results are shown.
-  void ShowResults() {
-    Press("CheckButton");
-    ASSERT_TRUE(main.resultsVisible());
+  std::string Cutter(std::initializer_list<std::string_view> names) const {
+    return Texts(kFellow, names);
   }
-  std::string Text(FellowControl c) const { return fellow.control(c).text; }
-  using Program::Text;
   // The last error box; the cutter warnings are boxes of another title.
   std::string LastError() const {
     for (auto m = log.rbegin(); m != log.rend(); ++m) {
@@ -80,42 +79,58 @@ double FullyRoundedTip(int z0, double x0) {
   return lo;
 }
 
-TEST(FellowForm, NumberOfTeethOfTheCutter) {
-  struct Case {
-    const char* x0;  // typed first, "" for none
-    const char* z0;
-    bool refused;
-    const char* message;
-  };
-  const Case cases[] = {
-      {"", "3", true, "Počet zubů nástroje Fellow vol větší než 3"},
-      {"", "4", false, ""},
-      {"", "80", true, "Počet zubů nástroje Fellow vol alespoň o 1 méně než počet zubů kola"},
-      {"", "79", false, ""},  // x0mez = 0.5 (80 - 79) 0.040948 = 0.0205 > 0
+TEST(FellowForm, TeethAndShiftOfTheCutter) {
+  const char* format = "Chyba číselného formátu, opakuj zadání";
+  const char* shiftRange = "Korekci nástroje vol v rozsahu od -2 do 3";
+  const std::tuple<const char*, const char*, const char*, const char*, const char*> cases[] = {
+      {"", "", "z0", "3", "Počet zubů nástroje Fellow vol větší než 3"},
+      {"", "", "z0", "4", ""},
+      {"", "", "z0", "80", "Počet zubů nástroje Fellow vol alespoň o 1 méně než počet zubů kola"},
+      {"", "", "z0", "79", ""},  // x0mez = 0.5 (80 - 79) 0.040948 = 0.0205 > 0
       // x0 = 0.5: x0mez = 0.5 (80 - 55) 0.040948 = 0.5119 holds the sum,
       // 0.5 (80 - 56) 0.040948 = 0.4914 does not.
-      {"0.5", "55", false, ""},
-      {"0.5", "56", true,
+      {"", "0.5", "z0", "55", ""},
+      {"", "0.5", "z0", "56",
        "Neexistuje řešení - součet korekcí pro záběr Fellow-věnec je větší než mezní"},
-      {"", "35.5", true, "Chyba číselného formátu, opakuj zadání"},
-      {"", "99999999999", true, "Chyba číselného formátu, opakuj zadání"},
-  };
-  for (const Case& c : cases) {
-    Session s;
-    if (*c.x0) {
-      ASSERT_TRUE(s.EnterIn("x0", c.x0));
+      {"", "", "z0", "35.5", format},
+      {"", "", "z0", "99999999999", format},
+      // 35 / -200: x0mez = 0.5 (200 - 35) 0.040948 = 3.3783, the range decides.
+      {"-200", "", "x0", "3", ""},
+      {"-200", "", "x0", "3.0001", shiftRange},
+      {"-200", "", "x0", "-2", ""},
+      {"-200", "", "x0", "-2.0001", shiftRange},
+      {"-200", "", "x0", "1,5", format},
+      // 35 / -80: x0mez = 0.5 (80 - 35) 0.040948 = 0.92136.
+      {"", "", "x0", "0.9213", ""},
+      {"", "", "x0", "0.9214",
+       "Součet korekcí x0+x2 při výrobě kolečkem Fellow je větší než mezní (x0mez= 0.9214) - "
+       "záporný výrobní úhel záběru."}};
+  for (const auto& [ring, x0, field, text, message] : cases) {
+    Session s(ring);
+    if (*x0) {
+      ASSERT_TRUE(s.EnterIn("x0", x0));
     }
-    const std::string where = std::string("z0 = ") + c.z0 + ", x0 = " + c.x0;
-    EXPECT_EQ(!s.EnterIn("Edit1", c.z0), c.refused) << where;
-    EXPECT_EQ(s.LastError(), c.message) << where;
-    if (c.refused) {
-      EXPECT_EQ(s.Focused(kFellow), "Edit1") << where << ": the focus stays";
-    } else {
-      EXPECT_EQ(s.g.z0, std::stoi(c.z0)) << where;
-      EXPECT_EQ(s.Text(FellowControl::Edit1), c.z0) << where;
-      EXPECT_NEAR(s.g.x0mez, -0.5 * (s.g.z0 - 80) * kInvOverTan, 1e-12) << where;
-    }
+    const std::string where = std::string(field) + " = " + text + ", x0 = " + x0 + ", z2 = " + ring;
+    const bool refused = *message != '\0';
+    EXPECT_EQ(!s.EnterIn(field, text), refused) << where;
+    EXPECT_EQ(s.LastError(), message) << where;
     EXPECT_TRUE(test::NonFiniteReals(s.g).empty()) << where;
+    if (refused) {
+      EXPECT_EQ(s.Focused(kFellow), s.ws.form(kFellow).Spec(*s.ws.form(kFellow).Find(field)).name)
+          << where << ": the focus stays";
+      if (std::string(field) == "x0") {
+        EXPECT_EQ(s.g.x0SumAboveLimit, std::string(message).rfind("Součet", 0) == 0) << where;
+      }
+    } else if (std::string(field) == "z0") {
+      EXPECT_EQ(s.g.z0, std::stoi(text)) << where;
+      EXPECT_EQ(s.Cutter({"Edit1"}), text) << where;
+      EXPECT_NEAR(s.g.x0mez, -0.5 * (s.g.z0 - 80) * kInvOverTan, 1e-12) << where;
+    } else {
+      EXPECT_DOUBLE_EQ(s.g.x0, std::stod(text)) << where;
+      // The cutter's addendum is the ring's dedendum: da0 = d0 + 2 (x0 + 1.25).
+      EXPECT_DOUBLE_EQ(s.g.da0, 35.0 + 2.0 * (s.g.x0 + 1.25)) << where;
+      EXPECT_FALSE(s.g.x0SumAboveLimit) << where;
+    }
   }
 }
 
@@ -135,48 +150,8 @@ TEST(FellowForm, RefusedTeethStayRefusedUntilCorrectedAndZpetRestoresThem) {
   EXPECT_TRUE(s.PressIn("Zpět"));
   EXPECT_FALSE(s.fellow.visible());
   EXPECT_TRUE(s.messages.empty());
-  EXPECT_FALSE(s.g.fellowDlgClosing);
-  EXPECT_EQ(s.g.z0, 35);
+  EXPECT_EQ(s.Values("fellowDlgClosing z0"), "fellowDlgClosing=0 z0=35");
   EXPECT_FALSE(s.PressIn("ok")) << "a closed dialog takes no input";
-}
-
-TEST(FellowForm, ShiftOfTheCutter) {
-  struct Case {
-    const char* ring;  // z2 typed into the main dialog
-    const char* x0;
-    bool refused;
-    const char* message;
-  };
-  const Case cases[] = {
-      // 35 / -200: x0mez = 0.5 (200 - 35) 0.040948 = 3.3783, the range decides.
-      {"-200", "3", false, ""},
-      {"-200", "3.0001", true, "Korekci nástroje vol v rozsahu od -2 do 3"},
-      {"-200", "-2", false, ""},
-      {"-200", "-2.0001", true, "Korekci nástroje vol v rozsahu od -2 do 3"},
-      {"-200", "1,5", true, "Chyba číselného formátu, opakuj zadání"},
-      // 35 / -80: x0mez = 0.5 (80 - 35) 0.040948 = 0.92136.
-      {"-80", "0.9213", false, ""},
-      {"-80", "0.9214", true,
-       "Součet korekcí x0+x2 při výrobě kolečkem Fellow je větší než mezní (x0mez= 0.9214) - "
-       "záporný výrobní úhel záběru."},
-  };
-  for (const Case& c : cases) {
-    Session s;
-    ASSERT_TRUE(s.Enter(3, c.ring));
-    s.Open();
-    const std::string where = std::string("x0 = ") + c.x0 + ", z2 = " + c.ring;
-    EXPECT_EQ(!s.EnterIn("Edit2", c.x0), c.refused) << where;
-    EXPECT_EQ(s.LastError(), c.message) << where;
-    if (!c.refused) {
-      EXPECT_DOUBLE_EQ(s.g.x0, std::stod(c.x0)) << where;
-      // The cutter's addendum is the ring's dedendum: da0 = d0 + 2 (x0 + 1.25).
-      EXPECT_DOUBLE_EQ(s.g.da0, 35.0 + 2.0 * (s.g.x0 + 1.25)) << where;
-      EXPECT_FALSE(s.g.x0SumAboveLimit) << where;
-    } else if (std::string(c.ring) == "-80") {
-      EXPECT_TRUE(s.g.x0SumAboveLimit) << where;
-    }
-    EXPECT_TRUE(test::NonFiniteReals(s.g).empty()) << where;
-  }
 }
 
 TEST(FellowForm, StraightFlankDepthNearOneIsTheStandardOne) {
@@ -200,24 +175,19 @@ TEST(FellowForm, LargestFunctionalHeightStartsTheInvoluteOnTheBaseCircle) {
   const double db0 = 35.0 * std::cos(Deg(20));  // 32.889
   EXPECT_TRUE(s.PressIn("max-funkcni"));
   EXPECT_TRUE(s.g.maxFunctional);
-  EXPECT_TRUE(s.fellow.control(FellowControl::CheckBox1).checked);
-  EXPECT_TRUE(s.fellow.control(FellowControl::Edit3).readOnly);
+  EXPECT_EQ(s.Flags(kFellow, {"CheckBox1", "Edit3"}), "CheckBox1:checked Edit3:read-only");
   EXPECT_FALSE(s.Type(kFellow, "Edit3", "0.2")) << "a read-only field takes no typing";
   EXPECT_EQ(s.g.rhof0Star, 0.0);
-  EXPECT_EQ(s.Text(FellowControl::Edit3), "0.0000");
   EXPECT_NEAR(s.g.dL0, db0, 1e-12);
-  EXPECT_EQ(s.Text(FellowControl::LabelDL0), "32.89");
-  EXPECT_EQ(s.Text(FellowControl::LabelAlphaL0), "0.000");
+  EXPECT_EQ(s.Cutter({"Edit3", "LabelDL0", "LabelAlphaL0"}), "0.0000|32.89|0.000");
 
-  // Unchecking restores the root radius and with it the involute start.
+  // Unchecking restores the root radius and with it the involute start:
+  // tan alphaL0 = tan 20° - 4 / (sin 40° 35) = 0.18617, 10.546°, dL0 = db0 / cos.
   EXPECT_TRUE(s.PressIn("Max. funkční výška zubu nástroje"));
   EXPECT_FALSE(s.g.maxFunctional);
-  EXPECT_FALSE(s.fellow.control(FellowControl::Edit3).readOnly);
+  EXPECT_EQ(s.Flags(kFellow, {"Edit3"}), "Edit3");
   EXPECT_EQ(s.g.rhof0Star, 0.38);
-  EXPECT_EQ(s.Text(FellowControl::Edit3), "0.3800");
-  // tan alphaL0 = tan 20° - 4 / (sin 40° 35) = 0.18617: 10.546°, dL0 = db0 / cos.
-  EXPECT_EQ(s.Text(FellowControl::LabelAlphaL0), "10.546");
-  EXPECT_EQ(s.Text(FellowControl::LabelDL0), "33.45");
+  EXPECT_EQ(s.Cutter({"Edit3", "LabelDL0", "LabelAlphaL0"}), "0.3800|33.45|10.546");
 
   // With the option on, the start stays on the base circle of a new module.
   s.PressIn("max-funkcni");
@@ -225,39 +195,33 @@ TEST(FellowForm, LargestFunctionalHeightStartsTheInvoluteOnTheBaseCircle) {
   ASSERT_TRUE(s.Enter(1, "2"));
   s.Open();
   EXPECT_TRUE(s.g.maxFunctional);
-  EXPECT_EQ(s.Text(FellowControl::LabelDL0), "65.78");  // 2 x 32.889
-  EXPECT_EQ(s.Text(FellowControl::LabelAlphaL0), "0.000");
+  EXPECT_EQ(s.Cutter({"LabelDL0", "LabelAlphaL0"}), "65.78|0.000");  // 2 x 32.889
 }
 
 TEST(FellowForm, FullyRoundedTipIsTheLargestAndCutsTheRingFillet) {
-  struct Case {
-    int z0;
-    double x0;
-  };
-  for (const Case& c : {Case{35, 0.0}, Case{24, 0.3}, Case{50, -0.5}}) {
+  for (auto [z0, x0] : {std::pair{35, 0.0}, {24, 0.3}, {50, -0.5}}) {
     Session s;
-    const std::string where = "z0 = " + std::to_string(c.z0) + ", x0 = " + std::to_string(c.x0);
-    ASSERT_TRUE(s.EnterIn("x0", FormatFixed(c.x0, 0, 4))) << where;
-    if (c.z0 != 35) {
-      ASSERT_TRUE(s.EnterIn("z0", std::to_string(c.z0))) << where;
+    const std::string where = "z0 = " + std::to_string(z0) + ", x0 = " + std::to_string(x0);
+    ASSERT_TRUE(s.EnterIn("x0", FormatFixed(x0, 0, 4))) << where;
+    if (z0 != 35) {
+      ASSERT_TRUE(s.EnterIn("z0", std::to_string(z0))) << where;
     }
-    const double largest = FullyRoundedTip(c.z0, c.x0);
+    const double largest = FullyRoundedTip(z0, x0);
     ASSERT_TRUE(s.PressIn("plne-zaoblena")) << where;
-    EXPECT_TRUE(s.fellow.control(FellowControl::CheckBox2).checked) << where;
+    EXPECT_EQ(s.Flags(kFellow, {"CheckBox2", "Edit4"}), "CheckBox2:checked Edit4:read-only");
     EXPECT_NEAR(s.g.rhoa0Star, largest, 1e-9) << where;
-    EXPECT_EQ(s.Text(FellowControl::Edit4), FormatFixed(largest, 6, 4)) << where;
-    EXPECT_TRUE(s.fellow.control(FellowControl::Edit4).readOnly) << where;
     EXPECT_EQ(s.g.sa0, 0.0) << where;
-    EXPECT_EQ(s.Text(FellowControl::LabelSa0), "0.00") << where;
     EXPECT_EQ(s.g.rhofP2Star, s.g.rhoa0Star) << where;
-    EXPECT_EQ(s.Text(16), FormatFixed(largest, 6, 4)) << where;
+    EXPECT_EQ(s.Cutter({"Edit4", "LabelSa0"}) + "|" + s.Text(16),
+              FormatFixed(largest, 6, 4) + "|0.00|" + FormatFixed(largest, 6, 4))
+        << where;
     // Above 0.38 the ring's fillet is no longer the standard one.
     EXPECT_EQ(s.main.control(Control::NonStandard).checked, largest >= 0.3800001) << where;
 
     // Unchecking returns the radius the cutter had.
     s.PressIn("plne-zaoblena");
     EXPECT_FALSE(s.g.fullyRounded) << where;
-    EXPECT_FALSE(s.fellow.control(FellowControl::Edit4).readOnly) << where;
+    EXPECT_EQ(s.Flags(kFellow, {"Edit4"}), "Edit4") << where;
     EXPECT_EQ(s.g.rhoa0Star, 0.0) << where;
     EXPECT_EQ(s.g.rhofP2Star, 0.0) << where;
     EXPECT_TRUE(s.main.control(Control::Standard).checked) << where;
@@ -294,29 +258,20 @@ TEST(FellowForm, TipRadiusUpToTheLargest) {
 }
 
 TEST(FellowForm, WarningsAboutTheCutterAndTheirSuppression) {
-  struct Case {
-    const char* ring;
-    const char* field;
-    const char* text;
-    const char* warning;  // "" for none
-  };
-  const Case cases[] = {
+  const std::tuple<const char*, const char*, const char*, const char*> cases[] = {
       // Unshifted, hFf0* = 1: tan alphaL0 < 0 when z0 < 4 / (sin 40° tan 20°) = 17.1.
       {"-80", "z0", "17", "Nástroj je podřezaný"},
       {"-80", "z0", "18", ""},
       // 35 / -200, x0 = 3: tip 43.5 mm, s/d = 0.10727 + inv 20° - inv 40.84° < 0.
       {"-200", "x0", "3", "Nástroj má zápornou tloušťku hlavy"},
-      {"-200", "x0", "0.5", ""},
-  };
-  for (const Case& c : cases) {
-    Session s;
-    ASSERT_TRUE(s.Enter(3, c.ring));
-    s.Open();
-    const std::string where = std::string(c.field) + " = " + c.text;
-    EXPECT_TRUE(s.EnterIn(c.field, c.text)) << where;
-    ASSERT_EQ(s.log.size(), *c.warning ? 1u : 0u) << where;
-    if (*c.warning) {
-      EXPECT_EQ(s.log[0], (Message{"Kolmira ozubení", c.warning})) << where;
+      {"-200", "x0", "0.5", ""}};
+  for (const auto& [ring, field, text, warning] : cases) {
+    Session s(ring);
+    const std::string where = std::string(field) + " = " + text;
+    EXPECT_TRUE(s.EnterIn(field, text)) << where;
+    ASSERT_EQ(s.log.size(), *warning ? 1u : 0u) << where;
+    if (*warning) {
+      EXPECT_EQ(s.log[0], (Message{"Kolmira ozubení", warning})) << where;
       for (const Outcome& o : s.outcomes) {
         if (o.kind == Outcome::Kind::Message) {
           EXPECT_EQ(o.messageKind, Outcome::MessageKind::Warning) << where;
@@ -348,43 +303,37 @@ TEST(FellowForm, WarningsAboutTheCutterAndTheirSuppression) {
 
 TEST(FellowForm, ReadOutsInDecimalDegreesAndInDms) {
   Session s;
-  EXPECT_EQ(s.fellow.Controls().size(), static_cast<std::size_t>(kFellowControlCount - 1));
-  EXPECT_EQ(s.Text(FellowControl::Edit1), "35");
-  EXPECT_EQ(s.Text(FellowControl::Edit2), "0.0000");
-  EXPECT_EQ(s.Text(FellowControl::Edit3), "0.3800");
-  EXPECT_EQ(s.Text(FellowControl::Edit4), "0.0000");
-  // db0 = 32.8892; alphaL0 = atan(0.18617) = 10.5462°; dL0 = db0 / cos = 33.4544.
-  EXPECT_EQ(s.Text(FellowControl::LabelDL0), "33.45");
-  EXPECT_EQ(s.Text(FellowControl::LabelAlphaL0), "10.546");
-  EXPECT_EQ(s.Text(FellowControl::LabelDa0), "37.50");
-  // Sharp tip: 37.5 (pi/70 + inv 20° - inv acos(32.8892/37.5)) = 0.4930.
-  EXPECT_EQ(s.Text(FellowControl::LabelSa0), "0.49");
-  EXPECT_EQ(s.Text(FellowControl::LabelCa0), "0.0000");
-  EXPECT_TRUE(s.fellow.control(FellowControl::LabelAlphaL0Unit).visible);
+  // db0 = 32.8892; alphaL0 = atan(0.18617) = 10.5462°; dL0 = db0 / cos = 33.4544;
+  // sharp tip: 37.5 (pi/70 + inv 20° - inv acos(32.8892/37.5)) = 0.4930.
+  const std::initializer_list<std::string_view> readOuts = {"LabelDL0", "LabelAlphaL0", "LabelDa0",
+                                                            "LabelSa0", "LabelCa0"};
+  EXPECT_EQ(s.Cutter({"Edit1", "Edit2", "Edit3", "Edit4"}), "35|0.0000|0.3800|0.0000");
+  EXPECT_EQ(s.Cutter(readOuts), "33.45|10.546|37.50|0.49|0.0000");
+  EXPECT_EQ(s.Flags(kFellow, {"LabelAlphaL0Unit"}), "LabelAlphaL0Unit");
 
   // Tip radius 0.2: centres on dk0 = 37.1, alphaK0 = acos(32.8892/37.1); the
   // rounding meets the involute on the base tangent through its centre at
   // dR0 = 2 sqrt(rb² + (0.2 + rb tan alphaK0)²) = 37.2868, ca0 = 0.1066;
   // sa0 = da0 (pi/70 + inv 20° - inv alphaR + alphaK0 - alphaR) = 0.2521.
   ASSERT_TRUE(s.EnterIn("Edit4", "0.2"));
-  EXPECT_EQ(s.Text(FellowControl::LabelCa0), "0.1066");
-  EXPECT_EQ(s.Text(FellowControl::LabelSa0), "0.25");
+  EXPECT_EQ(s.Cutter({"LabelCa0", "LabelSa0"}), "0.1066|0.25");
 
   // 10.546200847° = 10° 32' 46.32".
   s.Press("Dms");
-  EXPECT_EQ(s.Text(FellowControl::LabelAlphaL0), "10°32' 46.3\"");
-  EXPECT_FALSE(s.fellow.control(FellowControl::LabelAlphaL0Unit).visible);
+  EXPECT_EQ(s.Cutter({"LabelAlphaL0"}), "10°32' 46.3\"");
+  EXPECT_EQ(s.Flags(kFellow, {"LabelAlphaL0Unit"}), "LabelAlphaL0Unit:hidden");
   // An undercut cutter, z0 = 17: alphaL0 = -0.119314° = -(0° 7' 9.53").
   ASSERT_TRUE(s.EnterIn("Edit1", "17"));
-  EXPECT_EQ(s.Text(FellowControl::LabelAlphaL0), "-0°7' 9.5\"");
+  EXPECT_EQ(s.Cutter({"LabelAlphaL0"}), "-0°7' 9.5\"");
   s.Press("Dec");
-  EXPECT_EQ(s.Text(FellowControl::LabelAlphaL0), "-0.119");
-  EXPECT_TRUE(s.fellow.control(FellowControl::LabelAlphaL0Unit).visible);
+  EXPECT_EQ(s.Cutter({"LabelAlphaL0"}), "-0.119");
+  EXPECT_EQ(s.Flags(kFellow, {"LabelAlphaL0Unit"}), "LabelAlphaL0Unit");
 }
 
 TEST(FellowForm, OkRederivesThePairWithTheNewCutter) {
   Session s;
-  s.ShowResults();
+  s.Press("CheckButton");
+  ASSERT_TRUE(s.main.resultsVisible());
   ASSERT_TRUE(s.EnterIn("x0", "0.5"));
   EXPECT_TRUE(s.PressIn("OK"));
   EXPECT_FALSE(s.fellow.visible());
@@ -416,7 +365,8 @@ TEST(FellowForm, OkRederivesThePairWithTheNewCutter) {
 
 TEST(FellowForm, RefreshRerunsTheCheckAndReportsItsError) {
   Session s;
-  s.ShowResults();
+  s.Press("CheckButton");
+  ASSERT_TRUE(s.main.resultsVisible());
   s.g.noTooth1 = true;  // a stale finding: a new run of the check clears it
   ASSERT_TRUE(s.EnterIn("Edit3", "0.3"));
   EXPECT_FALSE(s.g.noTooth1);
@@ -440,14 +390,13 @@ TEST(FellowForm, ShowFollowsTheOptionsAndHelpAsksForItsTopic) {
   s.PressIn("zpet");
   s.Open();
   EXPECT_EQ(s.Focused(kFellow), "Edit4");
-  EXPECT_TRUE(s.fellow.control(FellowControl::CheckBox2).checked);
+  EXPECT_EQ(s.Flags(kFellow, {"CheckBox2"}), "CheckBox2:checked");
   s.PressIn("zpet");
   // A new helix angle clears the fully rounded tip in the main dialog.
   ASSERT_TRUE(s.Enter(4, "5"));
   s.Open();
   EXPECT_EQ(s.Focused(kFellow), "Edit1");
-  EXPECT_FALSE(s.fellow.control(FellowControl::CheckBox2).checked);
-  EXPECT_FALSE(s.fellow.control(FellowControl::Edit4).readOnly);
+  EXPECT_EQ(s.Flags(kFellow, {"CheckBox2", "Edit4"}), "CheckBox2 Edit4");
   EXPECT_TRUE(test::NonFiniteReals(s.g).empty());
 
   s.PressIn("help");

@@ -1,12 +1,16 @@
 // The Workspace as a front end meets it: the outcomes of each event in
-// their order, the dialogs each control opens, and the focus moving between
-// the forms.
+// their order, the dialogs each control opens, the forms' names and
+// controls, and the focus moving between the forms.
 #include "forms/Workspace.h"
 
 #include <gtest/gtest.h>
 
 #include "forms/BacklashForm.h"
+#include "forms/FellowForm.h"
+#include "forms/IdentForm.h"
+#include "forms/MeasureForm.h"
 #include "forms/Program.h"
+#include "forms/RackToolForm.h"
 
 namespace kolmira {
 namespace {
@@ -14,45 +18,39 @@ namespace {
 using test::Program;
 using Kind = Outcome::Kind;
 
-// The outcomes' kinds in their order, with what names each.
+// The outcomes in their order, each with what it names; dialogs by number
+// (0 main, 1 backlash, 2 rack tools, 6 report).
 std::string Describe(const std::vector<Outcome>& outcomes) {
+  const char* kinds[] = {"", "show ", "hide ", "focus ", "help ", "repaint", "", "quit"};
   std::string text;
   for (const Outcome& o : outcomes) {
-    if (!text.empty()) text += ", ";
+    text += (text.empty() ? "" : ", ") + std::string(kinds[static_cast<int>(o.kind)]);
+    const std::string dialog = std::to_string(static_cast<int>(o.dialog));
     switch (o.kind) {
       case Kind::Message:
-        text += o.messageKind == Outcome::MessageKind::Beep    ? "beep"
-                : o.messageKind == Outcome::MessageKind::Error ? "error"
-                                                               : "warning";
+        text += o.messageKind == Outcome::MessageKind::Error ? "error" : "warning";
         break;
       case Kind::ShowDialog:
-        text += std::string("show ") + (o.modal ? "modal " : "") + std::to_string(int(o.dialog));
+        text += (o.modal ? "modal " : "") + dialog;
         break;
       case Kind::HideDialog:
-        text += "hide " + std::to_string(int(o.dialog));
+        text += dialog;
         break;
       case Kind::Focus:
-        text += "focus " + std::to_string(int(o.dialog)) + " " + o.control;
+        text += dialog + " " + o.control;
         break;
       case Kind::Help:
-        text += "help " + std::to_string(o.helpContext);
-        break;
-      case Kind::Repaint:
-        text += "repaint";
+        text += std::to_string(o.helpContext);
         break;
       case Kind::ChooseFile:
         text += o.file == Outcome::File::Save ? "save" : "load";
         break;
-      case Kind::Quit:
-        text += "quit";
+      default:
         break;
     }
   }
   return text;
 }
-
-// Dialog numbers in the descriptions.
-constexpr int kMain = 0, kVule = 1, kTools = 2, kFellow = 3, kReport = 6;
 
 TEST(Workspace, OutcomesOfEachEventInTheirOrder) {
   Program p;
@@ -73,52 +71,47 @@ TEST(Workspace, OutcomesOfEachEventInTheirOrder) {
   p.ws.Type(Dialog::Main, "Edit21", "0.1");
   p.ws.TakeOutcomes();
   EXPECT_EQ(after([&] { p.ws.Press(Dialog::Main, "CheckButton"); }),
-            "show modal " + std::to_string(kVule) + ", show " + std::to_string(kReport) +
-                ", focus 1 Edit3, repaint");
+            "show modal 1, show 6, focus 1 Edit3, repaint");
   // "Ok" closes it and hands the focus back to the main dialog.
-  EXPECT_EQ(after([&] { p.ws.Press(Dialog::Backlash, "ok"); }),
-            "hide " + std::to_string(kVule) + ", focus 0 CheckButton");
+  EXPECT_EQ(after([&] { p.ws.Press(Dialog::Backlash, "ok"); }), "hide 1, focus 0 CheckButton");
   // An accepted input re-runs the shown check; a new module hides it.
   p.ws.Focus(Dialog::Main, "Edit15");
   p.ws.Type(Dialog::Main, "Edit15", "0.3");
   EXPECT_EQ(after([&] { p.ws.Focus(Dialog::Main, "Edit16"); }), "repaint");
   EXPECT_EQ(after([&] { p.ws.Focus(Dialog::Main, "Edit1"); }), "repaint");
   p.ws.Type(Dialog::Main, "Edit1", "2");
-  EXPECT_EQ(after([&] { p.ws.Focus(Dialog::Main, ""); }), "hide " + std::to_string(kReport));
+  EXPECT_EQ(after([&] { p.ws.Focus(Dialog::Main, ""); }), "hide 6");
   // F1, the file commands and "&Konec".
   EXPECT_EQ(after([&] { p.ws.Key(Dialog::Main, Key::F1); }), "help 0");
   EXPECT_EQ(after([&] { p.ws.Press(Dialog::Main, "SaveButton"); }), "save");
   EXPECT_EQ(after([&] { p.ws.Press(Dialog::Main, "LoadButton"); }), "load");
   EXPECT_EQ(after([&] { p.ws.Press(Dialog::Main, "QuitButton"); }), "quit");
-  EXPECT_EQ(after([&] { p.ws.Press(Dialog::Main, "ToolsButton"); }),
-            "show modal " + std::to_string(kTools) + ", focus 2 ");
+  EXPECT_EQ(after([&] { p.ws.Press(Dialog::Main, "ToolsButton"); }), "show modal 2, focus 2 ");
   EXPECT_EQ(after([&] { p.ws.Key(Dialog::RackTools, Key::Escape); }),
-            "hide " + std::to_string(kTools) + ", focus 0 ToolsButton");
-  EXPECT_EQ(kMain, 0);
+            "hide 2, focus 0 ToolsButton");
+  // A warning, and help that cannot be opened: an error.
+  EXPECT_EQ(after([&] { p.user.Enter(Dialog::Main, "Edit15", "1"); }), "warning");
+  EXPECT_EQ(after([&] { p.ws.HelpNotFound(); }), "error");
+  p.ws.HelpNotFound();
+  EXPECT_EQ(p.user.Messages(), (std::vector<Message>{{"  Chyba !", "Help nenalezen."}}));
 }
 
 TEST(Workspace, EachButtonOpensItsDialogOnlyForThePairsThatHaveIt) {
-  struct Case {
-    const char* type;
-    Dialog dialog;
-    bool exists;
-  };
-  const Case cases[] = {
+  const std::tuple<const char*, Dialog, bool> cases[] = {
       {"GearExternal", Dialog::RackTools, true},    {"GearExternal", Dialog::ShaperCutter, false},
       {"GearExternal", Dialog::Measure, true},      {"GearExternal", Dialog::Backlash, true},
       {"GearInternal", Dialog::ShaperCutter, true}, {"GearInternal", Dialog::Ident, true},
       {"GearBevel", Dialog::RackTools, false},      {"GearBevel", Dialog::Measure, false},
-      {"GearBevel", Dialog::Ident, false},          {"GearBevel", Dialog::Backlash, false},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(std::string(c.type) + " " + std::to_string(int(c.dialog)));
+      {"GearBevel", Dialog::Ident, false},          {"GearBevel", Dialog::Backlash, false}};
+  for (const auto& [type, dialog, exists] : cases) {
+    SCOPED_TRACE(std::string(type) + " " + std::to_string(static_cast<int>(dialog)));
     Program p;
-    p.Press(c.type);
-    EXPECT_EQ(p.ws.Exists(c.dialog), c.exists);
-    EXPECT_EQ(p.Open(c.dialog), c.exists);
-    EXPECT_EQ(p.ws.form(c.dialog).visible(), c.exists);
-    if (c.dialog == Dialog::ShaperCutter || c.dialog == Dialog::RackTools) {
-      EXPECT_EQ(p.Showed(c.dialog), c.exists);
+    p.Press(type);
+    EXPECT_EQ(p.ws.Exists(dialog), exists);
+    EXPECT_EQ(p.Open(dialog), exists);
+    EXPECT_EQ(p.ws.form(dialog).visible(), exists);
+    if (dialog == Dialog::ShaperCutter || dialog == Dialog::RackTools) {
+      EXPECT_EQ(p.Showed(dialog), exists);
     }
   }
   // A hidden button opens nothing even when it is pressed by its name.
@@ -126,8 +119,27 @@ TEST(Workspace, EachButtonOpensItsDialogOnlyForThePairsThatHaveIt) {
   p.Press("FellowButton");
   EXPECT_FALSE(p.ws.form(Dialog::ShaperCutter).visible());
   EXPECT_TRUE(p.messages.empty());
-  EXPECT_EQ(p.ws.DialogNamed("Nastroj"), Dialog::RackTools);
-  EXPECT_EQ(p.ws.DialogNamed("Miry"), Dialog::Measure);
+}
+
+TEST(Workspace, FormsAreNamedAndListTheirControlsInOrder) {
+  // The command line names the dialogs and tabs; each lists every control
+  // once, "no control" excepted.
+  const std::tuple<const char*, Dialog, int, const char*, const char*> cases[] = {
+      {"Main", Dialog::Main, kControlCount, "Edit1", "TabIdent"},
+      {"Vule", Dialog::Backlash, static_cast<int>(BacklashForm::Item::Count), "Edit1",
+       "HelpButton"},
+      {"Nastroj", Dialog::RackTools, kToolControlCount, "Edit1", "HelpBtn"},
+      {"Fellow", Dialog::ShaperCutter, kFellowControlCount, "Edit1", "HelpBtn"},
+      {"Miry", Dialog::Measure, kMeasureControlCount, "Edit22", "PictureBall2"},
+      {"Ident", Dialog::Ident, kIdentControlCount, "Edit36", "Solution3"}};
+  Program p;
+  for (const auto& [name, dialog, count, first, last] : cases) {
+    EXPECT_EQ(p.ws.DialogNamed(name), dialog);
+    const auto controls = p.ws.form(dialog).Controls();
+    ASSERT_EQ(controls.size(), static_cast<std::size_t>(count - 1)) << name;
+    EXPECT_EQ(controls.front().first, first) << name;
+    EXPECT_EQ(controls.back().first, last) << name;
+  }
   EXPECT_FALSE(p.ws.DialogNamed("Report"));
   EXPECT_EQ(&p.ws.form(Dialog::Report), &p.ws.form(Dialog::Main));
 }
@@ -147,27 +159,7 @@ TEST(Workspace, AnEventInAnotherFormFirstLeavesTheFieldThatHasTheFocus) {
   EXPECT_FALSE(p.Press("TabInputs"));
   EXPECT_EQ(p.main.activeTab(), 1);
   EXPECT_EQ(p.LastMessage().rfind("Počet zubů pro měření vol nejvýše ", 0), 0u);
-  ASSERT_FALSE(p.outcomes.empty());
-  EXPECT_EQ(p.outcomes.back().kind, Kind::Focus);
-  EXPECT_EQ(p.outcomes.back().dialog, Dialog::Measure);
-  EXPECT_EQ(p.outcomes.back().control, "Edit26");
-}
-
-TEST(Workspace, MessageKindsAndHelpNotFound) {
-  Program p;
-  p.Enter(15, "1");  // a fillet beyond the full round root: a warning
-  ASSERT_EQ(p.messages.size(), 1u);
-  EXPECT_TRUE(p.Asked(Kind::Message));
-  for (const Outcome& o : p.outcomes) {
-    if (o.kind == Kind::Message) {
-      EXPECT_EQ(o.messageKind, Outcome::MessageKind::Warning);
-    }
-  }
-  p.ws.HelpNotFound();
-  const std::vector<Outcome> help = p.ws.TakeOutcomes();
-  ASSERT_EQ(help.size(), 1u);
-  EXPECT_EQ(help[0].messageKind, Outcome::MessageKind::Error);
-  EXPECT_EQ(help[0].message, (Message{"  Chyba !", "Help nenalezen."}));
+  EXPECT_EQ(Describe({p.outcomes.back()}), "focus 4 Edit26");
 }
 
 TEST(Workspace, PressesEndEvenWhenTheClickIsSwallowed) {
