@@ -77,7 +77,7 @@ class Session {
     const std::string value = assignment.substr(eq + 1);
     if (name.find('.') != std::string::npos) return DialogField(name, value);
     const auto field = ws_.main().Find(name);
-    if (!field || *field == 0 || ws_.main().Spec(*field).kind != ControlKind::Field) {
+    if (!field || *field == 0 || ws_.main().Info(*field).kind != ControlKind::Field) {
       return Usage("unknown field '" + name + "'");
     }
     user_.Type(Dialog::Main, name, value);
@@ -96,7 +96,7 @@ class Session {
     // A field is pressed only by its control name ("Edit3"), not by the
     // variable it edits.
     if (!c || *c == 0 ||
-        (ws_.main().Spec(*c).kind == ControlKind::Field && ws_.main().Spec(*c).name != name)) {
+        (ws_.main().Info(*c).kind == ControlKind::Field && ws_.main().Info(*c).name != name)) {
       return Usage("unknown button '" + name + "'");
     }
     if (*c == static_cast<int>(Control::CheckButton)) return Check();

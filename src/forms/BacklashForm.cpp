@@ -16,7 +16,7 @@ namespace {
 using Item = BacklashForm::Item;
 
 // clang-format off
-constexpr ControlSpec kControls[] = {
+constexpr ControlInfo kControls[] = {
     {"None", ControlKind::Label},
     {"Edit1", ControlKind::Field, "", "awJ"},
     {"Edit2", ControlKind::Field, "", "xSumBacklash"},
@@ -101,7 +101,7 @@ BacklashForm::BacklashForm(GearPair& g, MainForm& main)
       shiftModeCaption_(kShiftCaptionDesigned) {}
 
 bool BacklashForm::Focusable(int index) const {
-  const ControlKind kind = Spec(index).kind;
+  const ControlKind kind = Info(index).kind;
   return kind == ControlKind::Field || kind == ControlKind::Option || kind == ControlKind::Button;
 }
 
@@ -111,7 +111,7 @@ bool BacklashForm::Typable(int index) const {
 }
 
 bool BacklashForm::Pressable(int index) const {
-  const ControlKind kind = Spec(index).kind;
+  const ControlKind kind = Info(index).kind;
   return kind == ControlKind::Option || kind == ControlKind::Button;
 }
 

@@ -18,7 +18,7 @@ namespace kolmira {
 namespace {
 
 // clang-format off
-constexpr ControlSpec kControls[] = {
+constexpr ControlInfo kControls[] = {
     {"None", ControlKind::Label},
     {"Edit1", ControlKind::Field, "", "z0"},
     {"Edit2", ControlKind::Field, "", "x0"},
@@ -170,7 +170,7 @@ ControlState FellowForm::StateOf(int index) const {
 
 bool FellowForm::Reachable(int index) const {
   if (!visible_) return false;  // a closed dialog takes no input
-  const ControlKind kind = Spec(index).kind;
+  const ControlKind kind = Info(index).kind;
   if (kind != ControlKind::Field && kind != ControlKind::CheckBox && kind != ControlKind::Button) {
     return false;
   }

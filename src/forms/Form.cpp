@@ -34,8 +34,8 @@ bool NamedByCaption(ControlKind kind) {
 
 }  // namespace
 
-Form::Form(GearPair& g, std::string_view name, std::span<const ControlSpec> controls)
-    : g_(g), name_(name), specs_(controls), states_(controls.size()) {
+Form::Form(GearPair& g, std::string_view name, std::span<const ControlInfo> controls)
+    : g_(g), name_(name), infos_(controls), states_(controls.size()) {
   for (std::size_t i = 1; i < controls.size(); ++i) {
     if (controls[i].kind != ControlKind::Field) states_[i].text = controls[i].caption;
   }
@@ -45,21 +45,21 @@ std::optional<int> Form::Find(std::string_view name) const {
   if (name.empty()) return 0;
   const int count = ControlCount();
   for (int i = 1; i < count; ++i) {
-    if (specs_[i].name == name) return i;
+    if (infos_[i].name == name) return i;
   }
   // A caption names its control unless another control shares it (the
   // same options of pinion and wheel).
   int byCaption = 0, captions = 0;
   for (int i = 1; i < count; ++i) {
-    if (NamedByCaption(specs_[i].kind) && !specs_[i].caption.empty() &&
-        CaptionIs(specs_[i].caption, name)) {
+    if (NamedByCaption(infos_[i].kind) && !infos_[i].caption.empty() &&
+        CaptionIs(infos_[i].caption, name)) {
       byCaption = i;
       ++captions;
     }
   }
   if (captions == 1) return byCaption;
   for (int i = 1; i < count; ++i) {
-    if (HasAlias(specs_[i].aliases, name)) return i;
+    if (HasAlias(infos_[i].aliases, name)) return i;
   }
   return std::nullopt;
 }
@@ -72,9 +72,9 @@ std::optional<ControlState> Form::control(std::string_view name) const {
 
 std::vector<std::pair<std::string, ControlState>> Form::Controls() const {
   std::vector<std::pair<std::string, ControlState>> all;
-  all.reserve(specs_.size());
+  all.reserve(infos_.size());
   for (int i = 1; i < ControlCount(); ++i)
-    all.emplace_back(std::string(specs_[i].name), StateOf(i));
+    all.emplace_back(std::string(infos_[i].name), StateOf(i));
   return all;
 }
 
@@ -154,7 +154,7 @@ bool Form::Typable(int index) const {
 }
 
 bool Form::Pressable(int index) const {
-  const ControlKind kind = specs_[index].kind;
+  const ControlKind kind = infos_[index].kind;
   if (kind != ControlKind::Button && kind != ControlKind::Option && kind != ControlKind::CheckBox &&
       kind != ControlKind::Tab) {
     return false;

@@ -40,7 +40,7 @@ struct ControlState {
 // letter) and, without '&', a name the control answers to; the aliases are
 // further names separated by '|': the state variable of a field, ASCII names
 // for the command line.
-struct ControlSpec {
+struct ControlInfo {
   std::string_view name;
   ControlKind kind;
   std::string_view caption = {};
@@ -65,7 +65,7 @@ struct FormRequest {
 class Form {
  public:
   // `controls` lists the form's controls; entry 0 stands for "no control".
-  Form(GearPair& g, std::string_view name, std::span<const ControlSpec> controls);
+  Form(GearPair& g, std::string_view name, std::span<const ControlInfo> controls);
   virtual ~Form() = default;
   Form(const Form&) = delete;
   Form& operator=(const Form&) = delete;
@@ -74,8 +74,8 @@ class Form {
   std::string_view Name() const { return name_; }
 
   // Controls by index (1 .. ControlCount() - 1, in the order listed) ...
-  int ControlCount() const { return static_cast<int>(specs_.size()); }
-  const ControlSpec& Spec(int index) const { return specs_[index]; }
+  int ControlCount() const { return static_cast<int>(infos_.size()); }
+  const ControlInfo& Info(int index) const { return infos_[index]; }
   // The state of a control as shown now. Most states are stored; a form
   // whose controls follow the gear-pair state directly derives them here.
   virtual ControlState StateOf(int index) const { return states_[index]; }
@@ -87,7 +87,7 @@ class Form {
   std::vector<std::pair<std::string, ControlState>> Controls() const;
 
   // The focused control's name, "" when none.
-  std::string_view focused() const { return focus_ == 0 ? "" : specs_[focus_].name; }
+  std::string_view focused() const { return focus_ == 0 ? "" : infos_[focus_].name; }
   int focusIndex() const { return focus_; }
   // True when a field exit of the last event refused its text: its message
   // is queued and the focus stays in the field.
@@ -150,7 +150,7 @@ class Form {
   const ControlState& stored(E control) const {
     return states_[I(control)];
   }
-  bool IsField(int index) const { return specs_[index].kind == ControlKind::Field; }
+  bool IsField(int index) const { return infos_[index].kind == ControlKind::Field; }
 
   // The entry cycle. MoveFocus leaves the focused field (LeaveField), and
   // unless that refused the text or moved the focus itself, moves the focus
@@ -188,7 +188,7 @@ class Form {
 
  private:
   std::string_view name_;
-  std::span<const ControlSpec> specs_;
+  std::span<const ControlInfo> infos_;
   std::vector<ControlState> states_;
   std::vector<FormRequest> requests_;
 };

@@ -15,7 +15,7 @@ namespace {
 using C = IdentControl;
 
 // clang-format off
-constexpr ControlSpec kControls[] = {
+constexpr ControlInfo kControls[] = {
     {"", ControlKind::Label},
     {"Edit36", ControlKind::Field, "", "scMeas"},
     {"Edit37", ControlKind::Field, "", "hcMeas"},

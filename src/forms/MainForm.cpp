@@ -14,7 +14,7 @@ namespace kolmira {
 namespace {
 
 // clang-format off
-constexpr ControlSpec kControls[] = {
+constexpr ControlInfo kControls[] = {
     {"None", ControlKind::Label},
     {"Edit1", ControlKind::Field, "", "mn"},
     {"Edit2", ControlKind::Field, "", "z1"},

@@ -21,7 +21,7 @@ constexpr const char* kChosenCaption = "Zvol šířku nebo výšku";
 constexpr const char* kMinWidthCaption = "Minimální šířka  b        =";
 
 // clang-format off
-constexpr ControlSpec kControls[] = {
+constexpr ControlInfo kControls[] = {
     {"", ControlKind::Label},
     {"Edit22", ControlKind::Field, "", "sc1"},
     {"Edit23", ControlKind::Field, "", "hc1"},

@@ -17,7 +17,7 @@ namespace kolmira {
 namespace {
 
 // clang-format off
-constexpr ControlSpec kControls[] = {
+constexpr ControlInfo kControls[] = {
     {"None", ControlKind::Label},
     {"Edit1", ControlKind::Field, "", "haP01Star"},
     {"Edit2", ControlKind::Field, "", "rhoaP01Star"},
@@ -304,7 +304,7 @@ void RackToolForm::WriteAllFields() {
 
 bool RackToolForm::Reachable(int index) const {
   if (!visible_) return false;  // a closed dialog takes no input
-  const ControlKind kind = Spec(index).kind;
+  const ControlKind kind = Info(index).kind;
   if (kind != ControlKind::Field && kind != ControlKind::CheckBox && kind != ControlKind::Button) {
     return false;
   }

@@ -115,7 +115,7 @@ bool Workspace::Enter(Dialog d) {
 void Workspace::Aim(Dialog d, std::string_view control) {
   if (const auto i = form(d).Find(control)) {
     shownFocusForm_ = d;
-    shownFocus_ = form(d).Spec(*i).name;
+    shownFocus_ = form(d).Info(*i).name;
     if (*i == 0) shownFocus_.clear();
   }
 }

@@ -4,7 +4,7 @@ every difference in their standard output, standard error, exit status and
 saved files. For refactorings that must not change what the command line
 prints: build the old tree once, keep its binary, then compare.
 
-    tests/cli/compare_cli.py OLD_KOLMIRA_CLI NEW_KOLMIRA_CLI [-n 3000] [--seed 1]
+    tests/cli/compare_cli.py OLD_KOLMIRA_CLI NEW_KOLMIRA_CLI [-n 3000] [--draw 1]
 
 Sessions are drawn from a vocabulary of the program's own fields, buttons
 and dialogs, with valid, boundary and invalid values, so that most of them
@@ -210,10 +210,11 @@ def main():
     ap.add_argument("old")
     ap.add_argument("new")
     ap.add_argument("-n", type=int, default=3000)
-    ap.add_argument("--seed", type=int, default=1)
+    ap.add_argument("--draw", type=int, default=1,
+                    help="which draw of random sessions")
     a = ap.parse_args()
     old, new = os.path.abspath(a.old), os.path.abspath(a.new)
-    rng = random.Random(a.seed)
+    rng = random.Random(a.draw)
     work = tempfile.mkdtemp(prefix="kolmira-compare-")
     try:
         pool_dir = os.path.join(work, "pool")

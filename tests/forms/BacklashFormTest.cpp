@@ -125,7 +125,7 @@ TEST(BacklashForm, FieldBoundsAndTheirMessages) {
       EXPECT_EQ(p.LastMessage(), c.message) << where;
       if (!c.message.empty()) {
         EXPECT_EQ(p.LastTitle(), "  Chyba !") << where;
-        EXPECT_EQ(p.Focused(kVule), p.ws.form(kVule).Spec(*p.ws.form(kVule).Find(c.field)).name)
+        EXPECT_EQ(p.Focused(kVule), p.ws.form(kVule).Info(*p.ws.form(kVule).Find(c.field)).name)
             << where;
         EXPECT_EQ(p.Text(kVule, c.field), text) << where << ": the typed text stays";
         EXPECT_EQ(p.g.jn, jnBefore) << where << ": nothing computed";

@@ -116,7 +116,7 @@ TEST(FellowForm, TeethAndShiftOfTheCutter) {
     EXPECT_EQ(s.LastError(), message) << where;
     EXPECT_TRUE(test::NonFiniteReals(s.g).empty()) << where;
     if (refused) {
-      EXPECT_EQ(s.Focused(kFellow), s.ws.form(kFellow).Spec(*s.ws.form(kFellow).Find(field)).name)
+      EXPECT_EQ(s.Focused(kFellow), s.ws.form(kFellow).Info(*s.ws.form(kFellow).Find(field)).name)
           << where << ": the focus stays";
       if (std::string(field) == "x0") {
         EXPECT_EQ(s.g.x0SumAboveLimit, std::string(message).rfind("Součet", 0) == 0) << where;
