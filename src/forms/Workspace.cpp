@@ -11,7 +11,8 @@ namespace kolmira {
 
 namespace {
 
-// The dialogs that have a window of their own, and whether it is modal.
+// The dialogs that have a window of their own, and whether it is modal (in
+// the order of a Snapshot).
 struct WindowInfo {
   Dialog dialog;
   bool modal;
@@ -265,8 +266,12 @@ void Workspace::HelpNotFound() {
 // After every event
 
 Workspace::Snapshot Workspace::Visibility() const {
-  return {backlash_->visible(), rackTools_->visible(), shaperCutter_->visible(),
-          main_.resultsVisible()};
+  Snapshot shown{};
+  for (std::size_t i = 0; i < shown.size(); ++i) {
+    const Dialog d = kWindows[i].dialog;
+    shown[i] = d == Dialog::Report ? main_.resultsVisible() : form(d).visible();
+  }
+  return shown;
 }
 
 void Workspace::ShowDialog(Dialog d) {
@@ -318,7 +323,7 @@ void Workspace::Finish(Dialog d, const Snapshot& before) {
   std::vector<Outcome> later = std::exchange(pending_, {});
   // The backlash dialog closed: the main dialog follows the way the
   // backlash is now made.
-  if (before.backlash && !backlash_->visible()) main_.AfterBacklashDialog();
+  if (before[0] && !backlash_->visible()) main_.AfterBacklashDialog();
 
   for (Message& m : pair_.messages) {
     Outcome o;
@@ -330,17 +335,15 @@ void Workspace::Finish(Dialog d, const Snapshot& before) {
   pair_.messages.clear();
 
   const Snapshot after = Visibility();
-  const bool was[] = {before.backlash, before.rackTools, before.shaperCutter, before.report};
-  const bool is[] = {after.backlash, after.rackTools, after.shaperCutter, after.report};
-  for (int i = 0; i < 4; ++i) {
-    if (was[i] == is[i]) continue;
+  for (std::size_t i = 0; i < after.size(); ++i) {
+    if (before[i] == after[i]) continue;
     Outcome o;
-    o.kind = is[i] ? Outcome::Kind::ShowDialog : Outcome::Kind::HideDialog;
+    o.kind = after[i] ? Outcome::Kind::ShowDialog : Outcome::Kind::HideDialog;
     o.dialog = kWindows[i].dialog;
     o.modal = kWindows[i].modal;
     outcomes_.push_back(std::move(o));
     // A closed dialog hands the focus back to the main dialog.
-    if (!is[i] && active_ == kWindows[i].dialog) active_ = Dialog::Main;
+    if (!after[i] && active_ == kWindows[i].dialog) active_ = Dialog::Main;
   }
   if (active_ != d && active_ != Dialog::Main && !form(active_).visible()) active_ = Dialog::Main;
 

@@ -10,6 +10,7 @@
 // command line, the tests and the benchmarks all drive the program this way.
 #pragma once
 
+#include <array>
 #include <filesystem>
 #include <memory>
 #include <optional>
@@ -130,9 +131,9 @@ class Workspace : private MainEventListener {
   std::vector<Outcome> TakeOutcomes() { return std::exchange(outcomes_, {}); }
 
  private:
-  struct Snapshot {
-    bool backlash, rackTools, shaperCutter, report;
-  };
+  // Which of the windows of their own are shown: the backlash, rack tool
+  // and shaper cutter dialogs and the report, in this order.
+  using Snapshot = std::array<bool, 4>;
   Snapshot Visibility() const;
   // Every event starts here: no refusal and no check run yet.
   Snapshot Begin();
