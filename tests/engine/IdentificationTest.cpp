@@ -10,83 +10,15 @@
 #include <vector>
 
 #include "TestPairs.h"
+#include "engine/TextbookGear.h"
 
 namespace kolmira {
 namespace {
 
 using test::Deg;
 
-double Inv(double a) {
-  return std::tan(a) - a;
-}
-
-// Angle of an involute value: Newton on inv(t) - w, inv' = tan^2.
-double InvInverse(double w) {
-  double t = 0.6;
-  for (int i = 0; i < 100; ++i) t -= (Inv(t) - w) / (std::tan(t) * std::tan(t));
-  return t;
-}
-
-// A wheel by its basic data (z > 0; `ring` makes it an internal wheel) and
-// the textbook quantities derived from them.
-struct Wheel {
-  double mn, z, an, beta, x;
-  bool ring = false;
-
-  double At() const { return std::atan(std::tan(an) / std::cos(beta)); }
-  double D() const { return mn * z / std::cos(beta); }
-  double Db() const { return D() * std::cos(At()); }
-  // Tip circle: the addendum mn (1 + x) outside d; a ring's inside d.
-  double Da() const { return ring ? D() - 2.0 * mn * (1.0 - x) : D() + 2.0 * mn * (1.0 + x); }
-  double Param(int which) const {
-    return which == 0 ? mn : which == 1 ? an : which == 2 ? beta : x;
-  }
-  double& Param(int which) { return which == 0 ? mn : which == 1 ? an : which == 2 ? beta : x; }
-
-  // Transverse half angle of the tooth at dy: (pi/2 + 2 x tan an)/z on the
-  // reference circle; an external tooth narrows outwards by inv(ay), a
-  // ring's tooth widens outwards by it.
-  double Psi(double dy) const {
-    const double half = (kPi / 2.0 + 2.0 * x * std::tan(an)) / z;
-    const double ay = std::acos(Db() / dy);
-    return ring ? half - Inv(At()) + Inv(ay) : half + Inv(At()) - Inv(ay);
-  }
-  // Normal chord across the tooth at dy (the transverse chord times the
-  // cosine of the helix angle there, tan beta_y = tan beta dy / d) and its
-  // height: under the tip circle, for a ring over the chord across its tooth
-  // tip, where the caliper's tongue rests.
-  double Chord(double dy) const {
-    return dy * std::sin(Psi(dy)) * std::cos(std::atan(std::tan(beta) * dy / D()));
-  }
-  double ChordHeight(double dy) const {
-    if (ring) return dy / 2.0 * std::cos(Psi(dy)) - Da() / 2.0 * std::cos(Psi(Da()));
-    return Da() / 2.0 - dy / 2.0 * std::cos(Psi(dy));
-  }
-
-  // Base tangent length over k teeth: (k - 1) normal base pitches plus the
-  // normal base thickness of a tooth; a ring's over k teeth with the anvils
-  // in the spaces beyond them: (k + 1) pitches less one tooth.
-  double Span(int k, double alphaN) const {
-    Wheel w = *this;
-    w.an = alphaN;
-    const double pbn = kPi * mn * std::cos(alphaN);
-    const double cosBb = std::cos(std::atan(std::tan(beta) * std::cos(w.At())));
-    const double sbn = w.Db() * w.Psi(w.Db()) * cosBb;  // 2 rb psi_b cos(betaB)
-    return ring ? (k + 1) * pbn - sbn : (k - 1) * pbn + sbn;
-  }
-  double Span(int k) const { return Span(k, an); }
-
-  // Dimension over balls of diameter D (a ring's between balls): the ball
-  // centre lies at aK with inv aK = inv at -+ (D/(mn z cos an) - pi/(2z) +
-  // 2 x tan an / z); M = db/cos aK times cos(pi/(2z)) for odd z, +- D.
-  double OverBalls(double ball) const {
-    const double q = ball / (mn * z * std::cos(an)) - kPi / (2.0 * z) + 2.0 * x * std::tan(an) / z;
-    const double aK = InvInverse(ring ? Inv(At()) - q : Inv(At()) + q);
-    const int teeth = static_cast<int>(std::lround(z));
-    const double c = teeth % 2 == 1 ? std::cos(kPi / (2.0 * z)) : 1.0;
-    return Db() / std::cos(aK) * c + (ring ? -ball : ball);
-  }
-};
+// A wheel by its basic data and its textbook measurements.
+using Wheel = test::TextbookGear;
 
 // The state as the identification reads it: the measured wheel, its
 // estimates in every method.
@@ -123,6 +55,7 @@ struct RoundTrip {
   double ballOverModule;  // ball diameter per module
 };
 
+// External wheels and rings, odd and even, spur and helical.
 const RoundTrip kWheels[] = {
     {"helical", {3.0, 40.0, Deg(20), Deg(15), 0.2}, 1.0, 6, 1.8},
     {"helical chord above d", {3.0, 40.0, Deg(20), Deg(15), 0.2}, 1.02, 6, 2.0},
@@ -236,28 +169,6 @@ TEST(IdentificationRoundTrip, EachMethodGivesEachParameterBack) {
         EXPECT_LT(nearest, 1e-8);
       }
     }
-  }
-}
-
-TEST(IdentificationBalls, BallCentreDiameterOfOddAndEvenWheels) {
-  // Over an odd number of teeth the balls lie half a pitch apart: the
-  // dimension spans the centres' diameter times cos(pi/(2z)).
-  struct Case {
-    int gearType;
-    double z2, M, D, dK;
-  };
-  const double c27 = std::cos(kPi / 54.0);
-  const Case cases[] = {
-      {1, 40.0, 130.0, 5.0, 125.0},
-      {1, 27.0, 60.0, 3.5, 56.5 / c27},
-      {2, -60.0, 170.0, 5.0, 175.0},
-      {2, -27.0, 60.0, 3.5, 63.5 / c27},
-  };
-  for (const Case& c : cases) {
-    GearPair g;
-    g.gearType = test::TypeOf(c.gearType);
-    g.z2 = c.z2;
-    EXPECT_NEAR(BallCentreDiameter(g, c.M, c.D), c.dK, 1e-12) << c.z2;
   }
 }
 

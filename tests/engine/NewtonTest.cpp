@@ -8,52 +8,18 @@
 
 #include "TestPairs.h"
 #include "engine/Involute.h"
+#include "engine/TextbookGear.h"
 
 namespace kolmira {
 namespace {
 
 using test::Deg;
-
-double Inv(double a) {
-  return std::tan(a) - a;
-}
-
-// A gear by its basic data and the textbook quantities derived from them.
-struct Gear {
-  double mn, z, alphaN, beta, x;
-
-  double AlphaT() const { return std::atan(std::tan(alphaN) / std::cos(beta)); }
-  double D() const { return mn * z / std::cos(beta); }
-  double Db() const { return D() * std::cos(AlphaT()); }
-  double CosBetaB() const { return std::cos(std::atan(std::tan(beta) * std::cos(AlphaT()))); }
-  double CosBetaAt(double dy) const { return std::cos(std::atan(std::tan(beta) * dy / D())); }
-  // Transverse half angle s_y/d_y of the tooth at dy: of an external gear,
-  // and of an internal wheel (z positive), whose tooth widens outwards.
-  double Psi(double dy) const {
-    return (kPi / 2.0 + 2.0 * x * std::tan(alphaN)) / z + Inv(AlphaT()) - Inv(std::acos(Db() / dy));
-  }
-  double RingPsi(double dy) const {
-    return (kPi / 2.0 + 2.0 * x * std::tan(alphaN)) / z - Inv(AlphaT()) + Inv(std::acos(Db() / dy));
-  }
-  // Pressure angle at the centre of a ball of diameter D in a tooth space,
-  // inv aK = D/(mn z cos an) + inv at - pi/(2z) + 2 x tan an / z (Newton on
-  // inv, whose derivative is tan^2).
-  double BallAlphaK(double ball) const {
-    const double w = ball / (mn * z * std::cos(alphaN)) + Inv(AlphaT()) - kPi / (2.0 * z) +
-                     2.0 * x * std::tan(alphaN) / z;
-    double t = 0.6;
-    for (int k = 0; k < 60; ++k) t -= (Inv(t) - w) / std::pow(std::tan(t), 2);
-    return t;
-  }
-  double Param(int which) const {
-    return which == 0 ? mn : which == 1 ? alphaN : which == 2 ? beta : x;
-  }
-};
+using Gear = test::TextbookGear;
 
 NewtonParams Identified(const Gear& gear) {
   NewtonParams p;
   p.mn = gear.mn;
-  p.alphaN = gear.alphaN;
+  p.alphaN = gear.an;
   p.beta = gear.beta;
   p.x = gear.x;
   return p;
@@ -63,7 +29,7 @@ NewtonParams Identified(const Gear& gear) {
 
 TEST(NewtonJacobian, AgreesWithCentralDifferencesOfTheResiduals) {
   const Gear wheel{3.0, 40.0, Deg(20), Deg(15), 0.2};
-  const Gear ring{3.0, 60.0, Deg(20), Deg(15), 0.1};
+  const Gear ring{3.0, 60.0, Deg(20), Deg(15), 0.1, true};
   GearPair ext;  // wheel 2 and the protuberance data of both gears
   ext.mn = 3.0, ext.beta = Deg(15), ext.z2 = wheel.z, ext.da2 = wheel.D() + 7.2;
   ext.d1 = 43.5, ext.d2 = wheel.D(), ext.alphaprP01 = Deg(10), ext.alphaprP02 = Deg(12);
@@ -79,7 +45,7 @@ TEST(NewtonJacobian, AgreesWithCentralDifferencesOfTheResiduals) {
   p.A = 2.0 / (wheel.Db() * wheel.CosBetaB()), p.B = 0.03, p.D2 = 0.0008, p.TL = 0.4;
   p.HCm = 3.1, p.SCm = 4.9, p.DM = 5.5, p.DK = 129.0;
   NewtonParams pRing = p;
-  pRing.PSI = ring.RingPsi(ring.Db());
+  pRing.PSI = ring.Psi(ring.Db());
   pRing.DB = -ring.Db();  // an internal wheel's base diameter is negative
   pRing.C = 90.0, pRing.mn = ring.mn, pRing.x = ring.x;
 
@@ -326,130 +292,18 @@ TEST(NewtonKnownValues, ChordAtAHeightAndHeightOfAChord) {
   }
   // Internal wheel mn 2, |z| 50, x 0.1, its tooth at dy = 102, by height and
   // by width.
-  const Gear ring{2.0, 50.0, Deg(20), 0.0, 0.1};
+  const Gear ring{2.0, 50.0, Deg(20), 0.0, 0.1, true};
   NewtonParams q;
-  q.PSI = ring.RingPsi(ring.Db());
+  q.PSI = ring.Psi(ring.Db());
   q.DB = -ring.Db();
-  q.C = 51.0 * std::cos(ring.RingPsi(102.0));
-  q.SC = 102.0 * std::sin(ring.RingPsi(102.0));
+  q.C = 51.0 * std::cos(ring.Psi(102.0));
+  q.SC = 102.0 * std::sin(ring.Psi(102.0));
   for (int system : {kSystemRingChordAtHeight, kSystemRingChordOfWidth}) {
     GearPair g;
     NewtonVector x{0.03, 98.0, 0.0};
     NewtonSolve(g, 2, system, x, q);
     EXPECT_NEAR(x[1], 102.0, 1e-9) << system;
-    EXPECT_NEAR(x[0], ring.RingPsi(102.0), 1e-12);
-  }
-}
-
-// The ball constants as the ball measurement fills them, from the gear's
-// textbook quantities (B: half the space angle on the base circle).
-NewtonParams BallAt(const Gear& gear, double contact) {
-  NewtonParams p;
-  const double cb = gear.CosBetaB();
-  p.A = 2.0 / (gear.Db() * cb);
-  p.B = kPi / gear.z - gear.Psi(gear.Db());
-  p.D2 = 2.0 * (1.0 / cb - cb) / gear.Db();
-  p.TL = std::tan(std::acos(gear.Db() / contact));
-  return p;
-}
-
-TEST(NewtonKnownValues, BallTouchingTheFlankAtAGivenDiameter) {
-  // Published (a public calculator): mn 1, z 20, x 0, ball 1.7 touches at
-  // 19.9594, M = 22.2941 (even z: M = db/cos aK + D). The contact diameter
-  // is rounded to 5e-5; per unit of it the ball grows by 0.6 and M by 2.1,
-  // so the ball follows to 3e-5 and M to 1.6e-4.
-  const Gear published{1.0, 20.0, Deg(20), 0.0, 0.0};
-  GearPair g;
-  NewtonVector x{std::acos(published.Db() / 22.0), kPi / 4.0, 0.0};
-  NewtonSolve(g, 2, kSystemBallAtContact, x, BallAt(published, 19.9594));
-  EXPECT_NEAR(2.0 * x[1], 1.7, 1e-4);
-  EXPECT_NEAR(published.Db() / std::cos(x[0]) + 2.0 * x[1], 22.2941, 2e-4);
-
-  // Helical, odd z: M = db cos(pi/(2z))/cos aK + D. The ball touches the
-  // helicoid along its normal, which lies in the plane tangent to the base
-  // cylinder at betaB to the transverse plane: the contact lies D/2 cos betaB
-  // before the centre on the base tangent, tan a_c = tan aK - D cos betaB/db.
-  for (const Gear& gear :
-       {Gear{2.5, 31.0, Deg(20), Deg(18), 0.25}, Gear{4.0, 17.0, Deg(25), Deg(30), -0.2}}) {
-    for (double ball : {1.6 * gear.mn, 1.9 * gear.mn}) {
-      const double alphaK = gear.BallAlphaK(ball);
-      const double tanContact = std::tan(alphaK) - ball * gear.CosBetaB() / gear.Db();
-      const double c = std::cos(kPi / (2.0 * gear.z));
-      GearPair h;
-      NewtonVector y{std::acos(gear.Db() / (gear.D() + 2.0 * gear.mn)), kPi / 4.0 * gear.mn, 0.0};
-      NewtonSolve(h, 2, kSystemBallAtContact, y,
-                  BallAt(gear, gear.Db() * std::hypot(1.0, tanContact)));
-      EXPECT_FALSE(h.newtonFailed);
-      EXPECT_NEAR(2.0 * y[1], ball, 1e-9);
-      EXPECT_NEAR(gear.Db() * c / std::cos(y[0]) + 2.0 * y[1],
-                  gear.Db() * c / std::cos(alphaK) + ball, 1e-8);
-    }
-  }
-}
-
-TEST(NewtonKnownValues, IdentificationGivesTheParameterBack) {
-  // The wheel's measurement is computed from its true data by textbook
-  // geometry; the solve starts from estimates that are off (the method's
-  // start values) and must return the true parameter.
-  //  - chord across the tooth at dy, its height under the tip (for the
-  //    internal wheel over the chord across the tooth tip);
-  //  - balls of 2 mn, centres on dK = db/cos aK. (Near 1.75 mn the dimension
-  //    of the 40-tooth wheel hardly depends on the profile angle, and 21.93
-  //    deg fits it as well as the true 20 deg.)
-  enum Method { kChord, kRingChord, kBalls };
-  struct Case {
-    Method method;
-    Gear gear;
-    double dy;
-  };
-  const Case cases[] = {
-      {kChord, {3.0, 40.0, Deg(20), Deg(15), 0.2}, 127.0},
-      {kChord, {3.0, 40.0, Deg(20), Deg(15), 0.2}, 121.0},
-      {kRingChord, {3.0, 60.0, Deg(22.5), Deg(12), 0.15}, 188.0},
-      {kBalls, {3.0, 40.0, Deg(20), Deg(15), 0.2}, 0},
-      {kBalls, {2.0, 27.0, Deg(17.5), Deg(25), -0.3}, 0},
-  };
-  for (const Case& c : cases) {
-    const Gear& t = c.gear;
-    GearPair g;
-    g.z2 = c.method == kRingChord ? -t.z : t.z;
-    g.da2 = c.method == kRingChord ? -(t.D() - 5.4) : t.D() + 2.0 * t.mn * (1.0 + t.x);
-    const double da = std::fabs(g.da2);
-    const double psi = c.method == kRingChord ? t.RingPsi(c.dy) : t.Psi(c.dy);
-    const double alphaK = t.BallAlphaK(2.0 * t.mn);
-    for (int which = 0; which < 4; ++which) {
-      SCOPED_TRACE(testing::Message()
-                   << "method " << c.method << " z " << t.z << " which " << which);
-      Gear e = t;  // the estimate
-      const double offsets[] = {0.03 * t.mn, Deg(1.5), -Deg(2), -0.25};
-      (which == 0 ? e.mn : which == 1 ? e.alphaN : which == 2 ? e.beta : e.x) += offsets[which];
-      NewtonParams p = Identified(e);
-      p.SCm = c.dy * std::sin(psi) * t.CosBetaAt(c.dy);
-      p.HCm = c.method == kRingChord
-                  ? c.dy / 2.0 * std::cos(psi) - da / 2.0 * std::cos(t.RingPsi(da))
-                  : da / 2.0 - c.dy / 2.0 * std::cos(psi);
-      p.DM = 2.0 * t.mn;
-      p.DK = t.Db() / std::cos(alphaK);
-      NewtonVector x{std::atan(p.SCm / 2.0 / std::cos(e.beta) / std::fabs(p.HCm - g.da2 / 2.0)),
-                     std::fabs(2.0 * p.HCm - g.da2), e.Param(which)};
-      int system =
-          (c.method == kRingChord ? kSystemChordIdentInternal : kSystemChordIdentExternal) + which;
-      if (c.method == kBalls) {
-        x = {std::acos(e.Db() / da), e.Param(which), 0.0};
-        system = kSystemBallIdent + which;
-      }
-      NewtonSolve(g, NewtonSystemSize(system), system, x, p);
-      EXPECT_FALSE(g.newtonFailed);
-      if (c.method == kBalls) {
-        EXPECT_NEAR(x[0], alphaK, 1e-11);
-        EXPECT_NEAR(x[1], t.Param(which), 1e-10);
-      } else {
-        EXPECT_NEAR(x[0], psi, 1e-12);
-        EXPECT_NEAR(x[1], c.dy, 1e-8);
-        EXPECT_NEAR(x[2], t.Param(which), 1e-10);
-      }
-    }
-    EXPECT_TRUE(g.messages.empty());
+    EXPECT_NEAR(x[0], ring.Psi(102.0), 1e-12);
   }
 }
 
