@@ -105,27 +105,18 @@ TEST(PairGeometry, PublishedPairs) {
   ExpectValues(FromCentreDistance(khk, 56.4999), {WITHIN(xSum, 0.96, 1e-4)});
 
   // KHK normal-system example: mn 3, z 12/60, beta 30°, x 0.09809/0.
-  ExpectValues(FromShifts({.mn = 3.0, .z1 = 12.0, .z2 = 60.0, .betaDeg = 30.0, .x1 = 0.09809}),
-               {PRINTED(a, 124.7077, 4),
-                PRINTED(alphaTDeg, 22.79588, 5),
-                WITHIN(invAlphaT, 0.022414, 1e-6),
-                PRINTED(alphaWtDeg, 23.1126, 4),
-                WITHIN(invAlphaWt, 0.023405, 1e-6),
-                PRINTED(aw, 125.000, 3),
-                PRINTED(d1, 41.569, 3),
-                PRINTED(d2, 207.846, 3),
-                PRINTED(db1, 38.322, 3),
-                PRINTED(db2, 191.611, 3),
-                PRINTED(dw1, 41.667, 3),
-                PRINTED(dw2, 208.333, 3),
-                PRINTED(ha1, 3.292, 3),
-                PRINTED(ha2, 2.998, 3),
-                PRINTED(hf1, 3.456, 3),
-                PRINTED(hf2, 3.750, 3),
-                PRINTED(da1, 48.154, 3),
-                PRINTED(da2, 213.842, 3),
-                PRINTED(df1, 34.658, 3),
-                PRINTED(df2, 200.346, 3)});
+  const GearPair helical =
+      FromShifts({.mn = 3.0, .z1 = 12.0, .z2 = 60.0, .betaDeg = 30.0, .x1 = 0.09809});
+  // clang-format off
+  ExpectValues(helical, {PRINTED(a, 124.7077, 4), PRINTED(alphaTDeg, 22.79588, 5),
+      WITHIN(invAlphaT, 0.022414, 1e-6), PRINTED(alphaWtDeg, 23.1126, 4),
+      WITHIN(invAlphaWt, 0.023405, 1e-6), PRINTED(aw, 125.000, 3), PRINTED(d1, 41.569, 3),
+      PRINTED(d2, 207.846, 3), PRINTED(db1, 38.322, 3), PRINTED(db2, 191.611, 3),
+      PRINTED(dw1, 41.667, 3), PRINTED(dw2, 208.333, 3), PRINTED(ha1, 3.292, 3),
+      PRINTED(ha2, 2.998, 3), PRINTED(hf1, 3.456, 3), PRINTED(hf2, 3.750, 3),
+      PRINTED(da1, 48.154, 3), PRINTED(da2, 213.842, 3), PRINTED(df1, 34.658, 3),
+      PRINTED(df2, 200.346, 3)});
+  // clang-format on
 
   // ISO 21771 worked sheet: mn 3.5, z 31/30, beta 21°, aw 116.5; and back
   // from the working pressure angle.
