@@ -68,33 +68,6 @@ const RoundTrip kWheels[] = {
 // Estimates off the true value, so that each method has to move them.
 const double kOffset[4] = {0.05, Deg(1.5), -Deg(2.0), -0.2};
 
-TEST(IdentificationRoundTrip, ConstantAndReferenceChordsOfASpurGear) {
-  // Spur gear: the constant chord sn cos^2 an lies sn sin(2 an)/4 outside
-  // the reference circle (sn = mn (pi/2 + 2 x tan an)); the chord on the
-  // reference circle is d sin(psi) at (da - d)/2 + d/2 (1 - cos psi).
-  const Wheel w{5.0, 23.0, Deg(20), 0.0, 0.25};
-  const double sn = w.mn * (kPi / 2.0 + 2.0 * w.x * std::tan(w.an));
-  const double psi = (kPi / 2.0 + 2.0 * w.x * std::tan(w.an)) / w.z;
-  struct Chord {
-    double sc, hc;
-  };
-  const Chord chords[] = {
-      {sn * std::pow(std::cos(w.an), 2), (w.Da() - w.D()) / 2.0 - sn * std::sin(2.0 * w.an) / 4.0},
-      {w.D() * std::sin(psi), (w.Da() - w.D()) / 2.0 + w.D() / 2.0 * (1.0 - std::cos(psi))},
-  };
-  for (const Chord& chord : chords) {
-    for (int which : {kIdentModule, kIdentProfileAngle, kIdentShift}) {
-      SCOPED_TRACE(testing::Message() << "sc " << chord.sc << ", parameter " << which);
-      GearPair g = StateOf(w);
-      g.scMeas = chord.sc;
-      g.hcMeas = chord.hc;
-      Estimate(g, 0, which) += kOffset[which];
-      Identify(g, kMethodChordal, static_cast<IdentParameter>(which));
-      EXPECT_NEAR(Estimate(g, 0, which), w.Param(which), 1e-8);
-    }
-  }
-}
-
 TEST(IdentificationRoundTrip, RackFromItsStraightFlank) {
   // A rack's tooth is pi mn / 2 thick on the reference line, ha under its
   // tip, and 2 tan an thinner per unit of height above it.

@@ -271,42 +271,6 @@ TEST(NewtonSolve, ImpossibleInputEndsWithoutNaNAndWithOneMessage) {
 
 // ---------------------------------------------------------------------------
 
-TEST(NewtonKnownValues, ChordAtAHeightAndHeightOfAChord) {
-  // Published (SDP-SI table 10-1): mn 10, z 12, x 0.3, da 146: chordal
-  // thickness 17.8256 at chordal height 13.6657 (on d = 120). Along the
-  // flank there the chord changes by -0.29 and the height by -0.51 per mm of
-  // diameter; the values are rounded to 5e-5, so the diameter is known to
-  // 3e-4 and the other value to 1e-4 (2e-4).
-  const Gear gear{10.0, 12.0, Deg(20), 0.0, 0.3};
-  NewtonParams p = ChordAtHeight(gear, 120.0);
-  p.C = 73.0 - 13.6657;
-  p.SC = 17.8256;
-  for (int system : {kSystemChordAtHeight, kSystemChordOfWidth}) {
-    GearPair g;
-    NewtonVector x{0.03, 130.0, 0.0};
-    NewtonSolve(g, 2, system, x, p);
-    EXPECT_FALSE(g.newtonFailed);
-    EXPECT_NEAR(x[1], 120.0, 3e-4);
-    EXPECT_NEAR(x[1] * std::sin(x[0]), 17.8256, 1e-4);
-    EXPECT_NEAR(73.0 - x[1] / 2.0 * std::cos(x[0]), 13.6657, 2e-4);
-  }
-  // Internal wheel mn 2, |z| 50, x 0.1, its tooth at dy = 102, by height and
-  // by width.
-  const Gear ring{2.0, 50.0, Deg(20), 0.0, 0.1, true};
-  NewtonParams q;
-  q.PSI = ring.Psi(ring.Db());
-  q.DB = -ring.Db();
-  q.C = 51.0 * std::cos(ring.Psi(102.0));
-  q.SC = 102.0 * std::sin(ring.Psi(102.0));
-  for (int system : {kSystemRingChordAtHeight, kSystemRingChordOfWidth}) {
-    GearPair g;
-    NewtonVector x{0.03, 98.0, 0.0};
-    NewtonSolve(g, 2, system, x, q);
-    EXPECT_NEAR(x[1], 102.0, 1e-9) << system;
-    EXPECT_NEAR(x[0], ring.Psi(102.0), 1e-12);
-  }
-}
-
 TEST(NewtonKnownValues, ProtuberanceUndercutMeetsTheTrochoidOfTheFlankEnd) {
   // Transverse section. The gear (pitch radius R) turns by phi while the
   // tool's rolling line, tangent to the pitch circle, moves by R phi. The
