@@ -616,6 +616,8 @@ TEST(Check, BacklashThinsTheTeethAndAPointedTipIsThin) {
   EXPECT_TRUE(pointed.thinTip1);
 }
 
+// Pairs no dialog would let through: their geometry, their check and their
+// return to the unshifted pair end without a hang and without NaN.
 TEST(Check, PathologicalPairsEndWithoutHangOrNaN) {
   struct Case {
     const char* what;
@@ -629,6 +631,11 @@ TEST(Check, PathologicalPairsEndWithoutHangOrNaN) {
       {"tiny profile angle", 1.0, 20.0, 40.0, 0.0, 0.0, 1.0, 0.0},
       {"steep helix", 2.0, 9.0, 11.0, 0.5, 0.5, 20.0, 80.0},
       {"everything at once", 50.0, 4.0, 4.0, 8.0, -15.0, 50.0, 60.0},
+      {"zero module", 0.0, 20.0, 40.0, 0.0, 0.0, 20.0, 0.0},
+      {"zero pinion teeth", 1.0, 0.0, 40.0, 0.0, 0.0, 20.0, 0.0},
+      {"helix angle 89.99°", 1.0, 20.0, 40.0, 0.0, 0.0, 20.0, 89.99},
+      {"very negative shifts", 1.0, 20.0, 40.0, -15.0, -15.0, 20.0, 0.0},
+      {"profile angle 0.001°", 1.0, 20.0, 40.0, 0.0, 0.0, 0.001, 0.0},
   };
   for (const auto& c : cases) {
     GearPair g = test::StandardExternalPair();
@@ -641,6 +648,9 @@ TEST(Check, PathologicalPairsEndWithoutHangOrNaN) {
     RunCheckAndReport(g);
     EXPECT_TRUE(test::NonFiniteReals(g).empty())
         << c.what << ": " << ::testing::PrintToString(test::NonFiniteReals(g));
+    ZeroShifts(g);
+    EXPECT_TRUE(test::NonFiniteReals(g).empty())
+        << c.what << " unshifted: " << ::testing::PrintToString(test::NonFiniteReals(g));
   }
 }
 
