@@ -14,6 +14,7 @@
 #include "engine/Meshing.h"
 #include "engine/PairGeometry.h"
 #include "engine/ShiftDistribution.h"
+#include "engine/ShiftedPair.h"
 #include "engine/ToothThickness.h"
 
 namespace kolmira {
@@ -35,22 +36,8 @@ double InvoluteLength(double rb, double u, double v) {
   return (v * v - u * u) / (2.0 * rb);
 }
 
-// The basic data of an external pair; what is not named is the standard pair's.
-struct PairData {
-  double mn = 1.0, z1 = 20.0, z2 = 40.0, x1 = 0.0, x2 = 0.0, betaDeg = 0.0, b = 10.0;
-};
-
-// A pair defined by its shifts, as after typing x1 and x2.
-GearPair ShiftedPair(const PairData& s) {
-  GearPair g = test::StandardExternalPair();
-  g.mn = s.mn, g.z1 = s.z1, g.z2 = s.z2, g.beta = Deg(s.betaDeg), g.betaDeg = s.betaDeg;
-  g.b = s.b;
-  ZeroShifts(g);
-  g.x1 = s.x1, g.x2 = s.x2, g.xSum = s.x1 + s.x2;
-  g.geometryReady = 7;
-  PairFromShifts(g);
-  return g;
-}
+using test::PairData;
+using test::ShiftedPair;
 
 GearPair Checked(const PairData& s) {
   GearPair g = ShiftedPair(s);

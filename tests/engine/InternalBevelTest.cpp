@@ -14,6 +14,7 @@
 #include "engine/Involute.h"
 #include "engine/PairGeometry.h"
 #include "engine/ShiftDistribution.h"
+#include "engine/ShiftedPair.h"
 #include "report/Report.h"
 
 namespace kolmira {
@@ -31,12 +32,7 @@ double Inv(double a) {
 // An internal spur pair of module 1 defined by its shifts, as after typing
 // them, with a cutter of z0 teeth and shift 0.
 GearPair Internal(double z1, double z2, double x1, double x2, int z0 = 35) {
-  GearPair g = test::StandardInternalPair();
-  g.z1 = z1, g.z2 = z2, g.z0 = z0;
-  ZeroShifts(g);
-  g.x1 = x1, g.x2 = x2, g.xSum = x1 + x2, g.geometryReady = 7;
-  PairFromShifts(g);
-  return g;
+  return test::ShiftedPair({.z1 = z1, .z2 = z2, .x1 = x1, .x2 = x2, .z0 = z0});
 }
 
 // The standard internal pair (20/-80, cutter z0 35), checked.

@@ -13,6 +13,7 @@
 #include "engine/Meshing.h"
 #include "engine/PairGeometry.h"
 #include "engine/ShiftDistribution.h"
+#include "engine/ShiftedPair.h"
 #include "engine/TextbookGear.h"
 #include "engine/ToothThickness.h"
 
@@ -26,18 +27,7 @@ using Gear = test::TextbookGear;
 
 // An external pair with the pinion z1, x1 (and the wheel z2, x2), checked.
 GearPair CheckedPair(double mn, double z1, double z2, double x1, double x2, double betaDeg = 0.0) {
-  GearPair g = test::StandardExternalPair();
-  g.mn = mn;
-  g.z1 = z1;
-  g.z2 = z2;
-  g.betaDeg = betaDeg;
-  g.beta = Deg(betaDeg);
-  ZeroShifts(g);
-  g.x1 = x1;
-  g.x2 = x2;
-  g.xSum = x1 + x2;
-  g.geometryReady = 7;
-  PairFromShifts(g);
+  GearPair g = test::ShiftedPair({mn, z1, z2, x1, x2, betaDeg});
   RunCheck(g);
   return g;
 }

@@ -8,6 +8,7 @@
 #include "TestPairs.h"
 #include "engine/Involute.h"
 #include "engine/ShiftDistribution.h"
+#include "engine/ShiftedPair.h"
 
 namespace kolmira {
 namespace {
@@ -21,21 +22,7 @@ constexpr double Half(int decimals) {
   return 0.5 * unit;
 }
 
-// The basic data of an external pair; what is not named is the standard pair's.
-struct PairData {
-  double mn = 1.0, z1 = 20.0, z2 = 40.0, betaDeg = 0.0, x1 = 0.0, x2 = 0.0;
-};
-
-// An external pair defined by its shifts, as after typing x1 and x2 (with
-// an undivided sum, as typing x1 sets it).
-GearPair FromShifts(const PairData& s) {
-  GearPair g = test::StandardExternalPair();
-  g.mn = s.mn, g.z1 = s.z1, g.z2 = s.z2, g.betaDeg = s.betaDeg, g.beta = Deg(s.betaDeg);
-  g.x1 = s.x1, g.x2 = s.x2, g.xSum = s.x1 + s.x2;
-  g.geometryReady = 7;
-  PairFromShifts(g);
-  return g;
-}
+using test::PairData;
 
 // The same pair defined by its working centre distance.
 GearPair FromCentreDistance(const PairData& s, double aw) {
@@ -92,7 +79,7 @@ TEST(PairGeometry, PublishedPairs) {
   // KHK / SDP-SI: m 3, z 12/24, x 0.6/0.36; and by the centre distance 56.5.
   const PairData khk{.mn = 3.0, .z1 = 12.0, .z2 = 24.0, .x1 = 0.6, .x2 = 0.36};
   ExpectValues(
-      FromShifts(khk),
+      test::ShiftedPair(khk),
       {PRINTED(invAlphaWt, 0.034316, 6), PRINTED(alphaWtDeg, 26.0886, 4), PRINTED(aw, 56.4999, 4),
        PRINTED(db1, 33.8289, 4), PRINTED(db2, 67.6579, 4), PRINTED(dw1, 37.667, 3),
        PRINTED(dw2, 75.333, 3), PRINTED(ha1, 4.420, 3), PRINTED(ha2, 3.700, 3),
@@ -106,7 +93,7 @@ TEST(PairGeometry, PublishedPairs) {
 
   // KHK normal-system example: mn 3, z 12/60, beta 30°, x 0.09809/0.
   const GearPair helical =
-      FromShifts({.mn = 3.0, .z1 = 12.0, .z2 = 60.0, .betaDeg = 30.0, .x1 = 0.09809});
+      test::ShiftedPair({.mn = 3.0, .z1 = 12.0, .z2 = 60.0, .x1 = 0.09809, .betaDeg = 30.0});
   // clang-format off
   ExpectValues(helical, {PRINTED(a, 124.7077, 4), PRINTED(alphaTDeg, 22.79588, 5),
       WITHIN(invAlphaT, 0.022414, 1e-6), PRINTED(alphaWtDeg, 23.1126, 4),
