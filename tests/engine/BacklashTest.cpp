@@ -67,8 +67,7 @@ TEST(Backlash, MovingApartGivesTheBacklashOfTheToothThicknessesOnTheWorkingCircl
     if (c.data.z2 < 0.0) continue;
     for (double apart : {0.01, 0.1, 0.5}) {
       GearPair g = MakePair(c);
-      g.jnByApart = true;
-      g.awJ = g.aw + apart;
+      g.jnByApart = true, g.awJ = g.aw + apart;
       ASSERT_TRUE(BacklashFromCentreDistance(g)) << c.name;
       EXPECT_NEAR(g.jn, TextbookBacklash(c.data, g.awJ), 1e-9) << c.name << " +" << apart;
       EXPECT_NEAR(std::cos(g.alphaWtJ) * g.awJ, g.a * std::cos(g.alphaT), 1e-12) << c.name;
@@ -174,8 +173,7 @@ TEST(Backlash, DegenerateInternalPairIsLinear) {
 TEST(Backlash, CentreDistancesThatNoPairRollsAtAreRefused) {
   GearPair g = MakePair(kPairs[2]);  // 20/40: a cos(alphaT) = 28.19
   for (double awJ : {28.0, -30.0}) {
-    g.awJ = awJ;
-    g.jn = 0.123;
+    g.awJ = awJ, g.jn = 0.123;
     EXPECT_FALSE(BacklashFromCentreDistance(g)) << awJ;
     EXPECT_EQ(g.jn, 0.123);
   }
@@ -187,8 +185,7 @@ TEST(Backlash, CentreDistancesThatNoPairRollsAtAreRefused) {
   // A ring one tooth larger than its pinion cannot open 0.5 mm by moving:
   // its working angle would have to fall below zero.
   GearPair r = test::ShiftedPair({.z2 = -21.0});
-  r.jn = 0.5;
-  r.awJ = 7.0;
+  r.jn = 0.5, r.awJ = 7.0;
   EXPECT_FALSE(CentreDistanceFromBacklash(r));
   EXPECT_EQ(r.awJ, 7.0);
 }
@@ -219,8 +216,7 @@ TEST(Backlash, ResetReturnsToTheBacklashFreePair) {
     const double aw = c.rack ? 0.0 : g.aw;
     // What the backlash made of it.
     g.jn = 0.2, g.xSumBacklash = 0.1, g.x1 = g.x2 = 0.05, g.alphaWt = 0.5;
-    g.aw = g.awJ = g.awNoBacklash = 31.0;
-    g.thinAngle1 = g.thinAngle2 = 0.01;
+    g.aw = g.awJ = g.awNoBacklash = 31.0, g.thinAngle1 = g.thinAngle2 = 0.01;
     ResetToBacklashFree(g);
     EXPECT_EQ(g.jn, 0.0) << c.name;
     EXPECT_EQ(g.xSumBacklash, 0.0) << c.name;

@@ -57,9 +57,7 @@ GearPair CheckedStandardPair() {
 // The standard pinion (z 20) of module mn with a rack.
 GearPair RackPair(double mn = 1.0) {
   GearPair g = test::StandardExternalPair();
-  g.rackMode = true;
-  g.z2 = 5000.0;
-  g.mn = mn;
+  g.rackMode = true, g.z2 = 5000.0, g.mn = mn;
   return g;
 }
 
@@ -154,8 +152,7 @@ TEST(Check, InterferenceAtEitherRootAgainstTheGeneratingRack) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     GearPair g = ShiftedPair({.mn = m});
-    g.rhofP1Star = c.rhoPinionTool;
-    g.rhofP2Star = c.rhoWheelTool;
+    g.rhofP1Star = c.rhoPinionTool, g.rhofP2Star = c.rhoWheelTool;
     if (c.da1 != 0.0) g.da1Given = true, g.da1 = c.da1 * m;
     RunCheck(g);
     ASSERT_FALSE(g.driverError);
@@ -233,9 +230,7 @@ TEST(Check, PinionWithARackMeshesBetweenBothStraightFlanks) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     GearPair g = RackPair(m);
-    g.x1 = g.xSum = x;
-    g.rhofP1Star = 0.3;
-    g.rhofP2Star = c.rhoRack;
+    g.x1 = g.xSum = x, g.rhofP1Star = 0.3, g.rhofP2Star = c.rhoRack;
     if (c.ha != 0.0) g.da2Given = true, g.ha2 = c.ha * m;  // the rack's addendum typed
     if (c.da1 != 0.0) g.da1Given = true, g.da1 = c.da1;
     RackGeometry(g);
@@ -412,9 +407,7 @@ TEST(Check, BlockingShiftSumBelowItsLimit) {
   GearPair g = test::StandardExternalPair();
   // xmez = -0.5 (z1 + z2) inv(20°) / tan(20°) = -1.22849
   const double xmez = -30.0 * Involute(Deg(20)) / std::tan(Deg(20));
-  g.x1 = xmez - 0.00001;
-  g.x2 = 0.0;
-  g.geometryReady = 7;
+  g.x1 = xmez - 0.00001, g.x2 = 0.0, g.geometryReady = 7;
   RunCheckAndReport(g);
   EXPECT_TRUE(g.xSumBelowLimit);
   EXPECT_TRUE(g.driverError);
@@ -437,8 +430,7 @@ TEST(Check, TypedPinionTipAgainstClearanceAndBaseCircle) {
   for (const Case c : {Case{0.2489, false, false}, Case{0.2491, true, false},
                        Case{0.25, true, false}, Case{-0.01, false, true}, Case{NAN, true, true}}) {
     GearPair g = test::StandardExternalPair();
-    g.geometryReady = 7;
-    g.da1Given = true;
+    g.geometryReady = 7, g.da1Given = true;
     g.da1 = std::isnan(c.clearance) ? g.db1 : 2.0 * (30.0 - c.clearance) - g.df2;
     g.epsAlpha = 123.0;
     RunCheck(g);

@@ -27,10 +27,7 @@ GearPair StateOf(const Wheel& w) {
   g.gearType = w.ring ? GearType::Internal : GearType::External;
   g.z2 = w.ring ? -w.z : w.z;
   g.da2 = w.ring ? -w.Da() : w.Da();
-  g.mn = w.mn;
-  g.alphaP = w.an;
-  g.beta = w.beta;
-  g.x2 = w.x;
+  g.mn = w.mn, g.alphaP = w.an, g.beta = w.beta, g.x2 = w.x;
   for (int m = 0; m < 3; ++m) {
     g.mnId[m] = w.mn;
     g.alphaId[m] = w.an;
@@ -72,17 +69,12 @@ TEST(IdentificationRoundTrip, RackFromItsStraightFlank) {
   // A rack's tooth is pi mn / 2 thick on the reference line, ha under its
   // tip, and 2 tan an thinner per unit of height above it.
   GearPair g;
-  g.gearType = GearType::External;
-  g.rackMode = true;
-  g.ha2 = 2.5;
-  g.alphaP = Deg(20);
+  g.gearType = GearType::External, g.rackMode = true, g.ha2 = 2.5, g.alphaP = Deg(20);
   const double mn = 2.5;
   const double an = Deg(22);
-  g.hcMeas = 1.7;
-  g.scMeas = kPi / 2.0 * mn - 2.0 * (g.ha2 - g.hcMeas) * std::tan(an);
+  g.hcMeas = 1.7, g.scMeas = kPi / 2.0 * mn - 2.0 * (g.ha2 - g.hcMeas) * std::tan(an);
 
-  g.alphaId[0] = an;
-  g.mnId[0] = 3.0;
+  g.alphaId[0] = an, g.mnId[0] = 3.0;
   EXPECT_EQ(IdentifyFromChord(g, kIdentModule), IdentOutcome::Solved);
   EXPECT_NEAR(g.mnId[0], mn, 1e-12);
 
@@ -116,12 +108,8 @@ TEST(IdentificationRoundTrip, EachMethodGivesEachParameterBack) {
         SCOPED_TRACE(testing::Message()
                      << c.name << ", method " << method << ", parameter " << which);
         GearPair g = StateOf(w);
-        g.scMeas = w.Chord(dy);
-        g.hcMeas = w.ChordHeight(dy);
-        g.zwMeas = c.spanCount;
-        g.WMeas = w.Span(c.spanCount);
-        g.DMeas = ball;
-        g.MMeas = w.OverBalls(ball);
+        g.scMeas = w.Chord(dy), g.hcMeas = w.ChordHeight(dy), g.zwMeas = c.spanCount;
+        g.WMeas = w.Span(c.spanCount), g.DMeas = ball, g.MMeas = w.OverBalls(ball);
         Estimate(g, method, which) += kOffset[which];
         EXPECT_EQ(Identify(g, method, static_cast<IdentParameter>(which)), IdentOutcome::Solved);
         EXPECT_TRUE(g.messages.empty());
@@ -180,8 +168,7 @@ TEST(IdentificationSpan, NearItsMinimumTwoProfileAnglesGiveTheSpan) {
   const int k = 5;
   const double aMin = Extremum(w, k, 0.05, 1.2, /*max=*/false);
   GearPair g = StateOf(w);
-  g.zwMeas = k;
-  g.WMeas = w.Span(k, aMin) + 0.01;
+  g.zwMeas = k, g.WMeas = w.Span(k, aMin) + 0.01;
   ASSERT_LT(g.WMeas, w.Span(k, 0.0));
   EXPECT_EQ(IdentifyFromSpan(g, kIdentProfileAngle), IdentOutcome::Solved);
   EXPECT_NEAR(g.alphaExt, aMin, 1e-6);
@@ -214,8 +201,7 @@ TEST(IdentificationSpan, PositiveShiftAddsAMaximumAndAThirdSolution) {
     const double floor = std::max(w.Span(k, 0.0), w.Span(k, aMin));
     ASSERT_LT(floor, top);
     GearPair g = StateOf(w);
-    g.zwMeas = k;
-    g.WMeas = (floor + top) / 2.0;
+    g.zwMeas = k, g.WMeas = (floor + top) / 2.0;
     EXPECT_EQ(IdentifyFromSpan(g, kIdentProfileAngle), IdentOutcome::Solved);
     EXPECT_NEAR(g.alphaExt, aMax, 1e-6);
     EXPECT_NEAR(g.alphaExt2, aMin, 1e-6);
@@ -282,8 +268,7 @@ TEST(IdentificationSpan, RootSearchStopsAtItsBounds) {
   EXPECT_EQ(IdentRootSearch([](double a) { return 1.0 + a; }, 0.0, kIdentSearchEnd), 0.0);
   // A module of zero gives no span: no root, no endless search.
   GearPair g = StateOf({0.0, 40.0, Deg(20), 0.0, 0.0});
-  g.zwMeas = 5;
-  g.WMeas = 40.0;
+  g.zwMeas = 5, g.WMeas = 40.0;
   EXPECT_EQ(IdentifyFromSpan(g, kIdentProfileAngle), IdentOutcome::NoResult);
   EXPECT_EQ(g.alphaId[1], 0.0);
   EXPECT_EQ(IdentifyFromSpan(g, kIdentShift), IdentOutcome::Unsolvable);
@@ -299,8 +284,7 @@ TEST(IdentificationChord, AFailedSolveBlocksTheNextRunWithABeep) {
   // A chord of 9 mm only 2 mm under the tip: wider than the tooth of any
   // profile angle there. The iteration runs to its limit; its last iterate
   // is no profile angle, and the estimate stays.
-  g.scMeas = 9.0;
-  g.hcMeas = 2.0;
+  g.scMeas = 9.0, g.hcMeas = 2.0;
   EXPECT_EQ(Identify(g, kMethodChordal, kIdentProfileAngle), IdentOutcome::Failed);
   ASSERT_TRUE(g.newtonFailed);
   EXPECT_EQ(g.alphaId[0], w.an);
@@ -309,9 +293,7 @@ TEST(IdentificationChord, AFailedSolveBlocksTheNextRunWithABeep) {
 
   // A measurement that would solve is not tried: a beep, nothing else.
   g.messages.clear();
-  g.scMeas = w.Chord(w.D());
-  g.hcMeas = w.ChordHeight(w.D());
-  g.xId[0] = w.x + 0.1;
+  g.scMeas = w.Chord(w.D()), g.hcMeas = w.ChordHeight(w.D()), g.xId[0] = w.x + 0.1;
   EXPECT_EQ(Identify(g, kMethodChordal, kIdentShift), IdentOutcome::Blocked);
   ASSERT_EQ(g.messages.size(), 1u);
   EXPECT_EQ(g.messages[0].kind, Message::Kind::Beep);
@@ -320,9 +302,7 @@ TEST(IdentificationChord, AFailedSolveBlocksTheNextRunWithABeep) {
   // The balls method beeps for it too, but solves; its success clears the
   // way for the chord.
   g.messages.clear();
-  g.DMeas = 5.4;
-  g.MMeas = w.OverBalls(5.4);
-  g.xId[2] = w.x - 0.1;
+  g.DMeas = 5.4, g.MMeas = w.OverBalls(5.4), g.xId[2] = w.x - 0.1;
   EXPECT_EQ(Identify(g, kMethodBalls, kIdentShift), IdentOutcome::Solved);
   EXPECT_EQ(g.messages.size(), 1u);
   EXPECT_NEAR(g.xId[2], w.x, 1e-8);

@@ -36,15 +36,11 @@ GearPair CheckedPair(double mn, double z1, double z2, double x1, double x2, doub
 // thicknesses; the ring's form circle is set where its cutter would put it.
 GearPair RingPair(double x2 = 0.0, double betaDeg = 0.0) {
   GearPair g = test::StandardInternalPair();
-  g.betaDeg = betaDeg;
-  g.beta = Deg(betaDeg);
+  g.betaDeg = betaDeg, g.beta = Deg(betaDeg);
   ZeroShifts(g);
-  g.x2 = x2;
-  g.xSum = x2;
-  g.geometryReady = 8;
+  g.x2 = x2, g.xSum = x2, g.geometryReady = 8;
   PairFromShifts(g);
-  g.awEff = g.aw;
-  g.alphaWtEff = g.alphaWt;
+  g.awEff = g.aw, g.alphaWtEff = g.alphaWt;
   CheckUndercut(g);
   ActiveDiameters(g);
   g.dFf2 = g.df2 + 0.6 * g.mn / std::cos(g.beta);  // between root and tip, outside the reference
@@ -145,8 +141,7 @@ TEST(Span, RangeBoundsTheContactBetweenFormCircleAndTipAndKeepsATypedCount) {
     EXPECT_EQ(inside, k >= g.zwMin1 && k <= g.zwMax1) << k;
   }
   // A typed count stays when nothing changed.
-  g.inputsChanged = false;
-  g.zw1 = g.zwMax1;
+  g.inputsChanged = false, g.zw1 = g.zwMax1;
   SpanDimensions(g);
   EXPECT_EQ(g.zw1, g.zwMax1);
 }
@@ -240,10 +235,7 @@ TEST(Balls, RangeTouchesFromTheFormCircleToTheInvoluteEnd) {
   ContactForBall(g, 1);
   EXPECT_NEAR(g.dM1, g.da1, 1e-9);
   // The range leaves the gear's ball alone.
-  g.dt1 = dt;
-  g.dM1 = dM;
-  g.M1 = M;
-  g.ballReason = 0;
+  g.dt1 = dt, g.dM1 = dM, g.M1 = M, g.ballReason = 0;
   BallRange(g, 1);
   EXPECT_EQ(g.dt1, dt);
   EXPECT_EQ(g.dM1, dM);
@@ -336,8 +328,7 @@ TEST(Chord, RingToothHalfAngleWidensOutwards) {
     for (bool thinned : {false, true}) {
       GearPair r = RingPair(0.35, betaDeg);
       if (thinned) {
-        r.jn = 0.08;
-        r.backlashDirect = r.thinBoth = true;
+        r.jn = 0.08, r.backlashDirect = r.thinBoth = true;
         ToothThicknesses(r);
       }
       const double at = std::atan(std::tan(Deg(20)) / std::cos(r.beta));
@@ -406,11 +397,7 @@ TEST(Chord, LimitsAreTheChordsAtTheInvoluteEnds) {
   // Spur with a tip chamfer: the lowest chord is the one at the chamfer's
   // start, below the tip.
   GearPair c = test::StandardExternalPair();
-  c.mn = 2.0;
-  c.z1 = 27.0;
-  c.z2 = 55.0;
-  c.chamfer1 = true;
-  c.hFfP01Star = 0.8;
+  c.mn = 2.0, c.z1 = 27.0, c.z2 = 55.0, c.chamfer1 = true, c.hFfP01Star = 0.8;
   ZeroShifts(c);
   c.geometryReady = 7;
   PairFromShifts(c);
@@ -428,8 +415,7 @@ TEST(Chord, NarrowFormCircleLimitsAtTheWidestTooth) {
   // the tooth's: its flanks stand parallel where the chord is as long as the
   // base thickness, (da - db)/2 under the tip (to 1e-6 mm for 27 teeth).
   GearPair g = CheckedPair(2.0, 27.0, 55.0, 0.0, 0.0);
-  g.dFf1 = g.db1;
-  g.sFf1 = g.sb1;
+  g.dFf1 = g.db1, g.sFf1 = g.sb1;
   ChordLimits(g, 1);
   EXPECT_TRUE(g.scAtToothMax);
   EXPECT_DOUBLE_EQ(g.hc1max, (g.da1 - g.db1) / 2.0);
@@ -443,9 +429,7 @@ TEST(Chord, ThinningMovesTheChordsToTheThinnerTooth) {
   GearPair g = CheckedPair(2.0, 27.0, 55.0, 0.0, 0.0);
   ReferenceChord(g, 1);
   const double plain = g.sc1;
-  g.jn = 0.2;
-  g.backlashDirect = true;
-  g.thinBoth = true;
+  g.jn = 0.2, g.backlashDirect = true, g.thinBoth = true;
   ReferenceChord(g, 1);
   // Half the backlash, jn/(2 cos an) on the reference circle, comes off the
   // pinion's tooth: its half angle shrinks by jn/(4 cos an (d/2)).
@@ -478,19 +462,16 @@ TEST(Chord, RackChordsFollowTheStraightFlank) {
   EXPECT_NEAR(g.sc2, kPi, 1e-12);
   EXPECT_NEAR(g.hc2, 2.0, 1e-12);
   // Thinning both teeth takes jn/(2 cos an) off the rack's tooth.
-  g.jn = 0.1;
-  g.backlashDirect = g.thinBoth = true;
+  g.jn = 0.1, g.backlashDirect = g.thinBoth = true;
   ConstantChord(g, 2);
   EXPECT_NEAR(g.sc2, (kPi - 0.1 / (2.0 * std::cos(an))) * std::cos(an) * std::cos(an), 1e-12);
 }
 
 TEST(Chord, ModesKeepTheirValuesOrFallBackToTheConstantChord) {
   GearPair g = CheckedPair(2.0, 27.0, 55.0, 0.0, 0.0);
-  g.scConst1 = false;
-  g.scChosen1 = true;
+  g.scConst1 = false, g.scChosen1 = true;
   ChordLimits(g, 1);
-  g.sc1 = (g.sc1min + g.sc1max) / 2.0;
-  g.hc1 = (g.hc1min + g.hc1max) / 2.0;
+  g.sc1 = (g.sc1min + g.sc1max) / 2.0, g.hc1 = (g.hc1min + g.hc1max) / 2.0;
   const double sc = g.sc1;
   ChordAtWidth(g, 1);
   const double hc = g.hc1;

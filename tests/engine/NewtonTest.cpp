@@ -18,10 +18,7 @@ using Gear = test::TextbookGear;
 
 NewtonParams Identified(const Gear& gear) {
   NewtonParams p;
-  p.mn = gear.mn;
-  p.alphaN = gear.an;
-  p.beta = gear.beta;
-  p.x = gear.x;
+  p.mn = gear.mn, p.alphaN = gear.an, p.beta = gear.beta, p.x = gear.x;
   return p;
 }
 
@@ -36,8 +33,7 @@ TEST(NewtonJacobian, AgreesWithCentralDifferencesOfTheResiduals) {
   ext.hFfP1 = 3.9, ext.hFfP2 = 3.75, ext.x1 = 0.1, ext.x2 = -0.2;
   ext.hprExtra1 = 0.05, ext.hprExtra2 = 0.02;
   GearPair internal = ext;
-  internal.z2 = -ring.z;
-  internal.da2 = -(ring.D() - 5.4);
+  internal.z2 = -ring.z, internal.da2 = -(ring.D() - 5.4);
 
   NewtonParams p = Identified(wheel);
   p.PSI = wheel.Psi(wheel.Db()), p.DB = wheel.Db(), p.C = 61.0;
@@ -139,9 +135,7 @@ const Gear kSpur{2.0, 30.0, Deg(20), 0.0, 0.1};
 
 NewtonParams ChordAtHeight(const Gear& gear, double dy) {
   NewtonParams p;
-  p.PSI = gear.Psi(gear.Db());
-  p.DB = gear.Db();
-  p.C = dy / 2.0 * std::cos(gear.Psi(dy));
+  p.PSI = gear.Psi(gear.Db()), p.DB = gear.Db(), p.C = dy / 2.0 * std::cos(gear.Psi(dy));
   return p;
 }
 
@@ -152,9 +146,7 @@ NewtonParams ChordAtHeight(const Gear& gear, double dy) {
 // identity, and each iteration steps the unknown by F2 = |z2| mn/(DK cos beta) - 1.
 NewtonParams Degenerate(double dk) {
   NewtonParams p;
-  p.mn = 1.0;
-  p.DM = kPi / 2.0;
-  p.DK = dk;
+  p.mn = 1.0, p.DM = kPi / 2.0, p.DK = dk;
   return p;
 }
 
@@ -249,11 +241,9 @@ TEST(NewtonSolve, ImpossibleInputEndsWithoutNaNAndWithOneMessage) {
   // A chord measured under the base circle: the arc cosine is refused on
   // every iteration; one message is kept.
   GearPair h;
-  h.z2 = 40.0;
-  h.da2 = 131.4;
+  h.z2 = 40.0, h.da2 = 131.4;
   NewtonParams q = Identified({3.0, 40.0, Deg(20), Deg(15), 0.2});
-  q.HCm = 10.0;
-  q.SCm = 6.0;
+  q.HCm = 10.0, q.SCm = 6.0;
   NewtonVector y{0.05, h.da2 - 2.0 * q.HCm, 0.2};
   EXPECT_GT(NewtonSolve(h, 3, kSystemChordIdentExternal + kIdentShift, y, q).newtonIter, 1);
   EXPECT_TRUE(h.driverError);
@@ -297,8 +287,7 @@ TEST(NewtonKnownValues, ProtuberanceUndercutMeetsTheTrochoidOfTheFlankEnd) {
   for (const Case& c : cases) {
     const bool wheel = c.system == 2;
     GearPair g;
-    g.mn = 2.0;
-    g.beta = Deg(c.betaDeg);
+    g.mn = 2.0, g.beta = Deg(c.betaDeg);
     const double d = g.mn * c.z / std::cos(g.beta);
     (wheel ? g.d2 : g.d1) = d;
     (wheel ? g.alphaprP02 : g.alphaprP01) = Deg(c.alphaprDeg);

@@ -29,8 +29,7 @@ GearPair FromCentreDistance(const PairData& s, double aw) {
   GearPair g = test::StandardExternalPair();
   g.mn = s.mn, g.z1 = s.z1, g.z2 = s.z2, g.betaDeg = s.betaDeg, g.beta = Deg(s.betaDeg);
   ZeroShifts(g);
-  g.aw = aw;
-  g.geometryReady = 9;
+  g.aw = aw, g.geometryReady = 9;
   PairFromCentreDistance(g);
   return g;
 }
@@ -112,8 +111,7 @@ TEST(PairGeometry, PublishedPairs) {
                {WITHIN(a, 114.3447280708, 1e-9), WITHIN(alphaTDeg, 21.2990642859, 1e-9),
                 WITHIN(invAlphaT, 0.0181260949, 1e-10), WITHIN(alphaWtDeg, 23.8707609654, 1e-9),
                 WITHIN(invAlphaWt, 0.0259052382, 1e-10), WITHIN(xSum, 0.6518771312, 1e-9)});
-  iso.aw = iso.xSum = 0.0;
-  iso.geometryReady = 10;
+  iso.aw = iso.xSum = 0.0, iso.geometryReady = 10;
   PairFromPressureAngle(iso);
   ExpectValues(iso, {WITHIN(aw, 116.5, 1e-9), WITHIN(xSum, 0.6518771312, 1e-9)});
 }
@@ -126,9 +124,7 @@ TEST(PairGeometry, DegenerateInternalPairHasNoWorkingCircles) {
       g, {WITHIN(alphaWt, kPi / 2.0, 0.0), WITHIN(alphaWtDeg, 90.0, 0.0), WITHIN(dw1, 1e20, 0.0),
           WITHIN(dw2, 1e20, 0.0), WITHIN(aw, 0.0, 0.0), WITHIN(a, 0.0, 0.0)});
   // A shift sum moves the ring sideways: aw = sin(alphaT) S m.
-  g.x1 = 0.3;
-  g.x2 = 0.2;
-  g.geometryReady = 7;
+  g.x1 = 0.3, g.x2 = 0.2, g.geometryReady = 7;
   PairFromShifts(g);
   EXPECT_NEAR(g.aw, std::sin(Deg(20)) * 0.5, 1e-12);
   EXPECT_TRUE(test::NonFiniteReals(g).empty());
@@ -153,10 +149,7 @@ TEST(PairGeometry, BevelCones) {
   };
   for (const auto& c : cases) {
     GearPair h = test::StandardBevelPair();
-    h.mn = c.module;
-    h.z1Bevel = c.z1;
-    h.z2Bevel = c.z2;
-    h.b = 20.0;
+    h.mn = c.module, h.z1Bevel = c.z1, h.z2Bevel = c.z2, h.b = 20.0;
     BevelGeometry(h);
     EXPECT_NEAR(h.delta1 * kRadToDeg, c.delta1Deg, c.tolerance);
     EXPECT_NEAR(h.delta2 * kRadToDeg, c.delta2Deg, c.tolerance);
@@ -169,11 +162,7 @@ TEST(PairGeometry, BevelCones) {
   // scaled to the outer end they are 6 and 7.5 mm. The helix bound of a
   // bevel pair follows the face width.
   GearPair t = test::StandardBevelPair();
-  t.mn = 6.0;
-  t.z1Bevel = 30.0;
-  t.z2Bevel = 45.0;
-  t.b = 20.0;
-  t.cP1Star = t.cP2Star = 0.25;
+  t.mn = 6.0, t.z1Bevel = 30.0, t.z2Bevel = 45.0, t.b = 20.0, t.cP1Star = t.cP2Star = 0.25;
   BasicGeometry(t);
   EXPECT_NEAR(t.ha1 * t.mn / t.mmt, 6.0, 1e-9);
   EXPECT_NEAR(t.hf1 * t.mn / t.mmt, 7.5, 1e-9);
@@ -184,8 +173,7 @@ TEST(PairGeometry, BevelCones) {
   // A file may bring a bevel pair with the backlash made by moving apart;
   // the bevel geometry must still end.
   GearPair apart = test::StandardBevelPair();
-  apart.jnByApart = true;
-  apart.backlashDirect = false;
+  apart.jnByApart = true, apart.backlashDirect = false;
   BasicGeometry(apart);
   PairFromShifts(apart);
   EXPECT_NEAR(std::tan(apart.delta1), 20.0 / 30.0, 1e-12);
@@ -210,9 +198,7 @@ TEST(PairGeometry, FlankDepthSnapsToOneOnlyInsideTheBand) {
 
 TEST(PairGeometry, RackPairHasNoCentreDistance) {
   GearPair g = test::StandardExternalPair();
-  g.rackMode = true;
-  g.z2 = 5000.0;
-  g.x1 = 0.2;
+  g.rackMode = true, g.z2 = 5000.0, g.x1 = 0.2;
   RackGeometry(g);
   ExpectValues(g, {WITHIN(ha1, 1.2, 1e-15), WITHIN(ha2, 1.0, 0.0), WITHIN(hf1, 1.05, 1e-15),
                    WITHIN(hf2, 1.25, 0.0), WITHIN(da1, 22.4, 1e-14), WITHIN(df1, 17.9, 1e-14)});
@@ -243,20 +229,16 @@ TEST(PairGeometry, HelixAngleFromCentreDistance) {
   EXPECT_NEAR(HelixAngleFromCentreDistance(g), std::acos(30.0 / 31.0), 1e-9);
 
   // Shifted: the kept shifts at the angle found give the typed distance.
-  g.x1 = 0.4;
-  g.x2 = 0.25;
-  g.aw = 32.0;
+  g.x1 = 0.4, g.x2 = 0.25, g.aw = 32.0;
   const double beta = HelixAngleFromCentreDistance(g);
   ASSERT_GT(beta, 0.0);
   GearPair h = g;
-  h.beta = beta;
-  h.geometryReady = 7;
+  h.beta = beta, h.geometryReady = 7;
   PairFromShifts(h);
   EXPECT_NEAR(h.aw, 32.0, 1e-8);
 
   // A distance that no helix angle gives (below the spur pair's): none.
-  g.x1 = g.x2 = 0.0;
-  g.aw = 29.0;
+  g.x1 = g.x2 = 0.0, g.aw = 29.0;
   EXPECT_EQ(HelixAngleFromCentreDistance(g), 0.0);
 }
 

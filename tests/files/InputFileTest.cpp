@@ -48,8 +48,7 @@ GearPair Bevel() {
 }
 GearPair Rack() {
   GearPair g = test::StandardExternalPair();
-  g.rackMode = true;
-  g.z2 = 5000.0;
+  g.rackMode = true, g.z2 = 5000.0;
   return g;
 }
 
@@ -234,15 +233,13 @@ TEST(InputFile, EveryLineInItsPlace) {
   // lands in its member, and a pair that is not a bevel pair gets the right
   // shaft angle.
   GearPair loaded = Bevel();
-  loaded.rackMode = true;
-  loaded.SigmaDeg = 75.0;
+  loaded.rackMode = true, loaded.SigmaDeg = 75.0;
   ASSERT_TRUE(ReadInputFile(Join(kEveryLineFile), loaded).ok);
   EXPECT_TRUE(loaded.fileReadOk);
   GearPair expected = g;
   // Tool angles come in radians: 0.5 and 0.6 rad are 28.647889756541 and
   // 34.377467707849 degrees.
-  expected.alphaKP01Deg = 28.647889756541;
-  expected.alphaKP02Deg = 34.377467707849;
+  expected.alphaKP01Deg = 28.647889756541, expected.alphaKP02Deg = 34.377467707849;
   ExpectInputsOf(expected, loaded);
   EXPECT_EQ(loaded.SigmaDeg, 90.0);
 }
@@ -271,9 +268,7 @@ TEST(InputFile, LineCountFollowsTheConditions) {
   };
   for (const Case& c : cases) {
     GearPair g = c.pair();
-    g.backlashDirect = c.direct;
-    g.backlashByShift = c.byShift;
-    g.jnByApart = c.apart;
+    g.backlashDirect = c.direct, g.backlashByShift = c.byShift, g.jnByApart = c.apart;
     const std::string text = WriteInputFile(g);
     EXPECT_EQ(Lines(text).size(), c.lines) << c.name;
     // And the reader takes exactly these lines: a file one line shorter fails.
@@ -287,8 +282,7 @@ TEST(InputFile, LineCountFollowsTheConditions) {
 
 TEST(InputFile, RackIsTypeFourAndLoadsAsExternalWithRack) {
   GearPair g = Rack();
-  g.da2Given = true;
-  g.ha2 = 1.125;
+  g.da2Given = true, g.ha2 = 1.125;
   g.da2 = 7777.0;  // meaningless for a rack; must not reach the file
   g.messages.push_back({"t", "x", Message::Kind::Box});
   const std::string before = test::StateFingerprint(g);

@@ -157,20 +157,15 @@ TEST(DimensionTable, BacklashNameFollowsLastSetMode) {
   };
   for (const auto& c : cases) {
     GearPair g = StandardExternalPair();
-    g.thinBoth = c.thinBoth;
-    g.thinPinion = c.thinPinion;
-    g.thinWheel = c.thinWheel;
-    g.backlashByShift = c.byShift;
-    g.jnByApart = c.byApart;
-    g.jn = c.jn;
+    g.thinBoth = c.thinBoth, g.thinPinion = c.thinPinion, g.thinWheel = c.thinWheel;
+    g.backlashByShift = c.byShift, g.jnByApart = c.byApart, g.jn = c.jn;
     EXPECT_EQ(Shown(g).Stored(0, 2), c.name) << c.name << " jn " << c.jn;
   }
 }
 
 TEST(DimensionTable, BacklashNameWithoutModeKeepsThePreviousOne) {
   GearPair g = StandardExternalPair();
-  g.thinBoth = false;
-  g.jn = 0.1;
+  g.thinBoth = false, g.jn = 0.1;
   DimensionTable table = Shown(g);
   EXPECT_EQ(table.Stored(0, 2), "");  // fresh window
 
@@ -623,8 +618,7 @@ TEST(DimensionTableRows, CellsThatFollowTheFlagsAndTheGeometry) {
     // for an external pair only, the trimming for a ring only.
     GearPair g = DistinctState(type);
     g.chamfer1 = g.protuberance1 = g.protuberance2 = g.chordShown1 = g.chordShown2 = false;
-    g.chamfer2 = type == GearType::Internal;
-    g.tipTrimming = type == GearType::External;
+    g.chamfer2 = type == GearType::Internal, g.tipTrimming = type == GearType::External;
     g.dmsMode = true;
     std::vector<Instead> instead = Ring(type, Dashes({25, 33, 58, 59, 71, 72, 73, 74, 75}));
     ExpectEveryRow(g, kCylindricalListing, instead);
@@ -646,8 +640,7 @@ TEST(DimensionTableRows, CellsThatFollowTheFlagsAndTheGeometry) {
     std::swap(g.da2Eff, g.da2);
     std::swap(g.db1, g.df1);
     std::swap(g.db2, g.df2);
-    g.beta = 0.0;
-    g.z2 = -g.z1;
+    g.beta = 0.0, g.z2 = -g.z1;
     ExpectEveryRow(g, kCylindricalListing, Ring(type, Dashes({22, 25, 28, 31, 33, 57})));
   }
 }
@@ -681,15 +674,10 @@ std::vector<std::string> Words(const std::string& line) {
 
 TEST(DimensionTableText, OneLinePerRowWithValuesOnTheirAnchors) {
   GearPair g = StandardExternalPair();
-  g.df1 = 17.5;
-  g.db1 = 18.79385;
-  g.d1 = 20.0;
+  g.df1 = 17.5, g.db1 = 18.79385, g.d1 = 20.0;
   g.da1 = 122.0;  // three digits before the point
   g.df2 = 37.5;
-  g.aw = 30.0;
-  g.a = 30.0;
-  g.dmsMode = true;
-  g.betaDeg = 8.5;
+  g.aw = 30.0, g.a = 30.0, g.dmsMode = true, g.betaDeg = 8.5;
   const std::vector<std::string> lines = Lines(DimensionTableText(g));
   ASSERT_EQ(lines.size(), 77u);
 
