@@ -272,10 +272,10 @@ TEST(Check, PinionWithARackMeshesBetweenBothStraightFlanks) {
 // transverse pressure angle; the rack's thickness on the pinion's rolling
 // line is its thickness on the reference line, pi m / 2. The rack's tip,
 // ha / sin(a) before the pitch point, reaches exactly to the pinion's form
-// circle (both straight flanks end 1 m from the datum line). Moving the form circle, or the
-// pinion's tip against the end of the rack's straight flank (as far after
-// the pitch point), by less than 0.000001 along the line of action is no
-// interference.
+// circle (both straight flanks end 1 m from the datum line). Moving the form
+// circle, or the pinion's tip against the end of the rack's straight flank
+// (as far after the pitch point), by less than 0.000001 along the line of
+// action is no interference.
 TEST(Check, PinionWithAStandardRack) {
   GearPair checked = RackPair();
   RackGeometry(checked);
