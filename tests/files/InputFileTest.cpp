@@ -6,6 +6,7 @@
 #include <cmath>
 #include <fstream>
 #include <iterator>
+#include <random>
 
 #include "TestPairs.h"
 #include "files/InputFileSamples.h"
@@ -444,8 +445,11 @@ TEST(InputFile, RoundTripGivesEveryInputAndOptionBack) {
 class InputFileOnDisk : public ::testing::Test {
  protected:
   void SetUp() override {
+    // A folder of this run's own: other test runs on the machine may be in
+    // the same test at the same time.
     const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    dir_ = fs::temp_directory_path() / ("kolmira-inputfile-" + std::string(info->name()));
+    dir_ = fs::temp_directory_path() / ("kolmira-inputfile-" + std::string(info->name()) + "-" +
+                                        std::to_string(std::random_device{}()));
     fs::remove_all(dir_);
     fs::create_directories(dir_);
   }
