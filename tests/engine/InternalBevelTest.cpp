@@ -7,7 +7,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <string>
 
 #include "TestPairs.h"
 #include "engine/Check.h"

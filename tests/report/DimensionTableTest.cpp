@@ -1,7 +1,7 @@
 // The dimension table: row counts, the fixed texts of a show, hand-computed
-// cells of real pairs, the degrees-minutes-seconds form, the anchor rule,
-// the places of symbols and stored texts, every row of the three layouts
-// against a listing of them, and the plain-text rendering.
+// cells of real pairs, the anchor rule, the places of symbols and stored
+// texts, every row of the three layouts against a listing of them, and the
+// plain-text rendering.
 #include "report/DimensionTable.h"
 
 #include <gtest/gtest.h>
