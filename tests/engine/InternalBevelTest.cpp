@@ -127,6 +127,24 @@ TEST(InternalCheck, StandardPairMeshesFromThePinionFormCircleOverTheInvoluteLeng
   EXPECT_NEAR(g.Lev1, length(rb1, g.dFf1 / 2.0, g.da1 / 2.0), 1e-9);
 }
 
+// The ring's root alone, on the checked standard internal pair: the pinion's
+// tip meets the ring's flank T2E = T1T2 + sqrt(ra1² - rb1²) from the ring's
+// point of tangency. Moved around the point of the ring's form circle, it
+// interferes once it reaches more than 0.000001 rad beyond that circle.
+TEST(InternalCheck, PinionTipAgainstTheRingsFormCircle) {
+  const GearPair checked = CheckedRing();
+  ASSERT_FALSE(checked.interference2);
+  const double rb1 = checked.db1 / 2.0, rb2 = std::fabs(checked.db2) / 2.0;
+  const double t1t2 = 30.0 * std::sin(Deg(20));
+  for (const double offset : {-0.001, 0.0, 0.0000009, 0.0000011, 0.001}) {
+    GearPair g = checked;
+    const double t2e = rb2 * std::tan(checked.alphaFf2 + offset);
+    g.da1Eff = 2.0 * std::hypot(rb1, t2e - t1t2);
+    CheckInterferenceInternal(g);
+    EXPECT_EQ(g.interference2, offset > 0.000001) << offset;
+  }
+}
+
 TEST(InternalCheck, RingTipsTrimmedByTheCutterRoot) {
   // The cutter (z0 35, x0 0) cuts the unshifted ring at the reference
   // pressure angle. Its involute starts hFf0 / sin(a) before the pitch point
