@@ -7,6 +7,7 @@
 #include "TestPairs.h"
 #include "engine/Involute.h"
 #include "engine/PairGeometry.h"
+#include "engine/ShiftedPair.h"
 
 namespace kolmira {
 namespace {
@@ -15,27 +16,20 @@ using test::Deg;
 
 struct PairCase {
   const char* name;
-  GearType gearType;
-  double mn, z1, z2, betaDeg, x1, x2;
+  test::PairData data;
 };
 
 // Backlash-free pairs: the published KHK spur and helical examples, the
 // program's start pair, and an internal pair with shifts.
-constexpr PairCase kPairs[] = {
-    {"KHK spur 12/24", GearType::External, 3.0, 12.0, 24.0, 0.0, 0.6, 0.36},
-    {"KHK helical 12/60", GearType::External, 3.0, 12.0, 60.0, 30.0, 0.09809, 0.0},
-    {"start pair 20/40", GearType::External, 1.0, 20.0, 40.0, 0.0, 0.0, 0.0},
-    {"internal 20/-80", GearType::Internal, 2.0, 20.0, -80.0, 15.0, 0.2, 0.1},
+const PairCase kPairs[] = {
+    {"KHK spur 12/24", {.mn = 3.0, .z1 = 12.0, .z2 = 24.0, .x1 = 0.6, .x2 = 0.36}},
+    {"KHK helical 12/60", {.mn = 3.0, .z1 = 12.0, .z2 = 60.0, .x1 = 0.09809, .betaDeg = 30.0}},
+    {"start pair 20/40", {}},
+    {"internal 20/-80", {.mn = 2.0, .z2 = -80.0, .x1 = 0.2, .x2 = 0.1, .betaDeg = 15.0}},
 };
 
 GearPair MakePair(const PairCase& c) {
-  GearPair g = c.gearType == GearType::Internal ? test::StandardInternalPair()
-                                                : test::StandardExternalPair();
-  g.mn = c.mn, g.z1 = c.z1, g.z2 = c.z2, g.betaDeg = c.betaDeg, g.beta = Deg(c.betaDeg);
-  g.x1 = c.x1, g.x2 = c.x2, g.xSum = c.x1 + c.x2;
-  g.geometryReady = 7;
-  PairFromShifts(g);
-  return g;
+  return test::ShiftedPair(c.data);
 }
 
 // Textbook backlash of a pair with the given shifts at the centre distance
@@ -48,7 +42,7 @@ GearPair MakePair(const PairCase& c) {
 //   normal backlash (along the line of action, normal to the flanks):
 //                                         jn = jt cos alpha' cos betaB.
 // External pairs only: for a ring the same sum needs its own sign rules.
-double TextbookBacklash(const PairCase& c, double aPrime) {
+double TextbookBacklash(const test::PairData& c, double aPrime) {
   const double alphaN = Deg(20.0);
   const double beta = Deg(c.betaDeg);
   const double mt = c.mn / std::cos(beta);
@@ -70,13 +64,12 @@ double TextbookBacklash(const PairCase& c, double aPrime) {
 
 TEST(Backlash, MovingApartGivesTheBacklashOfTheToothThicknessesOnTheWorkingCircle) {
   for (const PairCase& c : kPairs) {
-    if (c.gearType != GearType::External) continue;
+    if (c.data.z2 < 0.0) continue;
     for (double apart : {0.01, 0.1, 0.5}) {
       GearPair g = MakePair(c);
-      g.jnByApart = true;
-      g.awJ = g.aw + apart;
+      g.jnByApart = true, g.awJ = g.aw + apart;
       ASSERT_TRUE(BacklashFromCentreDistance(g)) << c.name;
-      EXPECT_NEAR(g.jn, TextbookBacklash(c, g.awJ), 1e-9) << c.name << " +" << apart;
+      EXPECT_NEAR(g.jn, TextbookBacklash(c.data, g.awJ), 1e-9) << c.name << " +" << apart;
       EXPECT_NEAR(std::cos(g.alphaWtJ) * g.awJ, g.a * std::cos(g.alphaT), 1e-12) << c.name;
     }
   }
@@ -92,7 +85,7 @@ TEST(Backlash, SmallMoveApartFollowsTheFirstOrderRelation) {
     const double delta = 1e-4;
     g.awJ = g.aw + delta;
     ASSERT_TRUE(BacklashFromCentreDistance(g)) << c.name;
-    const double betaB = std::asin(std::sin(Deg(c.betaDeg)) * std::cos(Deg(20.0)));
+    const double betaB = std::asin(std::sin(Deg(c.data.betaDeg)) * std::cos(Deg(20.0)));
     const double firstOrder = 2.0 * delta * std::sin(g.alphaWt) * std::cos(betaB);
     EXPECT_GT(g.jn, 0.0) << c.name;
     EXPECT_NEAR(g.jn, firstOrder, 1e-4 * firstOrder) << c.name;
@@ -102,7 +95,7 @@ TEST(Backlash, SmallMoveApartFollowsTheFirstOrderRelation) {
 TEST(Backlash, RoundTripsAgree) {
   for (const PairCase& c : kPairs) {
     for (double jn : {0.001, 0.05, 0.4}) {
-      const double backlash = jn * c.mn;
+      const double backlash = jn * c.data.mn;
       // Moving apart: jn -> awJ -> jn, and awJ -> jn -> awJ.
       GearPair g = MakePair(c);
       g.jn = backlash;
@@ -118,7 +111,8 @@ TEST(Backlash, RoundTripsAgree) {
       s.jn = backlash;
       ShiftSumFromBacklash(s);
       // jn = 2 mn sin(alphaN) (xSum - xSumBacklash)
-      EXPECT_NEAR(s.xSumBacklash, s.xSum - backlash / (2.0 * c.mn * std::sin(Deg(20.0))), 1e-12);
+      EXPECT_NEAR(s.xSumBacklash, s.xSum - backlash / (2.0 * c.data.mn * std::sin(Deg(20.0))),
+                  1e-12);
       s.jn = 0.0;
       BacklashFromShiftSum(s);
       EXPECT_NEAR(s.jn, backlash, 1e-12) << c.name;
@@ -179,8 +173,7 @@ TEST(Backlash, DegenerateInternalPairIsLinear) {
 TEST(Backlash, CentreDistancesThatNoPairRollsAtAreRefused) {
   GearPair g = MakePair(kPairs[2]);  // 20/40: a cos(alphaT) = 28.19
   for (double awJ : {28.0, -30.0}) {
-    g.awJ = awJ;
-    g.jn = 0.123;
+    g.awJ = awJ, g.jn = 0.123;
     EXPECT_FALSE(BacklashFromCentreDistance(g)) << awJ;
     EXPECT_EQ(g.jn, 0.123);
   }
@@ -191,9 +184,8 @@ TEST(Backlash, CentreDistancesThatNoPairRollsAtAreRefused) {
 
   // A ring one tooth larger than its pinion cannot open 0.5 mm by moving:
   // its working angle would have to fall below zero.
-  GearPair r = MakePair({"internal 20/-21", GearType::Internal, 1.0, 20.0, -21.0, 0.0, 0.0, 0.0});
-  r.jn = 0.5;
-  r.awJ = 7.0;
+  GearPair r = test::ShiftedPair({.z2 = -21.0});
+  r.jn = 0.5, r.awJ = 7.0;
   EXPECT_FALSE(CentreDistanceFromBacklash(r));
   EXPECT_EQ(r.awJ, 7.0);
 }
@@ -224,8 +216,7 @@ TEST(Backlash, ResetReturnsToTheBacklashFreePair) {
     const double aw = c.rack ? 0.0 : g.aw;
     // What the backlash made of it.
     g.jn = 0.2, g.xSumBacklash = 0.1, g.x1 = g.x2 = 0.05, g.alphaWt = 0.5;
-    g.aw = g.awJ = g.awNoBacklash = 31.0;
-    g.thinAngle1 = g.thinAngle2 = 0.01;
+    g.aw = g.awJ = g.awNoBacklash = 31.0, g.thinAngle1 = g.thinAngle2 = 0.01;
     ResetToBacklashFree(g);
     EXPECT_EQ(g.jn, 0.0) << c.name;
     EXPECT_EQ(g.xSumBacklash, 0.0) << c.name;

@@ -14,6 +14,7 @@
 #include "engine/Meshing.h"
 #include "engine/PairGeometry.h"
 #include "engine/ShiftDistribution.h"
+#include "engine/ShiftedPair.h"
 #include "engine/ToothThickness.h"
 
 namespace kolmira {
@@ -35,22 +36,8 @@ double InvoluteLength(double rb, double u, double v) {
   return (v * v - u * u) / (2.0 * rb);
 }
 
-// The basic data of an external pair; what is not named is the standard pair's.
-struct PairData {
-  double mn = 1.0, z1 = 20.0, z2 = 40.0, x1 = 0.0, x2 = 0.0, betaDeg = 0.0, b = 10.0;
-};
-
-// A pair defined by its shifts, as after typing x1 and x2.
-GearPair ShiftedPair(const PairData& s) {
-  GearPair g = test::StandardExternalPair();
-  g.mn = s.mn, g.z1 = s.z1, g.z2 = s.z2, g.beta = Deg(s.betaDeg), g.betaDeg = s.betaDeg;
-  g.b = s.b;
-  ZeroShifts(g);
-  g.x1 = s.x1, g.x2 = s.x2, g.xSum = s.x1 + s.x2;
-  g.geometryReady = 7;
-  PairFromShifts(g);
-  return g;
-}
+using test::PairData;
+using test::ShiftedPair;
 
 GearPair Checked(const PairData& s) {
   GearPair g = ShiftedPair(s);
@@ -70,9 +57,7 @@ GearPair CheckedStandardPair() {
 // The standard pinion (z 20) of module mn with a rack.
 GearPair RackPair(double mn = 1.0) {
   GearPair g = test::StandardExternalPair();
-  g.rackMode = true;
-  g.z2 = 5000.0;
-  g.mn = mn;
+  g.rackMode = true, g.z2 = 5000.0, g.mn = mn;
   return g;
 }
 
@@ -81,12 +66,6 @@ TEST(Check, StandardPairMeetsTheTextbookAndFindsNothing) {
   EXPECT_FALSE(g.driverError);
   EXPECT_TRUE(g.messages.empty());
   // (sqrt(11² - rb1²) + sqrt(21² - rb2²) - 30 sin 20°) / (pi cos 20°) = 1.6352
-  const double rb1 = g.db1 / 2.0, rb2 = g.db2 / 2.0;
-  EXPECT_NEAR(
-      g.epsAlpha,
-      (std::sqrt(121.0 - Square(rb1)) + std::sqrt(441.0 - Square(rb2)) - 30.0 * std::sin(Deg(20))) /
-          (kPi * std::cos(Deg(20))),
-      1e-12);
   EXPECT_NEAR(g.epsAlpha, 1.6352, 5e-5);
   EXPECT_EQ(g.epsBeta, 0.0);
   EXPECT_EQ(g.epsGamma, g.epsAlpha);
@@ -97,7 +76,6 @@ TEST(Check, StandardPairMeetsTheTextbookAndFindsNothing) {
   EXPECT_NEAR(g.sn1, kPi / 2.0, 1e-12);
   EXPECT_NEAR(g.sn2, kPi / 2.0, 1e-12);
   // The undercut limit of a standard 20° rack: z_min = 2 / sin² 20° = 17.1.
-  EXPECT_NEAR(g.z1min, 2.0 / Square(std::sin(Deg(20))), 1e-9);
   EXPECT_NEAR(g.z1min, 17.1, 0.005);
   // Spur pair: contact lines are b times the whole contact ratio and one more.
   EXPECT_DOUBLE_EQ(g.Lc1, 10.0);
@@ -174,8 +152,7 @@ TEST(Check, InterferenceAtEitherRootAgainstTheGeneratingRack) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     GearPair g = ShiftedPair({.mn = m});
-    g.rhofP1Star = c.rhoPinionTool;
-    g.rhofP2Star = c.rhoWheelTool;
+    g.rhofP1Star = c.rhoPinionTool, g.rhofP2Star = c.rhoWheelTool;
     if (c.da1 != 0.0) g.da1Given = true, g.da1 = c.da1 * m;
     RunCheck(g);
     ASSERT_FALSE(g.driverError);
@@ -253,9 +230,7 @@ TEST(Check, PinionWithARackMeshesBetweenBothStraightFlanks) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     GearPair g = RackPair(m);
-    g.x1 = g.xSum = x;
-    g.rhofP1Star = 0.3;
-    g.rhofP2Star = c.rhoRack;
+    g.x1 = g.xSum = x, g.rhofP1Star = 0.3, g.rhofP2Star = c.rhoRack;
     if (c.ha != 0.0) g.da2Given = true, g.ha2 = c.ha * m;  // the rack's addendum typed
     if (c.da1 != 0.0) g.da1Given = true, g.da1 = c.da1;
     RackGeometry(g);
@@ -295,14 +270,12 @@ TEST(Check, PinionWithARackMeshesBetweenBothStraightFlanks) {
 
 // The standard pinion (m 1, z 20, x 0) with the standard rack rolls at the
 // transverse pressure angle; the rack's thickness on the pinion's rolling
-// line is its thickness on the reference line, pi m / 2. Contact runs from
-// the rack's tip line, ha / sin(a) before the pitch point, to the pinion's
-// tip: epsAlpha = (ha / sin(a) + sqrt(ra² - rb²) - rb tan(a)) / (pi m cos(a)).
-// The rack's tip reaches exactly to the pinion's form circle (both straight
-// flanks end 1 m from the datum line). Moving the form circle, or the
-// pinion's tip against the end of the rack's straight flank (as far after
-// the pitch point), by less than 0.000001 along the line of action is no
-// interference.
+// line is its thickness on the reference line, pi m / 2. The rack's tip,
+// ha / sin(a) before the pitch point, reaches exactly to the pinion's form
+// circle (both straight flanks end 1 m from the datum line). Moving the form
+// circle, or the pinion's tip against the end of the rack's straight flank
+// (as far after the pitch point), by less than 0.000001 along the line of
+// action is no interference.
 TEST(Check, PinionWithAStandardRack) {
   GearPair checked = RackPair();
   RackGeometry(checked);
@@ -315,8 +288,6 @@ TEST(Check, PinionWithAStandardRack) {
   ASSERT_FALSE(checked.interference1 || checked.interference2);
   const double rb1 = 10.0 * std::cos(Deg(20)), rC = rb1 * std::tan(Deg(20));
   const double edge = 1.0 / std::sin(Deg(20));
-  EXPECT_NEAR(checked.epsAlpha,
-              (edge + std::sqrt(121.0 - rb1 * rb1) - rC) / (kPi * std::cos(Deg(20))), 1e-9);
   for (const double offset : {-0.0000011, 0.0, 0.0000009, 0.0000011, 0.001}) {
     GearPair g = checked;
     g.alphaFf1 = std::atan((rC - edge + offset) / rb1);
@@ -436,9 +407,7 @@ TEST(Check, BlockingShiftSumBelowItsLimit) {
   GearPair g = test::StandardExternalPair();
   // xmez = -0.5 (z1 + z2) inv(20°) / tan(20°) = -1.22849
   const double xmez = -30.0 * Involute(Deg(20)) / std::tan(Deg(20));
-  g.x1 = xmez - 0.00001;
-  g.x2 = 0.0;
-  g.geometryReady = 7;
+  g.x1 = xmez - 0.00001, g.x2 = 0.0, g.geometryReady = 7;
   RunCheckAndReport(g);
   EXPECT_TRUE(g.xSumBelowLimit);
   EXPECT_TRUE(g.driverError);
@@ -461,8 +430,7 @@ TEST(Check, TypedPinionTipAgainstClearanceAndBaseCircle) {
   for (const Case c : {Case{0.2489, false, false}, Case{0.2491, true, false},
                        Case{0.25, true, false}, Case{-0.01, false, true}, Case{NAN, true, true}}) {
     GearPair g = test::StandardExternalPair();
-    g.geometryReady = 7;
-    g.da1Given = true;
+    g.geometryReady = 7, g.da1Given = true;
     g.da1 = std::isnan(c.clearance) ? g.db1 : 2.0 * (30.0 - c.clearance) - g.df2;
     g.epsAlpha = 123.0;
     RunCheck(g);
@@ -627,6 +595,8 @@ TEST(Check, BacklashThinsTheTeethAndAPointedTipIsThin) {
   EXPECT_TRUE(pointed.thinTip1);
 }
 
+// Pairs no dialog would let through: their geometry, their check and their
+// return to the unshifted pair end without a hang and without NaN.
 TEST(Check, PathologicalPairsEndWithoutHangOrNaN) {
   struct Case {
     const char* what;
@@ -640,6 +610,11 @@ TEST(Check, PathologicalPairsEndWithoutHangOrNaN) {
       {"tiny profile angle", 1.0, 20.0, 40.0, 0.0, 0.0, 1.0, 0.0},
       {"steep helix", 2.0, 9.0, 11.0, 0.5, 0.5, 20.0, 80.0},
       {"everything at once", 50.0, 4.0, 4.0, 8.0, -15.0, 50.0, 60.0},
+      {"zero module", 0.0, 20.0, 40.0, 0.0, 0.0, 20.0, 0.0},
+      {"zero pinion teeth", 1.0, 0.0, 40.0, 0.0, 0.0, 20.0, 0.0},
+      {"helix angle 89.99°", 1.0, 20.0, 40.0, 0.0, 0.0, 20.0, 89.99},
+      {"very negative shifts", 1.0, 20.0, 40.0, -15.0, -15.0, 20.0, 0.0},
+      {"profile angle 0.001°", 1.0, 20.0, 40.0, 0.0, 0.0, 0.001, 0.0},
   };
   for (const auto& c : cases) {
     GearPair g = test::StandardExternalPair();
@@ -652,6 +627,9 @@ TEST(Check, PathologicalPairsEndWithoutHangOrNaN) {
     RunCheckAndReport(g);
     EXPECT_TRUE(test::NonFiniteReals(g).empty())
         << c.what << ": " << ::testing::PrintToString(test::NonFiniteReals(g));
+    ZeroShifts(g);
+    EXPECT_TRUE(test::NonFiniteReals(g).empty())
+        << c.what << " unshifted: " << ::testing::PrintToString(test::NonFiniteReals(g));
   }
 }
 

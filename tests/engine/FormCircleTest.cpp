@@ -124,11 +124,7 @@ TEST(GeneratedFormCircle, MatchesASimulatedCutOfAnUndercutTooth) {
   };
   for (const auto& t : tools) {
     GearPair g = test::StandardExternalPair();
-    g.mn = t.m;
-    g.z1 = t.z;
-    g.x1 = t.x;
-    g.haP01Star = t.haP0;
-    g.rhofP1Star = t.rho;
+    g.mn = t.m, g.z1 = t.z, g.x1 = t.x, g.haP01Star = t.haP0, g.rhofP1Star = t.rho;
     BasicGeometry(g);
     GeneratedFormCircle(g, 1);
     ASSERT_GT(g.dFf1, g.db1) << t.z;

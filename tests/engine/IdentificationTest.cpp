@@ -10,83 +10,15 @@
 #include <vector>
 
 #include "TestPairs.h"
+#include "engine/TextbookGear.h"
 
 namespace kolmira {
 namespace {
 
 using test::Deg;
 
-double Inv(double a) {
-  return std::tan(a) - a;
-}
-
-// Angle of an involute value: Newton on inv(t) - w, inv' = tan^2.
-double InvInverse(double w) {
-  double t = 0.6;
-  for (int i = 0; i < 100; ++i) t -= (Inv(t) - w) / (std::tan(t) * std::tan(t));
-  return t;
-}
-
-// A wheel by its basic data (z > 0; `ring` makes it an internal wheel) and
-// the textbook quantities derived from them.
-struct Wheel {
-  double mn, z, an, beta, x;
-  bool ring = false;
-
-  double At() const { return std::atan(std::tan(an) / std::cos(beta)); }
-  double D() const { return mn * z / std::cos(beta); }
-  double Db() const { return D() * std::cos(At()); }
-  // Tip circle: the addendum mn (1 + x) outside d; a ring's inside d.
-  double Da() const { return ring ? D() - 2.0 * mn * (1.0 - x) : D() + 2.0 * mn * (1.0 + x); }
-  double Param(int which) const {
-    return which == 0 ? mn : which == 1 ? an : which == 2 ? beta : x;
-  }
-  double& Param(int which) { return which == 0 ? mn : which == 1 ? an : which == 2 ? beta : x; }
-
-  // Transverse half angle of the tooth at dy: (pi/2 + 2 x tan an)/z on the
-  // reference circle; an external tooth narrows outwards by inv(ay), a
-  // ring's tooth widens outwards by it.
-  double Psi(double dy) const {
-    const double half = (kPi / 2.0 + 2.0 * x * std::tan(an)) / z;
-    const double ay = std::acos(Db() / dy);
-    return ring ? half - Inv(At()) + Inv(ay) : half + Inv(At()) - Inv(ay);
-  }
-  // Normal chord across the tooth at dy (the transverse chord times the
-  // cosine of the helix angle there, tan beta_y = tan beta dy / d) and its
-  // height: under the tip circle, for a ring over the chord across its tooth
-  // tip, where the caliper's tongue rests.
-  double Chord(double dy) const {
-    return dy * std::sin(Psi(dy)) * std::cos(std::atan(std::tan(beta) * dy / D()));
-  }
-  double ChordHeight(double dy) const {
-    if (ring) return dy / 2.0 * std::cos(Psi(dy)) - Da() / 2.0 * std::cos(Psi(Da()));
-    return Da() / 2.0 - dy / 2.0 * std::cos(Psi(dy));
-  }
-
-  // Base tangent length over k teeth: (k - 1) normal base pitches plus the
-  // normal base thickness of a tooth; a ring's over k teeth with the anvils
-  // in the spaces beyond them: (k + 1) pitches less one tooth.
-  double Span(int k, double alphaN) const {
-    Wheel w = *this;
-    w.an = alphaN;
-    const double pbn = kPi * mn * std::cos(alphaN);
-    const double cosBb = std::cos(std::atan(std::tan(beta) * std::cos(w.At())));
-    const double sbn = w.Db() * w.Psi(w.Db()) * cosBb;  // 2 rb psi_b cos(betaB)
-    return ring ? (k + 1) * pbn - sbn : (k - 1) * pbn + sbn;
-  }
-  double Span(int k) const { return Span(k, an); }
-
-  // Dimension over balls of diameter D (a ring's between balls): the ball
-  // centre lies at aK with inv aK = inv at -+ (D/(mn z cos an) - pi/(2z) +
-  // 2 x tan an / z); M = db/cos aK times cos(pi/(2z)) for odd z, +- D.
-  double OverBalls(double ball) const {
-    const double q = ball / (mn * z * std::cos(an)) - kPi / (2.0 * z) + 2.0 * x * std::tan(an) / z;
-    const double aK = InvInverse(ring ? Inv(At()) - q : Inv(At()) + q);
-    const int teeth = static_cast<int>(std::lround(z));
-    const double c = teeth % 2 == 1 ? std::cos(kPi / (2.0 * z)) : 1.0;
-    return Db() / std::cos(aK) * c + (ring ? -ball : ball);
-  }
-};
+// A wheel by its basic data and its textbook measurements.
+using Wheel = test::TextbookGear;
 
 // The state as the identification reads it: the measured wheel, its
 // estimates in every method.
@@ -95,10 +27,7 @@ GearPair StateOf(const Wheel& w) {
   g.gearType = w.ring ? GearType::Internal : GearType::External;
   g.z2 = w.ring ? -w.z : w.z;
   g.da2 = w.ring ? -w.Da() : w.Da();
-  g.mn = w.mn;
-  g.alphaP = w.an;
-  g.beta = w.beta;
-  g.x2 = w.x;
+  g.mn = w.mn, g.alphaP = w.an, g.beta = w.beta, g.x2 = w.x;
   for (int m = 0; m < 3; ++m) {
     g.mnId[m] = w.mn;
     g.alphaId[m] = w.an;
@@ -123,6 +52,7 @@ struct RoundTrip {
   double ballOverModule;  // ball diameter per module
 };
 
+// External wheels and rings, odd and even, spur and helical.
 const RoundTrip kWheels[] = {
     {"helical", {3.0, 40.0, Deg(20), Deg(15), 0.2}, 1.0, 6, 1.8},
     {"helical chord above d", {3.0, 40.0, Deg(20), Deg(15), 0.2}, 1.02, 6, 2.0},
@@ -135,48 +65,16 @@ const RoundTrip kWheels[] = {
 // Estimates off the true value, so that each method has to move them.
 const double kOffset[4] = {0.05, Deg(1.5), -Deg(2.0), -0.2};
 
-TEST(IdentificationRoundTrip, ConstantAndReferenceChordsOfASpurGear) {
-  // Spur gear: the constant chord sn cos^2 an lies sn sin(2 an)/4 outside
-  // the reference circle (sn = mn (pi/2 + 2 x tan an)); the chord on the
-  // reference circle is d sin(psi) at (da - d)/2 + d/2 (1 - cos psi).
-  const Wheel w{5.0, 23.0, Deg(20), 0.0, 0.25};
-  const double sn = w.mn * (kPi / 2.0 + 2.0 * w.x * std::tan(w.an));
-  const double psi = (kPi / 2.0 + 2.0 * w.x * std::tan(w.an)) / w.z;
-  struct Chord {
-    double sc, hc;
-  };
-  const Chord chords[] = {
-      {sn * std::pow(std::cos(w.an), 2), (w.Da() - w.D()) / 2.0 - sn * std::sin(2.0 * w.an) / 4.0},
-      {w.D() * std::sin(psi), (w.Da() - w.D()) / 2.0 + w.D() / 2.0 * (1.0 - std::cos(psi))},
-  };
-  for (const Chord& chord : chords) {
-    for (int which : {kIdentModule, kIdentProfileAngle, kIdentShift}) {
-      SCOPED_TRACE(testing::Message() << "sc " << chord.sc << ", parameter " << which);
-      GearPair g = StateOf(w);
-      g.scMeas = chord.sc;
-      g.hcMeas = chord.hc;
-      Estimate(g, 0, which) += kOffset[which];
-      Identify(g, kMethodChordal, static_cast<IdentParameter>(which));
-      EXPECT_NEAR(Estimate(g, 0, which), w.Param(which), 1e-8);
-    }
-  }
-}
-
 TEST(IdentificationRoundTrip, RackFromItsStraightFlank) {
   // A rack's tooth is pi mn / 2 thick on the reference line, ha under its
   // tip, and 2 tan an thinner per unit of height above it.
   GearPair g;
-  g.gearType = GearType::External;
-  g.rackMode = true;
-  g.ha2 = 2.5;
-  g.alphaP = Deg(20);
+  g.gearType = GearType::External, g.rackMode = true, g.ha2 = 2.5, g.alphaP = Deg(20);
   const double mn = 2.5;
   const double an = Deg(22);
-  g.hcMeas = 1.7;
-  g.scMeas = kPi / 2.0 * mn - 2.0 * (g.ha2 - g.hcMeas) * std::tan(an);
+  g.hcMeas = 1.7, g.scMeas = kPi / 2.0 * mn - 2.0 * (g.ha2 - g.hcMeas) * std::tan(an);
 
-  g.alphaId[0] = an;
-  g.mnId[0] = 3.0;
+  g.alphaId[0] = an, g.mnId[0] = 3.0;
   EXPECT_EQ(IdentifyFromChord(g, kIdentModule), IdentOutcome::Solved);
   EXPECT_NEAR(g.mnId[0], mn, 1e-12);
 
@@ -210,12 +108,8 @@ TEST(IdentificationRoundTrip, EachMethodGivesEachParameterBack) {
         SCOPED_TRACE(testing::Message()
                      << c.name << ", method " << method << ", parameter " << which);
         GearPair g = StateOf(w);
-        g.scMeas = w.Chord(dy);
-        g.hcMeas = w.ChordHeight(dy);
-        g.zwMeas = c.spanCount;
-        g.WMeas = w.Span(c.spanCount);
-        g.DMeas = ball;
-        g.MMeas = w.OverBalls(ball);
+        g.scMeas = w.Chord(dy), g.hcMeas = w.ChordHeight(dy), g.zwMeas = c.spanCount;
+        g.WMeas = w.Span(c.spanCount), g.DMeas = ball, g.MMeas = w.OverBalls(ball);
         Estimate(g, method, which) += kOffset[which];
         EXPECT_EQ(Identify(g, method, static_cast<IdentParameter>(which)), IdentOutcome::Solved);
         EXPECT_TRUE(g.messages.empty());
@@ -236,28 +130,6 @@ TEST(IdentificationRoundTrip, EachMethodGivesEachParameterBack) {
         EXPECT_LT(nearest, 1e-8);
       }
     }
-  }
-}
-
-TEST(IdentificationBalls, BallCentreDiameterOfOddAndEvenWheels) {
-  // Over an odd number of teeth the balls lie half a pitch apart: the
-  // dimension spans the centres' diameter times cos(pi/(2z)).
-  struct Case {
-    int gearType;
-    double z2, M, D, dK;
-  };
-  const double c27 = std::cos(kPi / 54.0);
-  const Case cases[] = {
-      {1, 40.0, 130.0, 5.0, 125.0},
-      {1, 27.0, 60.0, 3.5, 56.5 / c27},
-      {2, -60.0, 170.0, 5.0, 175.0},
-      {2, -27.0, 60.0, 3.5, 63.5 / c27},
-  };
-  for (const Case& c : cases) {
-    GearPair g;
-    g.gearType = test::TypeOf(c.gearType);
-    g.z2 = c.z2;
-    EXPECT_NEAR(BallCentreDiameter(g, c.M, c.D), c.dK, 1e-12) << c.z2;
   }
 }
 
@@ -296,8 +168,7 @@ TEST(IdentificationSpan, NearItsMinimumTwoProfileAnglesGiveTheSpan) {
   const int k = 5;
   const double aMin = Extremum(w, k, 0.05, 1.2, /*max=*/false);
   GearPair g = StateOf(w);
-  g.zwMeas = k;
-  g.WMeas = w.Span(k, aMin) + 0.01;
+  g.zwMeas = k, g.WMeas = w.Span(k, aMin) + 0.01;
   ASSERT_LT(g.WMeas, w.Span(k, 0.0));
   EXPECT_EQ(IdentifyFromSpan(g, kIdentProfileAngle), IdentOutcome::Solved);
   EXPECT_NEAR(g.alphaExt, aMin, 1e-6);
@@ -330,8 +201,7 @@ TEST(IdentificationSpan, PositiveShiftAddsAMaximumAndAThirdSolution) {
     const double floor = std::max(w.Span(k, 0.0), w.Span(k, aMin));
     ASSERT_LT(floor, top);
     GearPair g = StateOf(w);
-    g.zwMeas = k;
-    g.WMeas = (floor + top) / 2.0;
+    g.zwMeas = k, g.WMeas = (floor + top) / 2.0;
     EXPECT_EQ(IdentifyFromSpan(g, kIdentProfileAngle), IdentOutcome::Solved);
     EXPECT_NEAR(g.alphaExt, aMax, 1e-6);
     EXPECT_NEAR(g.alphaExt2, aMin, 1e-6);
@@ -398,8 +268,7 @@ TEST(IdentificationSpan, RootSearchStopsAtItsBounds) {
   EXPECT_EQ(IdentRootSearch([](double a) { return 1.0 + a; }, 0.0, kIdentSearchEnd), 0.0);
   // A module of zero gives no span: no root, no endless search.
   GearPair g = StateOf({0.0, 40.0, Deg(20), 0.0, 0.0});
-  g.zwMeas = 5;
-  g.WMeas = 40.0;
+  g.zwMeas = 5, g.WMeas = 40.0;
   EXPECT_EQ(IdentifyFromSpan(g, kIdentProfileAngle), IdentOutcome::NoResult);
   EXPECT_EQ(g.alphaId[1], 0.0);
   EXPECT_EQ(IdentifyFromSpan(g, kIdentShift), IdentOutcome::Unsolvable);
@@ -415,8 +284,7 @@ TEST(IdentificationChord, AFailedSolveBlocksTheNextRunWithABeep) {
   // A chord of 9 mm only 2 mm under the tip: wider than the tooth of any
   // profile angle there. The iteration runs to its limit; its last iterate
   // is no profile angle, and the estimate stays.
-  g.scMeas = 9.0;
-  g.hcMeas = 2.0;
+  g.scMeas = 9.0, g.hcMeas = 2.0;
   EXPECT_EQ(Identify(g, kMethodChordal, kIdentProfileAngle), IdentOutcome::Failed);
   ASSERT_TRUE(g.newtonFailed);
   EXPECT_EQ(g.alphaId[0], w.an);
@@ -425,9 +293,7 @@ TEST(IdentificationChord, AFailedSolveBlocksTheNextRunWithABeep) {
 
   // A measurement that would solve is not tried: a beep, nothing else.
   g.messages.clear();
-  g.scMeas = w.Chord(w.D());
-  g.hcMeas = w.ChordHeight(w.D());
-  g.xId[0] = w.x + 0.1;
+  g.scMeas = w.Chord(w.D()), g.hcMeas = w.ChordHeight(w.D()), g.xId[0] = w.x + 0.1;
   EXPECT_EQ(Identify(g, kMethodChordal, kIdentShift), IdentOutcome::Blocked);
   ASSERT_EQ(g.messages.size(), 1u);
   EXPECT_EQ(g.messages[0].kind, Message::Kind::Beep);
@@ -436,9 +302,7 @@ TEST(IdentificationChord, AFailedSolveBlocksTheNextRunWithABeep) {
   // The balls method beeps for it too, but solves; its success clears the
   // way for the chord.
   g.messages.clear();
-  g.DMeas = 5.4;
-  g.MMeas = w.OverBalls(5.4);
-  g.xId[2] = w.x - 0.1;
+  g.DMeas = 5.4, g.MMeas = w.OverBalls(5.4), g.xId[2] = w.x - 0.1;
   EXPECT_EQ(Identify(g, kMethodBalls, kIdentShift), IdentOutcome::Solved);
   EXPECT_EQ(g.messages.size(), 1u);
   EXPECT_NEAR(g.xId[2], w.x, 1e-8);

@@ -7,13 +7,13 @@
 
 #include <algorithm>
 #include <cmath>
-#include <string>
 
 #include "TestPairs.h"
 #include "engine/Check.h"
 #include "engine/Involute.h"
 #include "engine/PairGeometry.h"
 #include "engine/ShiftDistribution.h"
+#include "engine/ShiftedPair.h"
 #include "report/Report.h"
 
 namespace kolmira {
@@ -31,17 +31,7 @@ double Inv(double a) {
 // An internal spur pair of module 1 defined by its shifts, as after typing
 // them, with a cutter of z0 teeth and shift 0.
 GearPair Internal(double z1, double z2, double x1, double x2, int z0 = 35) {
-  GearPair g = test::StandardInternalPair();
-  g.z1 = z1;
-  g.z2 = z2;
-  g.z0 = z0;
-  ZeroShifts(g);
-  g.x1 = x1;
-  g.x2 = x2;
-  g.xSum = x1 + x2;
-  g.geometryReady = 7;
-  PairFromShifts(g);
-  return g;
+  return test::ShiftedPair({.z1 = z1, .z2 = z2, .x1 = x1, .x2 = x2, .z0 = z0});
 }
 
 // The standard internal pair (20/-80, cutter z0 35), checked.
@@ -55,13 +45,6 @@ GearPair CheckedRing() {
 bool HasEntry(const GearPair& g, int k) {
   const auto lines = ReportLines(g);
   return std::any_of(lines.begin(), lines.end(), [k](const ReportLine& l) { return l.k == k; });
-}
-
-std::string EntryText(const GearPair& g, int k) {
-  for (const ReportLine& line : ReportLines(g)) {
-    if (line.k == k) return line.text;
-  }
-  return "";
 }
 
 // ---- Internal pair -----------------------------------------------------------
@@ -87,7 +70,6 @@ TEST(InternalCheck, ContactRatioOfAPairWithoutLimitsIsTheTextbookOne) {
   const double basePitch = kPi * std::cos(alpha);
   EXPECT_NEAR(g.epsAlpha, approachAndRecess / basePitch, 1e-9);
   EXPECT_NEAR(g.epsAlpha, 1.58434, 5e-6);
-  EXPECT_GT(g.epsAlpha, 1.0);
   EXPECT_EQ(g.epsBeta, 0.0);
   EXPECT_EQ(g.epsGamma, g.epsAlpha);
 
@@ -104,9 +86,6 @@ TEST(InternalCheck, ContactRatioOfAPairWithoutLimitsIsTheTextbookOne) {
   EXPECT_NEAR(g.thetaF2, 1.0 - u * rho1E / rho2E, 1e-9);
   // Contact starts on the pinion where the ring's tip crosses the line of action.
   EXPECT_NEAR(g.dNf1, 2.0 * std::hypot(rb1, rho1A), 1e-9);
-  // Roots slide negatively, tips positively and below 1.
-  EXPECT_TRUE(g.thetaF1 < 0.0 && g.thetaF2 < 0.0);
-  EXPECT_TRUE(g.thetaA1 > 0.0 && g.thetaA1 < 1.0 && g.thetaA2 > 0.0 && g.thetaA2 < 1.0);
   EXPECT_TRUE(test::NonFiniteReals(g).empty());
 }
 
@@ -137,8 +116,6 @@ TEST(InternalCheck, StandardPairMeshesFromThePinionFormCircleOverTheInvoluteLeng
   // (1 - theta1)(1 - theta2) = 1.
   EXPECT_NEAR((1.0 - g.thetaF1) * (1.0 - g.thetaA2), 1.0, 1e-12);
   EXPECT_NEAR((1.0 - g.thetaA1) * (1.0 - g.thetaF2), 1.0, 1e-12);
-  // The report quotes the limiting ring tip.
-  EXPECT_NE(EntryText(g, 8).find("-78.19332"), std::string::npos) << EntryText(g, 8);
 
   // Involute length between two circles of base radius rb: (l2² - l1²) / (2 rb)
   // with l the roll lengths sqrt(r² - rb²); the ring's runs outwards.
@@ -148,8 +125,24 @@ TEST(InternalCheck, StandardPairMeshesFromThePinionFormCircleOverTheInvoluteLeng
   EXPECT_NEAR(g.Lev2, length(rb2, std::fabs(g.da2) / 2.0, std::fabs(g.dFf2) / 2.0), 1e-9);
   EXPECT_NEAR(g.LevF2, length(rb2, std::fabs(g.dNa2) / 2.0, std::fabs(g.dNf2) / 2.0), 1e-9);
   EXPECT_NEAR(g.Lev1, length(rb1, g.dFf1 / 2.0, g.da1 / 2.0), 1e-9);
-  EXPECT_GT(g.Lev2, g.LevF2);
-  EXPECT_GT(g.LevF2, 0.0);
+}
+
+// The ring's root alone, on the checked standard internal pair: the pinion's
+// tip meets the ring's flank T2E = T1T2 + sqrt(ra1² - rb1²) from the ring's
+// point of tangency. Moved around the point of the ring's form circle, it
+// interferes once it reaches more than 0.000001 rad beyond that circle.
+TEST(InternalCheck, PinionTipAgainstTheRingsFormCircle) {
+  const GearPair checked = CheckedRing();
+  ASSERT_FALSE(checked.interference2);
+  const double rb1 = checked.db1 / 2.0, rb2 = std::fabs(checked.db2) / 2.0;
+  const double t1t2 = 30.0 * std::sin(Deg(20));
+  for (const double offset : {-0.001, 0.0, 0.0000009, 0.0000011, 0.001}) {
+    GearPair g = checked;
+    const double t2e = rb2 * std::tan(checked.alphaFf2 + offset);
+    g.da1Eff = 2.0 * std::hypot(rb1, t2e - t1t2);
+    CheckInterferenceInternal(g);
+    EXPECT_EQ(g.interference2, offset > 0.000001) << offset;
+  }
 }
 
 TEST(InternalCheck, RingTipsTrimmedByTheCutterRoot) {
@@ -178,17 +171,12 @@ TEST(InternalCheck, RingTipsTrimmedByTheCutterRoot) {
   };
   for (const Case& c : cases) {
     GearPair g = test::StandardInternalPair();
-    g.geometryReady = 7;
-    g.jn = c.jn;
-    g.backlashDirect = c.backlash;
-    g.thinBoth = c.both;
-    g.thinWheel = c.wheel;
-    g.thinByGrinding = c.grinding;
+    g.geometryReady = 7, g.jn = c.jn, g.backlashDirect = c.backlash;
+    g.thinBoth = c.both, g.thinWheel = c.wheel, g.thinByGrinding = c.grinding;
     RunCheck(g);
     ASSERT_FALSE(g.driverError) << c.what;
     EXPECT_TRUE(g.tipTrimming) << c.what;
     EXPECT_NEAR(g.da2Trim, trim, 1e-9) << c.what;
-    EXPECT_NE(EntryText(g, 12).find("-78.19332"), std::string::npos) << EntryText(g, 12);
     // Regrinding the flank by t moves the start of the trimming t / tan 5°
     // towards the tip, but not beyond the tip itself; t on the circle
     // da2Trim with the thinning angle jn / (r2 cos a cos b).
@@ -205,13 +193,10 @@ TEST(InternalCheck, RingTipsTrimmedByTheCutterRoot) {
   // A cutter shifted by 0.5 reaches deeper into the ring's tips: no trimming.
   // Nor does a chamfering edge of a rack tool apply to a ring.
   GearPair g = test::StandardInternalPair();
-  g.geometryReady = 7;
-  g.x0 = 0.5;
-  g.chamfer2 = true;
+  g.geometryReady = 7, g.x0 = 0.5, g.chamfer2 = true;
   RunCheck(g);
   EXPECT_FALSE(g.tipTrimming);
   EXPECT_EQ(g.da2Eff, g.da2);
-  EXPECT_FALSE(HasEntry(g, 12));
 }
 
 TEST(InternalCheck, TipAndAssemblyInterference) {
@@ -255,8 +240,6 @@ TEST(InternalCheck, TipAndAssemblyInterference) {
     if (c.assembly >= 0) {
       EXPECT_EQ(g.assemblyGap, c.assembly == 1);
       EXPECT_EQ(g.assemblyTooth, c.assembly == 1);
-      EXPECT_EQ(HasEntry(g, 17), c.assembly == 1);
-      EXPECT_EQ(HasEntry(g, 18), c.assembly == 1);
     }
   }
   EXPECT_GT(fouling, 0);
@@ -307,7 +290,6 @@ TEST(InternalCheck, CutterFeedingInFoulsOnlyWhenNearlyAsLargeAsTheRing) {
     RunCheck(g);
     ASSERT_FALSE(g.driverError);
     EXPECT_EQ(g.tipInterferenceInfeed, z0 == 70) << z0;
-    EXPECT_EQ(HasEntry(g, 11), z0 == 70) << z0;
   }
 }
 
@@ -364,13 +346,9 @@ TEST(InternalCheck, RingTipInsideItsBaseCircle) {
 
   // A typed ring tip inside the base circle is a basic limit of the pair.
   GearPair k = test::StandardInternalPair();
-  k.geometryReady = 7;
-  k.da2Given = true;
-  k.da2 = -75.0;
+  k.geometryReady = 7, k.da2Given = true, k.da2 = -75.0;
   RunCheck(k);
   EXPECT_TRUE(k.ringBaseAboveTip);
-  EXPECT_EQ(EntryText(k, 5),
-            " ! Základní kružnice věnce (-75.175) leží nad jeho hlavovou kružnicí (-75.000)");
 }
 
 // Pairs the main dialog would not let through (a cutter as large as the
@@ -404,28 +382,14 @@ TEST(InternalCheck, PathologicalPairsStayFinite) {
   };
   for (const Case& c : cases) {
     GearPair g = Internal(c.z1, c.z2, c.x1, c.x2, c.z0);
-    g.betaDeg = c.betaDeg;
-    g.beta = Deg(c.betaDeg);
-    g.x0 = c.x0;
-    g.rhoa0Star = c.rhoa0;
-    if (c.da1 != 0.0) {
-      g.da1Given = true;
-      g.da1 = c.da1;
-    }
-    if (c.da2 != 0.0) {
-      g.da2Given = true;
-      g.da2 = c.da2;
-    }
+    g.betaDeg = c.betaDeg, g.beta = Deg(c.betaDeg), g.x0 = c.x0, g.rhoa0Star = c.rhoa0;
+    if (c.da1 != 0.0) g.da1Given = true, g.da1 = c.da1;
+    if (c.da2 != 0.0) g.da2Given = true, g.da2 = c.da2;
     if (c.apart) {
-      g.jnByApart = true;
-      g.awNoBacklash = g.aw;
-      g.awJ = g.aw - 0.5;
+      g.jnByApart = true, g.awNoBacklash = g.aw, g.awJ = g.aw - 0.5;
       g.alphaWtJ = std::acos(g.aw * std::cos(g.alphaWt) / g.awJ);
     }
-    g.backlashDirect = true;
-    g.thinBoth = true;
-    g.thinByGrinding = true;
-    g.jn = 0.05;
+    g.backlashDirect = g.thinBoth = g.thinByGrinding = true, g.jn = 0.05;
     g.geometryReady = 0;
     g.messages.clear();
     RunCheckAndReport(g);
@@ -443,12 +407,7 @@ TEST(InternalCheck, PathologicalPairsStayFinite) {
 // Straight bevel pair 20/30 at 90°, m 1 (outer), b 10, as the check sees it.
 GearPair Bevel(double x1 = 0.0, double betaDeg = 0.0, double b = 10.0) {
   GearPair g = test::StandardBevelPair();
-  g.x1 = x1;
-  g.x2 = -x1;
-  g.xSum = 0.0;
-  g.betaDeg = betaDeg;
-  g.beta = Deg(betaDeg);
-  g.b = b;
+  g.x1 = x1, g.x2 = -x1, g.xSum = 0.0, g.betaDeg = betaDeg, g.beta = Deg(betaDeg), g.b = b;
   g.geometryReady = 7;
   RunCheckAndReport(g);
   return g;
@@ -550,30 +509,22 @@ TEST(BevelCheck, ImpossibleFaceAndTooSteepSpiralAreReported) {
     double b, betaDeg;
     bool wide, steep;
   };
-  // betaMax = asin((Le - b) / (Le - b/2)) = 38.04° for b 10.
+  // betaMax = asin((Le - b) / (Le - b/2)) = 38.03946° for b 10.
   for (const Case c : {Case{10.0, 30.0, false, false}, Case{20.0, 0.0, true, false},
                        Case{10.0, 45.0, false, true}}) {
     GearPair g = Bevel(0.0, c.betaDeg, c.b);
     EXPECT_EQ(HasEntry(g, 11), c.wide) << c.b;
     EXPECT_EQ(HasEntry(g, 12), c.steep) << c.betaDeg;
-    if (c.wide) {
-      EXPECT_EQ(EntryText(g, 11),
-                " ! Nemožný tvar kol, šířka b je větší než površka kužele L  = 18.0");
-    }
-    if (c.steep) {
-      EXPECT_EQ(EntryText(g, 12),
-                " ! Překročen max. sklon zubů ß na středním průměru - 45.00000°> 38.03946");
+    if (c.betaDeg != 0.0) {
+      EXPECT_NEAR(g.betaMax, 38.03946, 5e-6);
     }
     EXPECT_TRUE(test::NonFiniteReals(g).empty()) << c.b << " " << c.betaDeg;
   }
 }
 
 TEST(BevelCheck, RecommendedFaceWidthOutsideAQuarterToAThirdOfTheCone) {
-  const std::string line = "Doporučená šířka tohoto kuž. kola se pohybuje od 4.5 do 6.3 [mm]";
   for (const double share : {0.2, 0.3, 0.4}) {
-    GearPair g = Bevel(0.0, 0.0, share * kLe);
-    const bool outside = share < 0.25 || share > 0.35;
-    EXPECT_EQ(EntryText(g, 25), outside ? line : "") << share;
+    EXPECT_EQ(HasEntry(Bevel(0.0, 0.0, share * kLe), 25), share < 0.25 || share > 0.35) << share;
   }
 }
 
@@ -600,11 +551,7 @@ TEST(BevelCheck, InterferenceOnlyWhenThePinionIsNotUndercut) {
   const double x1min = hFfP - zv1 * Square(std::sin(Deg(20))) / 2.0;
   for (const double x1 : {0.0, 0.3}) {
     GearPair g = test::StandardBevelPair();
-    g.z1Bevel = 13.0;
-    g.z2Bevel = 40.0;
-    g.rhofP1Star = 0.5;
-    g.x1 = x1;
-    g.x2 = -x1;
+    g.z1Bevel = 13.0, g.z2Bevel = 40.0, g.rhofP1Star = 0.5, g.x1 = x1, g.x2 = -x1;
     g.geometryReady = 7;
     RunCheckAndReport(g);
     ASSERT_FALSE(g.driverError);
@@ -618,7 +565,6 @@ TEST(BevelCheck, InterferenceOnlyWhenThePinionIsNotUndercut) {
     if (!g.undercut1) {
       EXPECT_TRUE(below) << "the case meant to interfere";
     }
-    EXPECT_EQ(HasEntry(g, 7), g.interference1);
   }
 }
 
@@ -642,14 +588,8 @@ TEST(BevelCheck, PathologicalPairsStayFinite) {
   };
   for (const Case& c : cases) {
     GearPair g = test::StandardBevelPair();
-    g.z1Bevel = c.z1;
-    g.z2Bevel = c.z2;
-    g.x1 = c.x1;
-    g.x2 = -c.x1;
-    g.betaDeg = c.betaDeg;
-    g.beta = Deg(c.betaDeg);
-    g.b = c.b;
-    g.SigmaDeg = c.sigmaDeg;
+    g.z1Bevel = c.z1, g.z2Bevel = c.z2, g.x1 = c.x1, g.x2 = -c.x1, g.b = c.b;
+    g.betaDeg = c.betaDeg, g.beta = Deg(c.betaDeg), g.SigmaDeg = c.sigmaDeg,
     g.Sigma = Deg(c.sigmaDeg);
     g.geometryReady = 0;
     RunCheckAndReport(g);

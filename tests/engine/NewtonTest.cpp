@@ -8,54 +8,17 @@
 
 #include "TestPairs.h"
 #include "engine/Involute.h"
+#include "engine/TextbookGear.h"
 
 namespace kolmira {
 namespace {
 
 using test::Deg;
-
-double Inv(double a) {
-  return std::tan(a) - a;
-}
-
-// A gear by its basic data and the textbook quantities derived from them.
-struct Gear {
-  double mn, z, alphaN, beta, x;
-
-  double AlphaT() const { return std::atan(std::tan(alphaN) / std::cos(beta)); }
-  double D() const { return mn * z / std::cos(beta); }
-  double Db() const { return D() * std::cos(AlphaT()); }
-  double CosBetaB() const { return std::cos(std::atan(std::tan(beta) * std::cos(AlphaT()))); }
-  double CosBetaAt(double dy) const { return std::cos(std::atan(std::tan(beta) * dy / D())); }
-  // Transverse half angle s_y/d_y of the tooth at dy: of an external gear,
-  // and of an internal wheel (z positive), whose tooth widens outwards.
-  double Psi(double dy) const {
-    return (kPi / 2.0 + 2.0 * x * std::tan(alphaN)) / z + Inv(AlphaT()) - Inv(std::acos(Db() / dy));
-  }
-  double RingPsi(double dy) const {
-    return (kPi / 2.0 + 2.0 * x * std::tan(alphaN)) / z - Inv(AlphaT()) + Inv(std::acos(Db() / dy));
-  }
-  // Pressure angle at the centre of a ball of diameter D in a tooth space,
-  // inv aK = D/(mn z cos an) + inv at - pi/(2z) + 2 x tan an / z (Newton on
-  // inv, whose derivative is tan^2).
-  double BallAlphaK(double ball) const {
-    const double w = ball / (mn * z * std::cos(alphaN)) + Inv(AlphaT()) - kPi / (2.0 * z) +
-                     2.0 * x * std::tan(alphaN) / z;
-    double t = 0.6;
-    for (int k = 0; k < 60; ++k) t -= (Inv(t) - w) / std::pow(std::tan(t), 2);
-    return t;
-  }
-  double Param(int which) const {
-    return which == 0 ? mn : which == 1 ? alphaN : which == 2 ? beta : x;
-  }
-};
+using Gear = test::TextbookGear;
 
 NewtonParams Identified(const Gear& gear) {
   NewtonParams p;
-  p.mn = gear.mn;
-  p.alphaN = gear.alphaN;
-  p.beta = gear.beta;
-  p.x = gear.x;
+  p.mn = gear.mn, p.alphaN = gear.an, p.beta = gear.beta, p.x = gear.x;
   return p;
 }
 
@@ -63,15 +26,14 @@ NewtonParams Identified(const Gear& gear) {
 
 TEST(NewtonJacobian, AgreesWithCentralDifferencesOfTheResiduals) {
   const Gear wheel{3.0, 40.0, Deg(20), Deg(15), 0.2};
-  const Gear ring{3.0, 60.0, Deg(20), Deg(15), 0.1};
+  const Gear ring{3.0, 60.0, Deg(20), Deg(15), 0.1, true};
   GearPair ext;  // wheel 2 and the protuberance data of both gears
   ext.mn = 3.0, ext.beta = Deg(15), ext.z2 = wheel.z, ext.da2 = wheel.D() + 7.2;
   ext.d1 = 43.5, ext.d2 = wheel.D(), ext.alphaprP01 = Deg(10), ext.alphaprP02 = Deg(12);
   ext.hFfP1 = 3.9, ext.hFfP2 = 3.75, ext.x1 = 0.1, ext.x2 = -0.2;
   ext.hprExtra1 = 0.05, ext.hprExtra2 = 0.02;
   GearPair internal = ext;
-  internal.z2 = -ring.z;
-  internal.da2 = -(ring.D() - 5.4);
+  internal.z2 = -ring.z, internal.da2 = -(ring.D() - 5.4);
 
   NewtonParams p = Identified(wheel);
   p.PSI = wheel.Psi(wheel.Db()), p.DB = wheel.Db(), p.C = 61.0;
@@ -79,7 +41,7 @@ TEST(NewtonJacobian, AgreesWithCentralDifferencesOfTheResiduals) {
   p.A = 2.0 / (wheel.Db() * wheel.CosBetaB()), p.B = 0.03, p.D2 = 0.0008, p.TL = 0.4;
   p.HCm = 3.1, p.SCm = 4.9, p.DM = 5.5, p.DK = 129.0;
   NewtonParams pRing = p;
-  pRing.PSI = ring.RingPsi(ring.Db());
+  pRing.PSI = ring.Psi(ring.Db());
   pRing.DB = -ring.Db();  // an internal wheel's base diameter is negative
   pRing.C = 90.0, pRing.mn = ring.mn, pRing.x = ring.x;
 
@@ -173,9 +135,7 @@ const Gear kSpur{2.0, 30.0, Deg(20), 0.0, 0.1};
 
 NewtonParams ChordAtHeight(const Gear& gear, double dy) {
   NewtonParams p;
-  p.PSI = gear.Psi(gear.Db());
-  p.DB = gear.Db();
-  p.C = dy / 2.0 * std::cos(gear.Psi(dy));
+  p.PSI = gear.Psi(gear.Db()), p.DB = gear.Db(), p.C = dy / 2.0 * std::cos(gear.Psi(dy));
   return p;
 }
 
@@ -186,9 +146,7 @@ NewtonParams ChordAtHeight(const Gear& gear, double dy) {
 // identity, and each iteration steps the unknown by F2 = |z2| mn/(DK cos beta) - 1.
 NewtonParams Degenerate(double dk) {
   NewtonParams p;
-  p.mn = 1.0;
-  p.DM = kPi / 2.0;
-  p.DK = dk;
+  p.mn = 1.0, p.DM = kPi / 2.0, p.DK = dk;
   return p;
 }
 
@@ -283,11 +241,9 @@ TEST(NewtonSolve, ImpossibleInputEndsWithoutNaNAndWithOneMessage) {
   // A chord measured under the base circle: the arc cosine is refused on
   // every iteration; one message is kept.
   GearPair h;
-  h.z2 = 40.0;
-  h.da2 = 131.4;
+  h.z2 = 40.0, h.da2 = 131.4;
   NewtonParams q = Identified({3.0, 40.0, Deg(20), Deg(15), 0.2});
-  q.HCm = 10.0;
-  q.SCm = 6.0;
+  q.HCm = 10.0, q.SCm = 6.0;
   NewtonVector y{0.05, h.da2 - 2.0 * q.HCm, 0.2};
   EXPECT_GT(NewtonSolve(h, 3, kSystemChordIdentExternal + kIdentShift, y, q).newtonIter, 1);
   EXPECT_TRUE(h.driverError);
@@ -304,154 +260,6 @@ TEST(NewtonSolve, ImpossibleInputEndsWithoutNaNAndWithOneMessage) {
 }
 
 // ---------------------------------------------------------------------------
-
-TEST(NewtonKnownValues, ChordAtAHeightAndHeightOfAChord) {
-  // Published (SDP-SI table 10-1): mn 10, z 12, x 0.3, da 146: chordal
-  // thickness 17.8256 at chordal height 13.6657 (on d = 120). Along the
-  // flank there the chord changes by -0.29 and the height by -0.51 per mm of
-  // diameter; the values are rounded to 5e-5, so the diameter is known to
-  // 3e-4 and the other value to 1e-4 (2e-4).
-  const Gear gear{10.0, 12.0, Deg(20), 0.0, 0.3};
-  NewtonParams p = ChordAtHeight(gear, 120.0);
-  p.C = 73.0 - 13.6657;
-  p.SC = 17.8256;
-  for (int system : {kSystemChordAtHeight, kSystemChordOfWidth}) {
-    GearPair g;
-    NewtonVector x{0.03, 130.0, 0.0};
-    NewtonSolve(g, 2, system, x, p);
-    EXPECT_FALSE(g.newtonFailed);
-    EXPECT_NEAR(x[1], 120.0, 3e-4);
-    EXPECT_NEAR(x[1] * std::sin(x[0]), 17.8256, 1e-4);
-    EXPECT_NEAR(73.0 - x[1] / 2.0 * std::cos(x[0]), 13.6657, 2e-4);
-  }
-  // Internal wheel mn 2, |z| 50, x 0.1, its tooth at dy = 102, by height and
-  // by width.
-  const Gear ring{2.0, 50.0, Deg(20), 0.0, 0.1};
-  NewtonParams q;
-  q.PSI = ring.RingPsi(ring.Db());
-  q.DB = -ring.Db();
-  q.C = 51.0 * std::cos(ring.RingPsi(102.0));
-  q.SC = 102.0 * std::sin(ring.RingPsi(102.0));
-  for (int system : {kSystemRingChordAtHeight, kSystemRingChordOfWidth}) {
-    GearPair g;
-    NewtonVector x{0.03, 98.0, 0.0};
-    NewtonSolve(g, 2, system, x, q);
-    EXPECT_NEAR(x[1], 102.0, 1e-9) << system;
-    EXPECT_NEAR(x[0], ring.RingPsi(102.0), 1e-12);
-  }
-}
-
-// The ball constants as the ball measurement fills them, from the gear's
-// textbook quantities (B: half the space angle on the base circle).
-NewtonParams BallAt(const Gear& gear, double contact) {
-  NewtonParams p;
-  const double cb = gear.CosBetaB();
-  p.A = 2.0 / (gear.Db() * cb);
-  p.B = kPi / gear.z - gear.Psi(gear.Db());
-  p.D2 = 2.0 * (1.0 / cb - cb) / gear.Db();
-  p.TL = std::tan(std::acos(gear.Db() / contact));
-  return p;
-}
-
-TEST(NewtonKnownValues, BallTouchingTheFlankAtAGivenDiameter) {
-  // Published (a public calculator): mn 1, z 20, x 0, ball 1.7 touches at
-  // 19.9594, M = 22.2941 (even z: M = db/cos aK + D). The contact diameter
-  // is rounded to 5e-5; per unit of it the ball grows by 0.6 and M by 2.1,
-  // so the ball follows to 3e-5 and M to 1.6e-4.
-  const Gear published{1.0, 20.0, Deg(20), 0.0, 0.0};
-  GearPair g;
-  NewtonVector x{std::acos(published.Db() / 22.0), kPi / 4.0, 0.0};
-  NewtonSolve(g, 2, kSystemBallAtContact, x, BallAt(published, 19.9594));
-  EXPECT_NEAR(2.0 * x[1], 1.7, 1e-4);
-  EXPECT_NEAR(published.Db() / std::cos(x[0]) + 2.0 * x[1], 22.2941, 2e-4);
-
-  // Helical, odd z: M = db cos(pi/(2z))/cos aK + D. The ball touches the
-  // helicoid along its normal, which lies in the plane tangent to the base
-  // cylinder at betaB to the transverse plane: the contact lies D/2 cos betaB
-  // before the centre on the base tangent, tan a_c = tan aK - D cos betaB/db.
-  for (const Gear& gear :
-       {Gear{2.5, 31.0, Deg(20), Deg(18), 0.25}, Gear{4.0, 17.0, Deg(25), Deg(30), -0.2}}) {
-    for (double ball : {1.6 * gear.mn, 1.9 * gear.mn}) {
-      const double alphaK = gear.BallAlphaK(ball);
-      const double tanContact = std::tan(alphaK) - ball * gear.CosBetaB() / gear.Db();
-      const double c = std::cos(kPi / (2.0 * gear.z));
-      GearPair h;
-      NewtonVector y{std::acos(gear.Db() / (gear.D() + 2.0 * gear.mn)), kPi / 4.0 * gear.mn, 0.0};
-      NewtonSolve(h, 2, kSystemBallAtContact, y,
-                  BallAt(gear, gear.Db() * std::hypot(1.0, tanContact)));
-      EXPECT_FALSE(h.newtonFailed);
-      EXPECT_NEAR(2.0 * y[1], ball, 1e-9);
-      EXPECT_NEAR(gear.Db() * c / std::cos(y[0]) + 2.0 * y[1],
-                  gear.Db() * c / std::cos(alphaK) + ball, 1e-8);
-    }
-  }
-}
-
-TEST(NewtonKnownValues, IdentificationGivesTheParameterBack) {
-  // The wheel's measurement is computed from its true data by textbook
-  // geometry; the solve starts from estimates that are off (the method's
-  // start values) and must return the true parameter.
-  //  - chord across the tooth at dy, its height under the tip (for the
-  //    internal wheel over the chord across the tooth tip);
-  //  - balls of 2 mn, centres on dK = db/cos aK. (Near 1.75 mn the dimension
-  //    of the 40-tooth wheel hardly depends on the profile angle, and 21.93
-  //    deg fits it as well as the true 20 deg.)
-  enum Method { kChord, kRingChord, kBalls };
-  struct Case {
-    Method method;
-    Gear gear;
-    double dy;
-  };
-  const Case cases[] = {
-      {kChord, {3.0, 40.0, Deg(20), Deg(15), 0.2}, 127.0},
-      {kChord, {3.0, 40.0, Deg(20), Deg(15), 0.2}, 121.0},
-      {kRingChord, {3.0, 60.0, Deg(22.5), Deg(12), 0.15}, 188.0},
-      {kBalls, {3.0, 40.0, Deg(20), Deg(15), 0.2}, 0},
-      {kBalls, {2.0, 27.0, Deg(17.5), Deg(25), -0.3}, 0},
-  };
-  for (const Case& c : cases) {
-    const Gear& t = c.gear;
-    GearPair g;
-    g.z2 = c.method == kRingChord ? -t.z : t.z;
-    g.da2 = c.method == kRingChord ? -(t.D() - 5.4) : t.D() + 2.0 * t.mn * (1.0 + t.x);
-    const double da = std::fabs(g.da2);
-    const double psi = c.method == kRingChord ? t.RingPsi(c.dy) : t.Psi(c.dy);
-    const double alphaK = t.BallAlphaK(2.0 * t.mn);
-    for (int which = 0; which < 4; ++which) {
-      SCOPED_TRACE(testing::Message()
-                   << "method " << c.method << " z " << t.z << " which " << which);
-      Gear e = t;  // the estimate
-      const double offsets[] = {0.03 * t.mn, Deg(1.5), -Deg(2), -0.25};
-      (which == 0 ? e.mn : which == 1 ? e.alphaN : which == 2 ? e.beta : e.x) += offsets[which];
-      NewtonParams p = Identified(e);
-      p.SCm = c.dy * std::sin(psi) * t.CosBetaAt(c.dy);
-      p.HCm = c.method == kRingChord
-                  ? c.dy / 2.0 * std::cos(psi) - da / 2.0 * std::cos(t.RingPsi(da))
-                  : da / 2.0 - c.dy / 2.0 * std::cos(psi);
-      p.DM = 2.0 * t.mn;
-      p.DK = t.Db() / std::cos(alphaK);
-      NewtonVector x{std::atan(p.SCm / 2.0 / std::cos(e.beta) / std::fabs(p.HCm - g.da2 / 2.0)),
-                     std::fabs(2.0 * p.HCm - g.da2), e.Param(which)};
-      int system =
-          (c.method == kRingChord ? kSystemChordIdentInternal : kSystemChordIdentExternal) + which;
-      if (c.method == kBalls) {
-        x = {std::acos(e.Db() / da), e.Param(which), 0.0};
-        system = kSystemBallIdent + which;
-      }
-      NewtonSolve(g, NewtonSystemSize(system), system, x, p);
-      EXPECT_FALSE(g.newtonFailed);
-      if (c.method == kBalls) {
-        EXPECT_NEAR(x[0], alphaK, 1e-11);
-        EXPECT_NEAR(x[1], t.Param(which), 1e-10);
-      } else {
-        EXPECT_NEAR(x[0], psi, 1e-12);
-        EXPECT_NEAR(x[1], c.dy, 1e-8);
-        EXPECT_NEAR(x[2], t.Param(which), 1e-10);
-      }
-    }
-    EXPECT_TRUE(g.messages.empty());
-  }
-}
 
 TEST(NewtonKnownValues, ProtuberanceUndercutMeetsTheTrochoidOfTheFlankEnd) {
   // Transverse section. The gear (pitch radius R) turns by phi while the
@@ -479,8 +287,7 @@ TEST(NewtonKnownValues, ProtuberanceUndercutMeetsTheTrochoidOfTheFlankEnd) {
   for (const Case& c : cases) {
     const bool wheel = c.system == 2;
     GearPair g;
-    g.mn = 2.0;
-    g.beta = Deg(c.betaDeg);
+    g.mn = 2.0, g.beta = Deg(c.betaDeg);
     const double d = g.mn * c.z / std::cos(g.beta);
     (wheel ? g.d2 : g.d1) = d;
     (wheel ? g.alphaprP02 : g.alphaprP01) = Deg(c.alphaprDeg);

@@ -47,14 +47,9 @@ double ConstructedProtuberanceAngle(const Tool& tool) {
 }
 
 void SetTool(GearPair& g, int tool, const Tool& t) {
-  g.mn = t.mn;
-  g.alphaPDeg = t.alphaPDeg;
-  g.alphaP = test::Deg(t.alphaPDeg);
+  g.mn = t.mn, g.alphaPDeg = t.alphaPDeg, g.alphaP = test::Deg(t.alphaPDeg);
   RackToolVariables v = ToolVariables(g, tool);
-  v.haP0Star = t.ha;
-  v.rhoaP0Star = t.rho;
-  v.hFaP0Star = t.hFa;
-  v.prP0 = t.pr;
+  v.haP0Star = t.ha, v.rhoaP0Star = t.rho, v.hFaP0Star = t.hFa, v.prP0 = t.pr;
 }
 
 // Tools of both gears, other modules and profile angles (the protuberance is
@@ -125,8 +120,7 @@ TEST(RackToolTest, ProtuberanceWithoutSolutionOrNotStandingOut) {
     SCOPED_TRACE(c.what);
     GearPair g = test::StandardExternalPair();
     SetTool(g, 1, c.tool);
-    g.hprExtra1 = 0.5;
-    g.haP01Eff = 1.75;
+    g.hprExtra1 = 0.5, g.haP01Eff = 1.75;
     EXPECT_EQ(ProtuberanceAngle(g, 1), c.solved);
     EXPECT_TRUE(g.protInvalid1);
     EXPECT_EQ(SolveProtuberanceAngle(g, 1).solved, c.solved);
@@ -154,8 +148,7 @@ TEST(RackToolTest, LargestAddendumAndTipRadiusOfTheToolTooth) {
     for (double ha : {1.0, 1.25, 1.6}) {
       SCOPED_TRACE(testing::Message() << deg << " degrees, ha " << ha);
       GearPair g = test::StandardExternalPair();
-      g.alphaP = test::Deg(deg);
-      g.haP02Star = ha;
+      g.alphaP = test::Deg(deg), g.haP02Star = ha;
       const double s = std::sin(g.alphaP), c = std::cos(g.alphaP), q = std::atan(1.0);
       EXPECT_NEAR(ToolTipRadiusMax(g, 2), (q * c - ha * s) / (1.0 - s), 1e-14);
       EXPECT_EQ(g.rhoaP0Max, ToolTipRadiusMax(g, 2));
@@ -172,9 +165,7 @@ TEST(RackToolTest, LargestAddendumAndTipRadiusOfTheToolTooth) {
 // sin aP (ha - hFa) mn.
 TEST(RackToolTest, LargestProtuberanceReachesTheSharpTipCorner) {
   GearPair g = test::StandardExternalPair();
-  g.mn = 2.0;
-  g.haP01Star = 1.25;
-  g.hFaP01Star = 0.75;
+  g.mn = 2.0, g.haP01Star = 1.25, g.hFaP01Star = 0.75;
   const double q = std::atan(1.0), aP = g.alphaP;
   const double xp = q - 0.75 * std::tan(aP);
   const double corner = std::cos(aP) * xp + std::sin(aP) * 1.25 - q * std::cos(aP);

@@ -43,8 +43,7 @@ TEST(ZeroShifts, ReturnsToTheUnshiftedPairWithComputedTips) {
   EXPECT_DOUBLE_EQ(g.da1, 22.0);
 
   // A typed tip stays through the geometry; the computed tips forget it.
-  g.da1 = 23.0;
-  g.da1Given = true;
+  g.da1 = 23.0, g.da1Given = true;
   BasicGeometry(g);
   EXPECT_EQ(g.da1, 23.0);
   ComputedTipDiameters(g);
@@ -72,8 +71,7 @@ TEST(BalanceSliding, EqualisesTheSlidingAtBothRoots) {
     if (c.xSum == 0.0) {
       EXPECT_NEAR(g.x1, 0.25, 0.02);
     }
-    g.x2 = g.xSum - g.x1;
-    g.geometryReady = 7;
+    g.x2 = g.xSum - g.x1, g.geometryReady = 7;
     PairFromShifts(g);
     const RootSliding s = SlidingAtRoots(g);
     EXPECT_NEAR(s.pinion, s.wheel, 1e-8) << c.z1;
@@ -84,8 +82,7 @@ TEST(BalanceSliding, EqualisesTheSlidingAtBothRoots) {
 TEST(BalanceSliding, ReportsWhenThereIsNoBalance) {
   // Without a centre distance there is nothing to balance.
   GearPair g = test::StandardExternalPair();
-  g.aw = 0.0;
-  g.x1 = 0.123;
+  g.aw = 0.0, g.x1 = 0.123;
   PrepareSlidingBalance(g);
   BalanceSliding(g);
   ASSERT_EQ(g.messages.size(), 1u);
@@ -97,9 +94,7 @@ TEST(BalanceSliding, ReportsWhenThereIsNoBalance) {
   // A shift sum so large that for every x1 in [-2, 5] one tip lies inside
   // its base circle or the balance keeps one sign.
   GearPair h = test::StandardExternalPair();
-  h.xSum = -9.0;
-  h.geometryReady = 6;
-  h.slidingBalanceRunning = true;
+  h.xSum = -9.0, h.geometryReady = 6, h.slidingBalanceRunning = true;
   PairFromShifts(h);
   h.slidingBalanceRunning = false;
   h.messages.clear();
@@ -123,8 +118,7 @@ TEST(BalanceSliding, InternalPairAndRackFindABalanceInsideTheRange) {
 
   // A pinion against a rack balances with a positive shift.
   GearPair r = test::StandardExternalPair();
-  r.rackMode = true;
-  r.z2 = 5000.0;
+  r.rackMode = true, r.z2 = 5000.0;
   RackGeometry(r);
   BalanceSlidingRack(r);
   EXPECT_TRUE(r.shiftSolutionOk);

@@ -55,11 +55,7 @@ TEST(SetDefaults, DerivesTheUnshiftedStandardPair) {
 
 TEST(SetDefaults, ResetsWhatAnEarlierPairLeftBehind) {
   GearPair g = test::StandardInternalPair();
-  g.x1 = 0.5;
-  g.keepShifts = true;
-  g.rackMode = true;
-  g.noTooth1 = true;
-  g.clearanceOk2 = false;
+  g.x1 = 0.5, g.keepShifts = true, g.rackMode = true, g.noTooth1 = true, g.clearanceOk2 = false;
   g.gearType = GearType::External;
   SetDefaults(g);
   EXPECT_EQ(g.x1, 0.0);

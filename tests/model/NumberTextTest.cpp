@@ -62,6 +62,7 @@ TEST(Dms, DialogAndTableForms) {
   const DmsCase cases[] = {
       {20.5, "20° 30'", "20° 30'  0\""},
       {20.0, "20° 0'", "20° 0'  0\""},
+      {0.0, "0° 0'", "0° 0'  0\""},
       {20.51, "20°30' 36.0\"", "20° 30'  36.0\""},
       // 59.99999 degrees: the seconds round to 60.0, the minutes carry to 60
       // and the degrees carry to 60.

@@ -1,7 +1,7 @@
 // The dimension table: row counts, the fixed texts of a show, hand-computed
-// cells of real pairs, the degrees-minutes-seconds form, the anchor rule,
-// the places of symbols and stored texts, every row of the three layouts
-// against a listing of them, and the plain-text rendering.
+// cells of real pairs, the anchor rule, the places of symbols and stored
+// texts, every row of the three layouts against a listing of them, and the
+// plain-text rendering.
 #include "report/DimensionTable.h"
 
 #include <gtest/gtest.h>
@@ -75,26 +75,14 @@ TEST(DimensionTable, HandComputedCells) {
       {1, {{&G::x1, 0.0}, {&G::x2, -1e-9}, {&G::kStar, 0.0}, {&G::b, 0.0}}, {},
        {{kPinion, 15, "0"}, {kWheel, 15, "0"}, {kPair, 17, "0"}, {kPair, 38, " 0.000"},
         {kPinion, 43, " 0.000"}}},
-      // Working centre distance and angle: the backlash-free ones, or those
-      // of the gears moved apart; the backlash-free distance stays in row 13.
-      {1, {{&G::alphaWt, 20.0 * kDegToRad}}, {},
-       {{kPair, 11, "30.00000"}, {kPair, 10, "20.00000"}}},
-      {1, {{&G::awJ, 30.1}, {&G::alphaWtJ, 21.0 * kDegToRad}}, {{&G::jnByApart, true}},
-       {{kPair, 11, "30.10000"}, {kPair, 10, "21.00000"}, {kPair, 13, "30.00000"}}},
       // Root thickness with the base circle on the root circle; the minimum
       // measuring width of a gear however little helical.
       {1, {{&G::db1, 18.0}, {&G::df1, 18.0}, {&G::db2, 18.0}, {&G::df2, 18.0}, {&G::sf1, 1.5},
            {&G::sf2, 1.75}, {&G::beta, 0.001}, {&G::b1min, 4.25}}, {},
        {{kPinion, 28, " 1.50000"}, {kWheel, 28, " 1.75000"}, {kPinion, 57, " 4.250"}}},
-      // A pinion meshing with a rack: the rack's own heights (ha 1, hf 1.25),
-      // its chord, no tooth count, centre distance or shift.
-      {1, {{&G::z2, 5000.0}, {&G::ha2, 1.0}, {&G::hf2, 1.25}, {&G::sc2, 1.234}, {&G::hc2, 0.9},
-           {&G::sFf2, 2.0}}, {{&G::rackMode, true}},
-       {{kWheel, 0, "   HŘEBEN"}, {kWheel, 35, " 1.25000"}, {kWheel, 36, " 1.00000"},
-        {kWheel, 37, " 2.25000"}, {kWheel, 58, " 1.23400"}, {kWheel, 59, " 0.90000"},
-        {kWheel, 30, " 2.00000"}, {kWheel, 3, "---"}, {kPair, 11, "---"}, {kWheel, 14, "0"}}},
-      {1, {{&G::z2, 5000.0}, {&G::x2, 0.37}}, {},
-       {{kWheel, 0, "       KOLO"}, {kWheel, 3, "5000"}, {kWheel, 15, " 0.37000"}}},
+      // The heading of a rack; a wheel of 5000 teeth is still a wheel.
+      {1, {{&G::z2, 5000.0}}, {{&G::rackMode, true}}, {{kWheel, 0, "   HŘEBEN"}}},
+      {1, {{&G::z2, 5000.0}}, {}, {{kWheel, 0, "       KOLO"}, {kWheel, 3, "5000"}}},
       // The rack's chamfer (0.75 of module 1) starts below a tip of 1, not at
       // a tip of 0.75, and not without the chamfer.
       {1, {{&G::sFa2, 0.8}, {&G::ha2, 1.0}}, {{&G::rackMode, true}, {&G::chamfer2, true}},
@@ -110,34 +98,23 @@ TEST(DimensionTable, HandComputedCells) {
       {2, {{&G::W2, 3.0}, {&G::db2, -4.0}}, {}, {{kWheel, 55, "-5.00000"}}},
       {1, {{&G::W2, 10.0}, {&G::db2, 75.0}, {&G::dM2, 81.5}}, {},
        {{kWheel, 55, "75.66373"}, {kWheel, 62, "81.50000"}}},
-      // An internal pair: its working pitch circles, none when -z2 = z1; the
-      // default shaper cutter (35 teeth, tip 37.5) and no rack tool of the
-      // ring, its chamfer and protuberance flags set or not.
-      {2, {{&G::dw1, 20.0}, {&G::dw2, -80.0}, {&G::sw2, 1.6}},
-       {{&G::chamfer2, true}, {&G::protuberance2, true}},
-       {{kWheel, 1, "       Vnitřní"}, {0, 76, "              OBRÁŽECÍ KOLEČKO"},
-        {kPinion, 22, "20.00000"}, {kWheel, 22, "-80.00000"}, {kWheel, 31, " 1.60000"},
-        {kPinion, 77, "---"}, {kWheel, 77, "35"}, {kWheel, 80, "37.50000"}, {kWheel, 71, "---"}}},
-      {2, {{&G::z2, -20.0}}, {},
-       {{kPinion, 22, "---"}, {kWheel, 22, "---"}, {kPinion, 31, "---"}, {kWheel, 31, "---"}}},
-      // Back to an external pair: the cutter heading goes, the tool shows.
-      {1, {}, {{&G::chamfer2, true}},
-       {{0, 76, ""}, {kWheel, 1, "       Vnější"}, {kWheel, 71, " 0.75000"}}},
-      // Bevel 20/30 at 90°: tan δ1 = 2/3, δ1 = 33.69007°, u = 1.5, ratios to
-      // the crown gear 1/sin δ = sqrt(20² + 30²)/20 = 1.80278 and /30 =
-      // 1.20185; never a rack.
-      {3, {{&G::delta1, std::atan(20.0 / 30.0)}, {&G::delta2, std::atan(30.0 / 20.0)}},
-       {{&G::rackMode, true}},
+      // The headings of an internal pair and of its shaper cutter; back to an
+      // external pair the cutter heading goes.
+      {2, {}, {}, {{kWheel, 1, "       Vnitřní"}, {0, 76, "              OBRÁŽECÍ KOLEČKO"}}},
+      {1, {}, {}, {{0, 76, ""}, {kWheel, 1, "       Vnější"}}},
+      // A bevel pair: its headings and names, never a rack.
+      {3, {}, {{&G::rackMode, true}},
        {{kWheel, 0, "       KOLO"}, {kPinion, 1, "      Kuželové"}, {kWheel, 1, "      Kuželové"},
-        {0, 12, "Součet jednotkových korekcí"}, {1, 12, "[-]"}, {kPair, 2, " 1.500"},
-        {kPinion, 4, "20"}, {kPinion, 40, " 1.803"}, {kWheel, 40, " 1.202"},
-        {kPinion, 24, "33.69007"}, {kPair, 3, "90.00000"}}},
+        {0, 12, "Součet jednotkových korekcí"}, {1, 12, "[-]"}}},
       // Names of the measured chord: constant chord only when both gears are
       // measured so (the standard pairs are).
       {1, {}, {},
        {{0, 58, "Měřená konstant. tloušťka zubu"}, {0, 59, "Měřeno v konst. výšce (od hlavy)"}}},
       {1, {}, {{&G::scConst2, false}, {&G::scRef2, true}},
        {{0, 58, "Měřená tloušťka zubu"}, {0, 59, "Měřeno ve výšce (od hlavy)"}}},
+      // A negative angle in degrees, minutes and seconds keeps its sign in
+      // front.
+      {1, {{&G::betaDeg, -20.5}}, {{&G::dmsMode, true}}, {{kPair, 7, "-20° 30'  0\""}}},
       // Texts are cut at 15 characters (° is one); what is not a number is
       // dashes, b/m of an unset module too.
       {1, {{&G::aw, 1e12}, {&G::mt, nan}, {&G::betaDeg, 123456789.5}, {&G::mn, 0.0}},
@@ -161,39 +138,6 @@ TEST(DimensionTable, HandComputedCells) {
   }
 }
 
-TEST(DimensionTable, AnglesInDegreesMinutesSeconds) {
-  const struct {
-    double degrees;
-    const char* text;
-    const char* prefix;
-  } cases[] = {
-      // 59.99999° = 59° 59' 59.964": the seconds round to 60.0, carry into
-      // the minutes, and the 60 minutes carry into the degrees.
-      {59.99999, "60° 0'  0\"", "60° 0'"},
-      {20.5, "20° 30'  0\"", "20° 30'"},
-      // 12.3456° = 12° 20.736' = 12° 20' 44.16"
-      {12.3456, "12° 20'  44.2\"", "12° 20'"},
-      // A negative angle keeps its sign in front, a zero has none.
-      {-20.5, "-20° 30'  0\"", "-20° 30'"},
-      {0.0, "0° 0'  0\"", "0° 0'"},
-  };
-  GearPair g = StandardExternalPair();
-  g.dmsMode = true;
-  DimensionTable table = Shown(g);
-  for (const auto& c : cases) {
-    g.betaDeg = c.degrees;
-    const TableCell cell = table.Cell(g, kPair, 7);
-    EXPECT_EQ(cell.text, c.text) << c.degrees;
-    EXPECT_EQ(cell.anchorPrefix, c.prefix) << c.degrees;
-    // Angles held in radians are converted before they are written.
-    g.alphaWt = c.degrees * kPi / 180.0;
-    EXPECT_EQ(table.Cell(g, kPair, 10).text, c.text) << c.degrees;
-  }
-  g.dmsMode = false;
-  g.betaDeg = 59.99999;
-  EXPECT_EQ(table.Cell(g, kPair, 7).text, "59.99999");
-}
-
 TEST(DimensionTable, BacklashNameFollowsLastSetMode) {
   const char* both = "Norm.boční vůle zeslab.obou kol";
   const struct {
@@ -213,20 +157,15 @@ TEST(DimensionTable, BacklashNameFollowsLastSetMode) {
   };
   for (const auto& c : cases) {
     GearPair g = StandardExternalPair();
-    g.thinBoth = c.thinBoth;
-    g.thinPinion = c.thinPinion;
-    g.thinWheel = c.thinWheel;
-    g.backlashByShift = c.byShift;
-    g.jnByApart = c.byApart;
-    g.jn = c.jn;
+    g.thinBoth = c.thinBoth, g.thinPinion = c.thinPinion, g.thinWheel = c.thinWheel;
+    g.backlashByShift = c.byShift, g.jnByApart = c.byApart, g.jn = c.jn;
     EXPECT_EQ(Shown(g).Stored(0, 2), c.name) << c.name << " jn " << c.jn;
   }
 }
 
 TEST(DimensionTable, BacklashNameWithoutModeKeepsThePreviousOne) {
   GearPair g = StandardExternalPair();
-  g.thinBoth = false;
-  g.jn = 0.1;
+  g.thinBoth = false, g.jn = 0.1;
   DimensionTable table = Shown(g);
   EXPECT_EQ(table.Stored(0, 2), "");  // fresh window
 
@@ -679,8 +618,7 @@ TEST(DimensionTableRows, CellsThatFollowTheFlagsAndTheGeometry) {
     // for an external pair only, the trimming for a ring only.
     GearPair g = DistinctState(type);
     g.chamfer1 = g.protuberance1 = g.protuberance2 = g.chordShown1 = g.chordShown2 = false;
-    g.chamfer2 = type == GearType::Internal;
-    g.tipTrimming = type == GearType::External;
+    g.chamfer2 = type == GearType::Internal, g.tipTrimming = type == GearType::External;
     g.dmsMode = true;
     std::vector<Instead> instead = Ring(type, Dashes({25, 33, 58, 59, 71, 72, 73, 74, 75}));
     ExpectEveryRow(g, kCylindricalListing, instead);
@@ -702,8 +640,7 @@ TEST(DimensionTableRows, CellsThatFollowTheFlagsAndTheGeometry) {
     std::swap(g.da2Eff, g.da2);
     std::swap(g.db1, g.df1);
     std::swap(g.db2, g.df2);
-    g.beta = 0.0;
-    g.z2 = -g.z1;
+    g.beta = 0.0, g.z2 = -g.z1;
     ExpectEveryRow(g, kCylindricalListing, Ring(type, Dashes({22, 25, 28, 31, 33, 57})));
   }
 }
@@ -737,15 +674,10 @@ std::vector<std::string> Words(const std::string& line) {
 
 TEST(DimensionTableText, OneLinePerRowWithValuesOnTheirAnchors) {
   GearPair g = StandardExternalPair();
-  g.df1 = 17.5;
-  g.db1 = 18.79385;
-  g.d1 = 20.0;
+  g.df1 = 17.5, g.db1 = 18.79385, g.d1 = 20.0;
   g.da1 = 122.0;  // three digits before the point
   g.df2 = 37.5;
-  g.aw = 30.0;
-  g.a = 30.0;
-  g.dmsMode = true;
-  g.betaDeg = 8.5;
+  g.aw = 30.0, g.a = 30.0, g.dmsMode = true, g.betaDeg = 8.5;
   const std::vector<std::string> lines = Lines(DimensionTableText(g));
   ASSERT_EQ(lines.size(), 77u);
 
