@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <random>
 #include <sstream>
 
 #include "files/InputFile.h"
@@ -20,9 +21,11 @@ constexpr Dialog kTools = Dialog::RackTools;
 class MainFormFilesTest : public test::ProgramTest {
  protected:
   MainFormFilesTest() {
+    // A folder of this run's own: runs of other checkouts may go on at once.
     dir = fs::temp_directory_path() /
-          ("kolmira-form-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-           "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
+          ("kolmira-form-" +
+           std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) + "-" +
+           std::to_string(std::random_device{}()));
     fs::create_directories(dir);
   }
   ~MainFormFilesTest() override { fs::remove_all(dir); }
