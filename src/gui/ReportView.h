@@ -1,0 +1,31 @@
+// The paint box of the results report: the findings of the last check,
+// rebuilt from the gear-pair state on every paint, with their symbols (the
+// Greek letters and the subscripts) placed by measuring the text before
+// them.
+#pragma once
+
+#include <QWidget>
+
+#include "model/GearPair.h"
+#include "report/Report.h"
+
+namespace kolmira::gui {
+
+class ReportView : public QWidget {
+  Q_OBJECT
+
+ public:
+  explicit ReportView(const GearPair& pair, QWidget* parent = nullptr);
+
+  // Builds the report from the state and measures it in the window's font:
+  // the window and paint box sizes follow the list.
+  Report Build() const;
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+
+ private:
+  const GearPair& pair_;
+};
+
+}  // namespace kolmira::gui
