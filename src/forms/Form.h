@@ -49,8 +49,9 @@ struct ControlInfo {
 
 enum class Key { Enter, Escape, F1, Other };
 
-// The dialogs and tabs that have a form, and the report window.
-enum class Dialog { Main, Backlash, RackTools, ShaperCutter, Measure, Ident, Report };
+// The dialogs and tabs that have a form, and the windows of the results:
+// the report and the dimension table.
+enum class Dialog { Main, Backlash, RackTools, ShaperCutter, Measure, Ident, Report, Table };
 
 // What a form asks of the program around it; the Workspace takes the
 // requests after every event.

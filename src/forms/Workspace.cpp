@@ -6,6 +6,7 @@
 #include "forms/IdentForm.h"
 #include "forms/MeasureForm.h"
 #include "forms/RackToolForm.h"
+#include "forms/ReportForm.h"
 
 namespace kolmira {
 
@@ -42,6 +43,7 @@ Workspace::Workspace() : main_(pair_) {
   measure_ = std::make_unique<MeasureForm>(pair_, main_);
   ident_ = std::make_unique<IdentForm>(pair_, main_);
   backlash_ = std::make_unique<BacklashForm>(pair_, main_);
+  report_ = std::make_unique<ReportForm>(pair_, main_);
   main_.AddListener(this);
   shownFocus_ = main_.focused();
 }
@@ -66,8 +68,10 @@ const Form& Workspace::form(Dialog d) const {
       return *measure_;
     case Dialog::Ident:
       return *ident_;
-    case Dialog::Main:
     case Dialog::Report:
+      return *report_;
+    case Dialog::Main:
+    case Dialog::Table:
       break;
   }
   return main_;
@@ -98,7 +102,9 @@ Workspace::Snapshot Workspace::Begin() {
 }
 
 bool Workspace::Enter(Dialog d) {
-  if (d == Dialog::Report) d = Dialog::Main;
+  // The results windows stand beside the main dialog: going to them does
+  // not leave the field that holds the main dialog's focus.
+  if (d == Dialog::Report || d == Dialog::Table) return true;
   if (d != active_) {
     Form& holder = form(active_);
     holder.Focus("");
@@ -114,6 +120,7 @@ bool Workspace::Enter(Dialog d) {
 // The front end has put the focus where the user's event is aimed; what the
 // forms make of it comes back as a Focus outcome when it differs.
 void Workspace::Aim(Dialog d, std::string_view control) {
+  if (d == Dialog::Report || d == Dialog::Table) return;
   if (const auto i = form(d).Find(control)) {
     shownFocusForm_ = d;
     shownFocus_ = form(d).Info(*i).name;
@@ -213,6 +220,7 @@ bool Workspace::Exists(Dialog d) const {
       return main_.control(Control::TabIdent).visible;
     case Dialog::Main:
     case Dialog::Report:
+    case Dialog::Table:
       return true;
   }
   return false;
@@ -269,7 +277,7 @@ Workspace::Snapshot Workspace::Visibility() const {
   Snapshot shown{};
   for (std::size_t i = 0; i < shown.size(); ++i) {
     const Dialog d = kWindows[i].dialog;
-    shown[i] = d == Dialog::Report ? main_.resultsVisible() : form(d).visible();
+    shown[i] = form(d).visible();
   }
   return shown;
 }
@@ -286,12 +294,20 @@ void Workspace::HandleRequests() {
   for (bool more = true; more;) {
     more = false;
     for (Dialog source : {Dialog::Main, Dialog::RackTools, Dialog::ShaperCutter, Dialog::Measure,
-                          Dialog::Ident, Dialog::Backlash}) {
+                          Dialog::Ident, Dialog::Backlash, Dialog::Report}) {
       for (const FormRequest& r : form(source).TakeRequests()) {
         more = true;
         Outcome o;
         switch (r.kind) {
           case FormRequest::Kind::Open:
+            // The dimension table is a window of the front end's alone:
+            // it paints the table model, and is modal.
+            if (r.dialog == Dialog::Table) {
+              o.kind = Outcome::Kind::ShowDialog;
+              o.dialog = Dialog::Table;
+              o.modal = true;
+              break;
+            }
             // A typed backlash always opens its dialog; a button opens its
             // dialog only while it is shown (the shaper cutter belongs to an
             // internal pair).
@@ -342,6 +358,7 @@ void Workspace::Finish(Dialog d, const Snapshot& before) {
     o.dialog = kWindows[i].dialog;
     o.modal = kWindows[i].modal;
     outcomes_.push_back(std::move(o));
+    if (after[i] && kWindows[i].dialog == Dialog::Report) report_->Show();
     // A closed dialog hands the focus back to the main dialog.
     if (!after[i] && active_ == kWindows[i].dialog) active_ = Dialog::Main;
   }
@@ -358,7 +375,9 @@ void Workspace::Finish(Dialog d, const Snapshot& before) {
     shownFocus_ = focus;
   }
   for (Outcome& o : later) {
-    if (o.kind == Outcome::Kind::Help) outcomes_.push_back(std::move(o));
+    if (o.kind == Outcome::Kind::ShowDialog || o.kind == Outcome::Kind::Help) {
+      outcomes_.push_back(std::move(o));
+    }
   }
   if (checkRan_ && main_.resultsVisible()) {
     Outcome o;

@@ -29,6 +29,7 @@ class RackToolForm;
 class FellowForm;
 class MeasureForm;
 class IdentForm;
+class ReportForm;
 
 struct Outcome {
   enum class Kind {
@@ -73,7 +74,9 @@ class Workspace : private MainEventListener {
   FellowForm& shaperCutter() { return *shaperCutter_; }
   MeasureForm& measure() { return *measure_; }
   IdentForm& ident() { return *ident_; }
-  // The form of a dialog or tab (the report window has none: Main).
+  ReportForm& report() { return *report_; }
+  // The form of a dialog, tab or window (the dimension table has none:
+  // Main).
   Form& form(Dialog d);
   const Form& form(Dialog d) const;
   // A dialog by its form's name ("Main", "Vule", "Nastroj", "Fellow",
@@ -156,6 +159,7 @@ class Workspace : private MainEventListener {
   std::unique_ptr<MeasureForm> measure_;
   std::unique_ptr<IdentForm> ident_;
   std::unique_ptr<BacklashForm> backlash_;
+  std::unique_ptr<ReportForm> report_;
 
   Dialog active_ = Dialog::Main;  // the form holding the keyboard focus
   Dialog shownFocusForm_ = Dialog::Main;

@@ -11,6 +11,7 @@
 #include "forms/MeasureForm.h"
 #include "forms/Program.h"
 #include "forms/RackToolForm.h"
+#include "forms/ReportForm.h"
 
 namespace kolmira {
 namespace {
@@ -19,7 +20,7 @@ using test::Program;
 using Kind = Outcome::Kind;
 
 // The outcomes in their order, each with what it names; dialogs by number
-// (0 main, 1 backlash, 2 rack tools, 6 report).
+// (0 main, 1 backlash, 2 rack tools, 6 report, 7 table).
 std::string Describe(const std::vector<Outcome>& outcomes) {
   const char* kinds[] = {"", "show ", "hide ", "focus ", "help ", "repaint", "", "quit"};
   std::string text;
@@ -74,6 +75,19 @@ TEST(Workspace, OutcomesOfEachEventInTheirOrder) {
             "show modal 1, show 6, focus 1 Edit3, repaint");
   // "Ok" closes it and hands the focus back to the main dialog.
   EXPECT_EQ(after([&] { p.ws.Press(Dialog::Backlash, "ok"); }), "hide 1, focus 0 CheckButton");
+  // The report's buttons and keys: the table opens modal, F1 and "&Help"
+  // ask for the report's page, "&Zpět" and Esc hide the window; none of
+  // them leaves the main dialog's field.
+  EXPECT_EQ(p.ws.report().focused(), "Button1");
+  EXPECT_EQ(after([&] { p.ws.Press(Dialog::Report, "Button1"); }), "show modal 7");
+  EXPECT_EQ(after([&] { p.ws.Press(Dialog::Report, "Button2"); }), "help 9");
+  EXPECT_EQ(after([&] { p.ws.Key(Dialog::Report, Key::F1); }), "help 9");
+  EXPECT_EQ(after([&] { p.ws.Press(Dialog::Report, "OkBtn"); }), "hide 6");
+  p.ws.Press(Dialog::Main, "CheckButton");
+  p.ws.TakeOutcomes();
+  EXPECT_EQ(after([&] { p.ws.Key(Dialog::Report, Key::Escape); }), "hide 6");
+  p.ws.Press(Dialog::Main, "CheckButton");
+  p.ws.TakeOutcomes();
   // An accepted input re-runs the shown check; a new module hides it.
   p.ws.Focus(Dialog::Main, "Edit15");
   p.ws.Type(Dialog::Main, "Edit15", "0.3");
@@ -140,8 +154,10 @@ TEST(Workspace, FormsAreNamedAndListTheirControlsInOrder) {
     EXPECT_EQ(controls.front().first, first) << name;
     EXPECT_EQ(controls.back().first, last) << name;
   }
+  // The report's buttons are the report form's; the table has no form.
   EXPECT_FALSE(p.ws.DialogNamed("Report"));
-  EXPECT_EQ(&p.ws.form(Dialog::Report), &p.ws.form(Dialog::Main));
+  EXPECT_EQ(p.ws.form(Dialog::Report).Controls().back().first, "Button2");
+  EXPECT_EQ(&p.ws.form(Dialog::Table), &p.ws.form(Dialog::Main));
 }
 
 TEST(Workspace, AnEventInAnotherFormFirstLeavesTheFieldThatHasTheFocus) {
