@@ -1,13 +1,17 @@
-// Entry of the Qt program. The windows come with a later step of the
-// project; until then the program says so and points to the CLI.
-#include <QCoreApplication>
-#include <cstdio>
+// The Qt program: the intro window, then the main dialog; the end of the
+// main dialog ends the program.
+#include <QApplication>
+
+#include "Application.h"
+#include "Style.h"
 
 int main(int argc, char** argv) {
-  QCoreApplication app(argc, argv);
-  QCoreApplication::setApplicationName("Kolmira ozubení");
-  std::puts(
-      "Kolmira: the windows are not built yet; the command-line program kolmira-cli "
-      "computes and checks a gear pair (see README.md).");
-  return 0;
+  QApplication app(argc, argv);
+  QApplication::setApplicationName("Kolmira ozubení");
+  QApplication::setApplicationDisplayName("Kolmira ozubení");
+  QApplication::setApplicationVersion(KOLMIRA_VERSION);
+  QApplication::setFont(kolmira::gui::DialogFont());
+  kolmira::gui::Application program;
+  program.Start();
+  return QApplication::exec();
 }

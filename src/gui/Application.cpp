@@ -1,0 +1,66 @@
+#include "Application.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+
+#include "Binder.h"
+#include "HelpWindow.h"
+#include "IdentTab.h"
+#include "IntroWindow.h"
+#include "MainDialog.h"
+#include "MeasureTab.h"
+#include "PlainFormDialog.h"
+#include "ReportWindow.h"
+
+namespace kolmira::gui {
+
+Application::Application() {
+  intro_ = std::make_unique<IntroWindow>();
+  main_ = std::make_unique<MainDialog>(ws_.pair());
+  // The windows beside the main dialog stay above it.
+  report_ = new ReportWindow(ws_.pair(), main_.get());
+  report_->setWindowFlag(Qt::Window);
+  auto* cutter = new PlainFormDialog(ws_.form(Dialog::ShaperCutter), "Obrážecí kolečko Fellow",
+                                     main_.get());
+  auto* backlash = new PlainFormDialog(ws_.form(Dialog::Backlash), "Boční vůle", main_.get());
+  auto* tools = new PlainFormDialog(ws_.form(Dialog::RackTools), "Nástroje", main_.get());
+  help_ = new HelpWindow(main_.get());
+
+  binder_ = std::make_unique<Binder>(ws_);
+  binder_->SetWindow(Dialog::Main, main_.get());
+  binder_->SetWindow(Dialog::Report, report_);
+  binder_->SetWindow(Dialog::ShaperCutter, cutter);
+  binder_->SetWindow(Dialog::Backlash, backlash);
+  binder_->SetWindow(Dialog::RackTools, tools);
+  binder_->Bind(Dialog::Main, main_.get());
+  binder_->Bind(Dialog::Measure, main_->measurePage());
+  binder_->Bind(Dialog::Ident, main_->identPage());
+  binder_->Bind(Dialog::Report, report_);
+  binder_->Bind(Dialog::ShaperCutter, cutter);
+  binder_->Bind(Dialog::Backlash, backlash);
+  binder_->Bind(Dialog::RackTools, tools);
+  binder_->BindTabs(main_->tabs());
+  binder_->openHelp = [this](int context) { return help_->Open(context); };
+  binder_->repaint = [this] { report_->Relayout(); };
+  binder_->quit = [] { QApplication::quit(); };
+
+  connect(intro_.get(), &IntroWindow::ok, this, &Application::OpenMain);
+  connect(main_.get(), &QDialog::finished, qApp, &QApplication::quit, Qt::QueuedConnection);
+}
+
+Application::~Application() = default;
+
+void Application::Start() {
+  intro_->show();
+}
+
+void Application::OpenMain() {
+  intro_->hide();
+  main_->show();
+  main_->activateWindow();
+  binder_->Refresh();
+  const std::string focus(ws_.main().focused());
+  if (QWidget* w = binder_->widget(Dialog::Main, focus)) w->setFocus(Qt::OtherFocusReason);
+}
+
+}  // namespace kolmira::gui
