@@ -5,6 +5,7 @@
 #pragma once
 
 #include <QWidget>
+#include <vector>
 
 #include "model/GearPair.h"
 #include "report/Report.h"
@@ -20,6 +21,11 @@ class ReportView : public QWidget {
   // Builds the report from the state and measures it in the window's font:
   // the window and paint box sizes follow the list.
   Report Build() const;
+
+  // Where the symbols of a line are drawn, in the line's order: each box
+  // starts at the symbol's left edge and top and is as wide and high as
+  // the symbol's text in its font.
+  std::vector<QRect> SymbolBoxes(const ReportLine& line) const;
 
  protected:
   void paintEvent(QPaintEvent* event) override;

@@ -1,0 +1,44 @@
+// The results report window: the paint box with the findings of the last
+// check on the upper panel and the three buttons on the bottom strip. Its
+// size follows the list. The buttons are found by their object names and
+// connected by the binder; the window only lays out and paints.
+#pragma once
+
+#include <QDialog>
+
+#include "model/GearPair.h"
+
+class QPushButton;
+class QWidget;
+
+namespace kolmira::gui {
+
+class ReportView;
+
+class ReportWindow : public QDialog {
+  Q_OBJECT
+
+ public:
+  explicit ReportWindow(const GearPair& pair, QWidget* parent = nullptr);
+
+  // Builds the report from the state and sizes the window, the panels and
+  // the paint box to it; the buttons stay centred on the bottom strip.
+  void Relayout();
+
+  ReportView* view() const { return view_; }
+
+ protected:
+  void showEvent(QShowEvent* event) override;
+
+ private:
+  void PlaceButtons(int width);
+
+  QWidget* panel1_;
+  QWidget* panel2_;
+  ReportView* view_;
+  QPushButton* okButton_;
+  QPushButton* tableButton_;
+  QPushButton* helpButton_;
+};
+
+}  // namespace kolmira::gui
