@@ -105,6 +105,8 @@ void Binder::Bind(Dialog d, QWidget* root) {
   QList<QWidget*> all = root->findChildren<QWidget*>();
   all.prepend(root);
   for (QWidget* w : all) {
+    // The windows that have the root as their parent are bound on their own.
+    if (w->window() != root->window()) continue;
     const std::string name = w->objectName().toStdString();
     if (name.empty()) continue;
     const auto index = form.Find(name);
@@ -134,9 +136,10 @@ void Binder::Bind(Dialog d, QWidget* root) {
     }
   }
   for (QLabel* label : root->findChildren<QLabel*>()) {
+    if (label->window() != root->window()) continue;
     auto* caption = qobject_cast<QWidget*>(label->property("kolmiraSubscriptOf").value<QObject*>());
     QWidget* leader = caption != nullptr ? caption : label->buddy();
-    if (leader == nullptr || bound_.contains(label) || !following_.insert(label).second) continue;
+    if (leader == nullptr || !following_.insert(label).second) continue;
     followers_.emplace_back(label, leader);
   }
   Refresh();
@@ -215,6 +218,8 @@ void Binder::Refresh() {
       PlaceSubscript(caption, label);
       shown = shown && !caption->text().isEmpty();
     }
+    // A control of a form shows as its form says.
+    if (bound_.contains(label)) continue;
     if (label->isHidden() == shown) label->setVisible(shown);
   }
   if (tabs_ != nullptr) {

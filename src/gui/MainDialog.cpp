@@ -83,7 +83,7 @@ QGroupBox* AddGroup(QWidget* parent, const QString& title, int x, int y, int w, 
 QLabel* AddSymbol(QWidget* parent, int x, int y, const QString& html, QWidget* buddy) {
   auto* l = new QLabel(html, parent);
   l->setTextFormat(Qt::RichText);
-  l->move(x, y + 1);
+  l->move(x, y + 2);
   l->adjustSize();
   l->setBuddy(buddy);
   return l;

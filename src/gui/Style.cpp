@@ -4,7 +4,7 @@ namespace kolmira::gui {
 
 QFont DialogFont() {
   QFont font(QStringLiteral("Arial"));
-  font.setPointSize(9);
+  font.setPointSize(8);
   return font;
 }
 

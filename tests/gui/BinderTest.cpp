@@ -1,0 +1,221 @@
+// The binding end to end, through real widgets: keys typed into fields,
+// focus moved by Tab and by the mouse, buttons clicked. The rules are the
+// forms' and are tested there; these tests prove that the windows carry
+// them out once and exactly: one message per refusal, the focus back in the
+// refused field, the mouse rule, what a gear type hides, the tab captions'
+// colours, the help, and numbers with '.' under a decimal-comma locale.
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTextBrowser>
+#include <QTimer>
+#include <QtTest>
+#include <cstdlib>
+
+#include "gui/Application.h"
+#include "gui/Binder.h"
+#include "gui/HelpWindow.h"
+#include "gui/MainDialog.h"
+#include "gui/ReportWindow.h"
+
+using kolmira::Dialog;
+using kolmira::Outcome;
+
+namespace {
+
+// The program with its main dialog open, every message box counted (and
+// shown as a real modal box that closes at once, so that its focus changes
+// happen as they do for a user).
+struct Program {
+  kolmira::gui::Application app;
+  QStringList messages;
+  bool quit = false;
+
+  Program() {
+    app.binder().showMessage = [this](const Outcome& o) {
+      messages << QString::fromStdString(o.message.text);
+      QMessageBox box(QMessageBox::Warning, QString::fromStdString(o.message.title),
+                      QString::fromStdString(o.message.text), QMessageBox::Ok,
+                      &app.main());
+      QTimer::singleShot(0, &box, &QMessageBox::accept);
+      box.exec();
+    };
+    app.binder().quit = [this] { quit = true; };
+    app.OpenMain();
+    app.main().activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&app.main()));
+  }
+  template <typename W = QWidget>
+  W* Get(const char* name, Dialog d = Dialog::Main) {
+    return qobject_cast<W*>(app.binder().widget(d, name));
+  }
+  QLineEdit* Field(const char* name) { return Get<QLineEdit>(name); }
+  // Clicks into a field, replaces its text by typing, as a user does.
+  void TypeInto(const char* name, const QString& text) {
+    QLineEdit* f = Field(name);
+    QTest::mouseClick(f, Qt::LeftButton);
+    f->selectAll();
+    QTest::keyClicks(f, text);
+  }
+  QWidget* Focused() const { return QApplication::focusWidget(); }
+};
+
+}  // namespace
+
+class BinderTest : public QObject {
+  Q_OBJECT
+
+ private Q_SLOTS:
+  void typingAndLeavingUpdatesTheOtherFields() {
+    Program p;
+    p.TypeInto("Edit2", "30");
+    QTest::keyClick(p.Field("Edit2"), Qt::Key_Tab);
+    QCOMPARE(p.Focused(), p.Field("Edit3"));
+    QCOMPARE(p.Field("Edit18")->text(), QString("32.00000"));
+    QCOMPARE(p.Field("Edit9")->text(), QString("35.000000"));
+    QVERIFY(p.messages.isEmpty());
+  }
+
+  void aRefusalShowsOneMessageAndKeepsTheFocus() {
+    Program p;
+    p.TypeInto("Edit1", "abc");
+    QTest::keyClick(p.Field("Edit1"), Qt::Key_Tab);
+    QCOMPARE(p.messages, QStringList{"Chyba číselného formátu, opakuj zadání"});
+    QCOMPARE(p.Focused(), p.Field("Edit1"));
+    // By the mouse: one message more, the click on the button swallowed.
+    QTest::mouseClick(p.Get("ZeroButton"), Qt::LeftButton);
+    QCOMPARE(p.messages.size(), 2);
+    QCOMPARE(p.Focused(), p.Field("Edit1"));
+    // By Enter: the same.
+    QTest::keyClick(p.Field("Edit1"), Qt::Key_Return);
+    QCOMPARE(p.messages.size(), 3);
+    QCOMPARE(p.Focused(), p.Field("Edit1"));
+    // Mended: the field is taken, the focus moves on, no more messages.
+    p.Field("Edit1")->selectAll();
+    QTest::keyClicks(p.Field("Edit1"), "2");
+    QTest::keyClick(p.Field("Edit1"), Qt::Key_Tab);
+    QCOMPARE(p.messages.size(), 3);
+    QCOMPARE(p.Focused(), p.Field("Edit2"));
+    QCOMPARE(p.app.workspace().pair().mn, 2.0);
+  }
+
+  void quitWithAnInvalidFieldShowsNoMessage() {
+    Program p;
+    p.TypeInto("Edit1", "abc");
+    QTest::mouseClick(p.Get("QuitButton"), Qt::LeftButton);
+    QVERIFY(p.quit);
+    QVERIFY(p.messages.isEmpty());
+  }
+
+  void aGearTypeHidesAndShowsItsControls() {
+    Program p;
+    QTabWidget* tabs = p.app.main().tabs();
+    QTest::mouseClick(p.Get("GearBevel"), Qt::LeftButton);
+    QVERIFY(p.Get<QRadioButton>("GearBevel")->isChecked());
+    QVERIFY(!p.Get<QRadioButton>("GearExternal")->isChecked());
+    QVERIFY(p.Get("GearBevel")->font().bold());
+    QVERIFY(!tabs->isTabVisible(1) && !tabs->isTabVisible(2));
+    QVERIFY(p.Field("Edit9")->isHidden());
+    QVERIFY(!p.Field("Edit20")->isHidden());
+    // The module label names the bevel pair's module.
+    QVERIFY(!p.app.main().findChild<QLabel*>("ModuleLabel")->isHidden());
+    QVERIFY(p.app.main().findChild<QLabel*>("ModuleLabel")->text().startsWith("Čelní modul"));
+    QTest::mouseClick(p.Get("GearInternal"), Qt::LeftButton);
+    QVERIFY(tabs->isTabVisible(1) && tabs->isTabVisible(2));
+    QVERIFY(!p.Get("FellowButton")->isHidden());
+    QVERIFY(p.Field("Edit20")->isHidden());
+    QCOMPARE(p.Field("Edit3")->text(), QString("-80.0"));
+    QVERIFY(p.messages.isEmpty());
+  }
+
+  void theTabCaptionsTakeTheGearTypesColour() {
+    Program p;
+    QTabBar* bar = p.app.main().tabs()->tabBar();
+    auto has = [bar](QColor colour) {
+      const QImage image = bar->grab().toImage();
+      for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+          if (image.pixelColor(x, y) == colour) return true;
+        }
+      }
+      return false;
+    };
+    QVERIFY(has(QColor(255, 0, 0)));
+    QTest::mouseClick(p.Get("GearInternal"), Qt::LeftButton);
+    QVERIFY(has(QColor(0, 0, 255)) && !has(QColor(255, 0, 0)));
+    QTest::mouseClick(p.Get("GearBevel"), Qt::LeftButton);
+    QVERIFY(has(QColor(128, 0, 128)) && !has(QColor(0, 0, 255)));
+  }
+
+  void theCheckShowsTheReportSizedToItsLines() {
+    Program p;
+    QTest::mouseClick(p.Get("BalanceButton"), Qt::LeftButton);  // a faultless pair
+    QTest::mouseClick(p.Get("CheckButton"), Qt::LeftButton);
+    QWidget& report = p.app.report();
+    QVERIFY(report.isVisible());
+    QCOMPARE(report.height(), 15 + 95);
+    QCOMPARE(report.windowTitle(), QString("Výsledky geometrické kontroly soukolí"));
+    // While it shows, an accepted input re-runs the check and the window
+    // follows; "&Zpět" hides it.
+    p.TypeInto("Edit2", "8");
+    QTest::keyClick(p.Field("Edit2"), Qt::Key_Tab);
+    QVERIFY(report.isVisible());
+    QVERIFY(report.height() > 15 + 95);
+    QTest::mouseClick(p.Get("OkBtn", Dialog::Report), Qt::LeftButton);
+    QVERIFY(!report.isVisible());
+  }
+
+  void numbersKeepTheirPointUnderACommaLocale() {
+    // main() set LC_ALL=cs_CZ.UTF-8 before QApplication took the locale.
+    Program p;
+    p.TypeInto("Edit1", "2.5");
+    QTest::keyClick(p.Field("Edit1"), Qt::Key_Tab);
+    QVERIFY(p.messages.isEmpty());
+    QCOMPARE(p.Field("Edit1")->text(), QString("2.5000"));
+    p.TypeInto("Edit5", "1,5");
+    QTest::keyClick(p.Field("Edit5"), Qt::Key_Tab);
+    QCOMPARE(p.messages, QStringList{"Chyba číselného formátu, opakuj zadání."});
+  }
+
+  void f1OpensTheFieldsHelpOrSaysItIsMissing() {
+    QTemporaryDir pages;
+    for (const char* name : {"index.html", "context-2.html"}) {
+      QFile f(pages.filePath(name));
+      QVERIFY(f.open(QIODevice::WriteOnly));
+      f.write("<html><body>Kolmira</body></html>");
+    }
+    qputenv("KOLMIRA_HELP_DIR", pages.path().toUtf8());
+    {
+      Program p;
+      QTest::mouseClick(p.Field("Edit1"), Qt::LeftButton);
+      QTest::keyClick(p.Field("Edit1"), Qt::Key_F1);
+      QVERIFY(p.app.help().isVisible());
+      QCOMPARE(p.app.help().page(), QString("context-2.html"));
+      QVERIFY(p.messages.isEmpty());
+    }
+    qputenv("KOLMIRA_HELP_DIR", QByteArray("/nonexistent"));
+    {
+      Program p;
+      QTest::mouseClick(p.Field("Edit1"), Qt::LeftButton);
+      QTest::keyClick(p.Field("Edit1"), Qt::Key_F1);
+      QCOMPARE(p.messages, QStringList{"Help nenalezen."});
+      QCOMPARE(p.Focused(), p.Field("Edit1"));
+    }
+    qunsetenv("KOLMIRA_HELP_DIR");
+  }
+};
+
+int main(int argc, char** argv) {
+  setenv("LC_ALL", "cs_CZ.UTF-8", 1);
+  QApplication app(argc, argv);
+  BinderTest test;
+  return QTest::qExec(&test, argc, argv);
+}
+
+#include "BinderTest.moc"
