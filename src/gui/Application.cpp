@@ -20,8 +20,8 @@ Application::Application() {
   // The windows beside the main dialog stay above it.
   report_ = new ReportWindow(ws_.pair(), main_.get());
   report_->setWindowFlag(Qt::Window);
-  auto* cutter = new PlainFormDialog(ws_.form(Dialog::ShaperCutter), "Obrážecí kolečko Fellow",
-                                     main_.get());
+  auto* cutter =
+      new PlainFormDialog(ws_.form(Dialog::ShaperCutter), "Obrážecí kolečko Fellow", main_.get());
   auto* backlash = new PlainFormDialog(ws_.form(Dialog::Backlash), "Boční vůle", main_.get());
   auto* tools = new PlainFormDialog(ws_.form(Dialog::RackTools), "Nástroje", main_.get());
   help_ = new HelpWindow(main_.get());

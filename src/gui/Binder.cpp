@@ -18,6 +18,7 @@
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTimer>
+#include <QWindow>
 
 #include "Layout.h"
 #include "forms/MainForm.h"
@@ -69,8 +70,7 @@ void ShowMessageBox(const Outcome& o) {
 QString ChooseInputFile(Outcome::File file) {
   const QString filter = QStringLiteral("*.dat");
   if (file == Outcome::File::Save) {
-    return QFileDialog::getSaveFileName(QApplication::activeWindow(), QString(), QString(),
-                                        filter);
+    return QFileDialog::getSaveFileName(QApplication::activeWindow(), QString(), QString(), filter);
   }
   return QFileDialog::getOpenFileName(QApplication::activeWindow(), QString(), QString(), filter);
 }
@@ -258,7 +258,13 @@ void Binder::Handle(std::vector<Outcome> outcomes) {
         if (o.messageKind == Outcome::MessageKind::Beep) {
           QApplication::beep();
         } else {
+          // The window the box stood over is the active one again when it
+          // closes, with its focus where it was.
+          QWidget* active = QApplication::activeWindow();
           showMessage(o);
+          if (active != nullptr && active->isVisible() && !active->isActiveWindow()) {
+            active->activateWindow();
+          }
         }
         break;
       case Outcome::Kind::ShowDialog:
@@ -313,6 +319,9 @@ void Binder::ShowWindow(const Outcome& o) {
 void Binder::FocusControl(Dialog d, const std::string& control) {
   QWidget* w = control.empty() ? window(d) : widget(d, control);
   if (w == nullptr) return;
+  // A message box may have taken the activation: the window whose control
+  // gets the focus is the active one again.
+  if (!w->window()->isActiveWindow() && w->window()->isVisible()) w->window()->activateWindow();
   w->setFocus(Qt::OtherFocusReason);
   if (auto* edit = qobject_cast<QLineEdit*>(w)) edit->selectAll();
 }
@@ -330,6 +339,38 @@ void Binder::OnFocusIn(const Bound& b, Qt::FocusReason reason) {
 void Binder::OnTabChanged(int index) {
   if (busy_ > 0 || index < 0 || index >= 3) return;
   Run([&] { ws_.Press(Dialog::Main, kTabNames[index]); });
+}
+
+void Binder::OnPress(QWindow* handle, QPoint at) {
+  pressRefused_ = false;
+  QWidget* top = nullptr;
+  for (const auto& [d, w] : windows_) {
+    if (w->windowHandle() == handle) top = w;
+  }
+  if (top == nullptr) return;
+  QWidget* target = top->childAt(at);
+  if (target == nullptr) target = top;
+  // The control under the mouse, or the surface of its dialog.
+  for (QWidget* w = target; w != nullptr && w != top->parentWidget(); w = w->parentWidget()) {
+    if (const auto b = BoundOf(w)) {
+      pressed_ = b->dialog;
+      ws_.BeginPress(b->dialog, b->control);
+      return;
+    }
+    if (tabs_ != nullptr && w == tabs_->tabBar()) {
+      const int tab = tabs_->tabBar()->tabAt(tabs_->tabBar()->mapFrom(top, at));
+      if (tab >= 0 && tab < 3) {
+        pressed_ = Dialog::Main;
+        ws_.BeginPress(Dialog::Main, kTabNames[tab]);
+      }
+      return;
+    }
+  }
+  if (top == window(Dialog::Main) &&
+      (target == top || qobject_cast<QGroupBox*>(target) != nullptr ||
+       target->metaObject() == &QWidget::staticMetaObject)) {
+    Run([&] { ws_.ClickOnSurface(Dialog::Main); });
+  }
 }
 
 std::optional<Dialog> Binder::DialogOfKeys(const QWidget* receiver) const {
@@ -373,27 +414,19 @@ bool Binder::OnKey(QObject* receiver, int key, bool release) {
 bool Binder::eventFilter(QObject* watched, QEvent* event) {
   if (busy_ > 0) return false;
   switch (event->type()) {
-    case QEvent::MouseButtonPress: {
-      const auto* mouse = static_cast<QMouseEvent*>(event);
-      if (mouse->button() != Qt::LeftButton) break;
-      if (const auto b = BoundOf(watched)) {
-        pressRefused_ = false;
-        ws_.BeginPress(b->dialog, b->control);
-      } else if (tabs_ != nullptr && watched == tabs_->tabBar()) {
-        const int tab = tabs_->tabBar()->tabAt(mouse->position().toPoint());
-        if (tab >= 0 && tab < 3) ws_.BeginPress(Dialog::Main, kTabNames[tab]);
-      } else if (watched == window(Dialog::Main)) {
-        Run([&] { ws_.ClickOnSurface(Dialog::Main); });
-      }
-      break;
-    }
+    // Qt gives the focus to a pressed widget before the widget sees the
+    // press: the press is taken where it enters its window.
+    case QEvent::MouseButtonPress:
     case QEvent::MouseButtonRelease: {
       const auto* mouse = static_cast<QMouseEvent*>(event);
-      if (mouse->button() != Qt::LeftButton) break;
-      if (const auto b = BoundOf(watched)) {
+      if (mouse->button() != Qt::LeftButton || !watched->isWindowType()) break;
+      if (event->type() == QEvent::MouseButtonPress) {
+        OnPress(static_cast<QWindow*>(watched), mouse->position().toPoint());
+      } else if (pressed_) {
         // After the click, if any, has been taken: a press released
         // elsewhere ends here.
-        const Dialog d = b->dialog;
+        const Dialog d = *pressed_;
+        pressed_.reset();
         QTimer::singleShot(0, this, [this, d] {
           if (busy_ == 0) ws_.EndPress(d);
         });

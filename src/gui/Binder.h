@@ -18,6 +18,7 @@
 #pragma once
 
 #include <QObject>
+#include <QPoint>
 #include <QString>
 #include <functional>
 #include <map>
@@ -32,6 +33,7 @@
 class QLabel;
 class QTabWidget;
 class QWidget;
+class QWindow;
 
 namespace kolmira::gui {
 
@@ -92,6 +94,7 @@ class Binder : public QObject {
   void OnFocusIn(const Bound& b, Qt::FocusReason reason);
   bool OnKey(QObject* receiver, int key, bool release);
   void OnTabChanged(int index);
+  void OnPress(QWindow* handle, QPoint at);
 
   Workspace& ws_;
   std::map<const QObject*, Bound> bound_;
@@ -108,6 +111,8 @@ class Binder : public QObject {
   // A press refused on its way (the field left refused its text): its
   // click is swallowed.
   bool pressRefused_ = false;
+  // The dialog of the control the mouse went down on, until it comes up.
+  std::optional<Dialog> pressed_;
 };
 
 }  // namespace kolmira::gui

@@ -23,9 +23,9 @@ HelpWindow::HelpWindow(QWidget* parent) : QDialog(parent), browser_(new QTextBro
 QString HelpWindow::Folder() {
   const QString given = qEnvironmentVariable("KOLMIRA_HELP_DIR");
   const QString bin = QCoreApplication::applicationDirPath();
-  const QStringList candidates =
-      given.isEmpty() ? QStringList{bin + "/help", bin + "/../share/kolmira/help"}
-                      : QStringList{given};
+  const QStringList candidates = given.isEmpty()
+                                     ? QStringList{bin + "/help", bin + "/../share/kolmira/help"}
+                                     : QStringList{given};
   for (const QString& dir : candidates) {
     if (QFileInfo::exists(dir + "/index.html")) return QDir(dir).absolutePath();
   }
@@ -35,8 +35,8 @@ QString HelpWindow::Folder() {
 bool HelpWindow::Open(int context) {
   const QString folder = Folder();
   if (folder.isEmpty()) return false;
-  const QString file = context == 0 ? QStringLiteral("index.html")
-                                    : QStringLiteral("context-%1.html").arg(context);
+  const QString file =
+      context == 0 ? QStringLiteral("index.html") : QStringLiteral("context-%1.html").arg(context);
   const QString path = folder + "/" + file;
   if (!QFileInfo::exists(path)) return false;
   page_ = file;

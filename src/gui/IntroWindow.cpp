@@ -38,7 +38,8 @@ IntroWindow::IntroWindow(QWidget* parent) : QDialog(parent) {
   tools->setFont(bold);
   layout->addSpacing(6);
   layout->addWidget(tools);
-  layout->addWidget(new QLabel("- Hřebenový nástroj se sražením hlavy a protuberancí, kolečko Fellow"));
+  layout->addWidget(
+      new QLabel("- Hřebenový nástroj se sražením hlavy a protuberancí, kolečko Fellow"));
   layout->addSpacing(12);
   auto* edition = new QLabel(QStringLiteral("Verze %1 · vývojový tým Kolmira · vydání 2026")
                                  .arg(QStringLiteral(KOLMIRA_VERSION)));

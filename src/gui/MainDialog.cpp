@@ -177,11 +177,10 @@ void MainDialog::BuildInputsPage() {
     constexpr int kSym = 140, kField = 180;
     AddRow(computed, 22, "Součet korekcí", "x<sub>1</sub>+x<sub>2</sub>", "Edit6", kSym - 18,
            kField, QString(), 90);
-    AddRow(computed, 47, "Korekce pastorku", "x<sub>1</sub>", "Edit7", kSym, kField, QString(),
-           90);
+    AddRow(computed, 47, "Korekce pastorku", "x<sub>1</sub>", "Edit7", kSym, kField, QString(), 90);
     AddRow(computed, 72, "Korekce kola", "x<sub>2</sub>", "Edit8", kSym, kField, QString(), 90);
-    QLineEdit* aw = AddRow(computed, 97, "Osová vzdálenost", "a<sub>w</sub>", "Edit9", kSym,
-                           kField, QString(), 90);
+    QLineEdit* aw = AddRow(computed, 97, "Osová vzdálenost", "a<sub>w</sub>", "Edit9", kSym, kField,
+                           QString(), 90);
     auto* keep = new QCheckBox(computed);
     keep->setObjectName("KeepShifts");
     keep->setToolTip("Držet korekce: osová vzdálenost se dosáhne změnou sklonu zubů");
@@ -229,8 +228,8 @@ void MainDialog::BuildInputsPage() {
     QLabel* tip2 = AddCaption(tips, 8, 47, QString(), QString(), "TipDiameter2Label");
     const int tipSymbolX =
         8 + QFontMetrics(font()).horizontalAdvance("Hlavový průměr kola                  ");
-    AddRow(tips, 22, "Hlavový průměr pastorku", "d<sub>a1</sub>", "Edit18", tipSymbolX, 180,
-           "[mm]", 90);
+    AddRow(tips, 22, "Hlavový průměr pastorku", "d<sub>a1</sub>", "Edit18", tipSymbolX, 180, "[mm]",
+           90);
     QLineEdit* da2 = AddField(tips, "Edit19", 180, 47, 90);
     tip2->setBuddy(da2);
     auto* sub = new QLabel("a2", tips);

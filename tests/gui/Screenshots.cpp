@@ -13,13 +13,13 @@
 #include <QTabWidget>
 #include <cstdio>
 
+#include "TypedPair.h"
 #include "gui/Application.h"
 #include "gui/Binder.h"
 #include "gui/IntroWindow.h"
 #include "gui/MainDialog.h"
 #include "gui/ReportWindow.h"
 #include "gui/Style.h"
-#include "TypedPair.h"
 
 namespace {
 
