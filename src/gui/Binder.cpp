@@ -439,6 +439,23 @@ bool Binder::eventFilter(QObject* watched, QEvent* event) {
       if (const auto b = BoundOf(watched)) OnFocusIn(*b, focus->reason());
       break;
     }
+    // A dialog closed by its window frame is closed as its form closes it:
+    // the report by "&Zpět", the others by Esc. The outcomes hide it.
+    case QEvent::Close:
+      for (const auto& [d, w] : windows_) {
+        if (w != watched || d == Dialog::Main) continue;
+        const Dialog closing = d;
+        Run([&] {
+          if (closing == Dialog::Report) {
+            ws_.Press(Dialog::Report, "OkBtn");
+          } else {
+            ws_.Key(closing, Key::Escape);
+          }
+        });
+        event->ignore();
+        return true;
+      }
+      break;
     case QEvent::KeyPress:
     case QEvent::KeyRelease: {
       const auto* key = static_cast<QKeyEvent*>(event);
