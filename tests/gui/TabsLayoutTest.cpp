@@ -1,0 +1,359 @@
+// The measurement and identification tabs in the main dialog, bound to their
+// forms: every control of the form is one widget of its kind under its name,
+// nothing lies on anything else or outside the page, the numbers fit their
+// fields, and the options of one group have a parent of their own. Each page
+// is checked for the pairs that change what it shows: external, internal
+// (the ring's sketches), a wheel of many teeth (the longest range line), a
+// rack, and for the identification a second solution and angles in degrees,
+// minutes and seconds.
+//
+// With KOLMIRA_RENDER_DIR set, the main dialog on the tab is also saved
+// there as a PNG file to be looked at, and the page with every widget shown.
+#include <QApplication>
+#include <QCheckBox>
+#include <QDir>
+#include <QFontMetrics>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStyle>
+#include <QTabWidget>
+#include <QTest>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "TypedPair.h"
+#include "forms/Form.h"
+#include "gui/Application.h"
+#include "gui/Binder.h"
+#include "gui/GearPicture.h"
+#include "gui/IdentTab.h"
+#include "gui/MainDialog.h"
+#include "gui/MeasureTab.h"
+#include "gui/TabLayout.h"
+
+namespace kolmira::gui {
+namespace {
+
+QString Name(std::string_view name) {
+  return QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()));
+}
+
+// The program with a pair typed and checked, on one of the two tabs.
+struct Program {
+  Application app;
+  Dialog tab;
+
+  Program(Dialog which, const char* steps, const char* press = nullptr) : tab(which) {
+    app.binder().showMessage = [](const Outcome&) {};
+    app.OpenMain();
+    Workspace& ws = app.workspace();
+    app.binder().Run([&] { test::TypeAndCheck(ws, steps); });
+    app.binder().Run(
+        [&] { ws.Press(Dialog::Main, which == Dialog::Measure ? "TabMeasure" : "TabIdent"); });
+    if (press != nullptr) app.binder().Run([&] { ws.Press(which, press); });
+    // The sketches show the drawing the form names.
+    const Form& measure = ws.form(Dialog::Measure);
+    app.main().measurePage()->setInternalWheel(measure.control("PictureThickness2")->text ==
+                                               "internal");
+    QApplication::processEvents();
+  }
+  const Form& form() { return app.workspace().form(tab); }
+  QWidget* page() {
+    return tab == Dialog::Measure ? static_cast<QWidget*>(app.main().measurePage())
+                                  : app.main().identPage();
+  }
+};
+
+// The widget that stands for a control of each kind.
+bool OfKind(QWidget* w, ControlKind kind) {
+  switch (kind) {
+    case ControlKind::Field:
+      return qobject_cast<QLineEdit*>(w) != nullptr;
+    case ControlKind::Option:
+      return qobject_cast<QRadioButton*>(w) != nullptr;
+    case ControlKind::CheckBox:
+      return qobject_cast<QCheckBox*>(w) != nullptr;
+    case ControlKind::Button:
+      return qobject_cast<QPushButton*>(w) != nullptr;
+    case ControlKind::Label:
+      return qobject_cast<QLabel*>(w) != nullptr;
+    case ControlKind::Group:
+      return qobject_cast<QGroupBox*>(w) != nullptr;
+    case ControlKind::Picture:
+      return qobject_cast<GearPicture*>(w) != nullptr;
+    case ControlKind::Tab:
+      return false;  // a tab is the main dialog's, never a page's
+  }
+  return false;
+}
+
+// The horizontal spans of a label's characters that are not blanks, in its
+// parent's coordinates; a label in rich text (a symbol with its subscript)
+// is ink over its whole width.
+std::vector<std::pair<int, int>> Ink(const QLabel* label) {
+  if (label->textFormat() == Qt::RichText) return {{label->x(), label->x() + label->width()}};
+  const QFontMetrics fm(label->font());
+  const QString text = label->text();
+  std::vector<std::pair<int, int>> ink;
+  for (qsizetype i = 0; i < text.size(); ++i) {
+    if (text[i].isSpace()) continue;
+    ink.emplace_back(label->x() + fm.horizontalAdvance(text.left(i)),
+                     label->x() + fm.horizontalAdvance(text.left(i + 1)));
+  }
+  return ink;
+}
+
+// Two labels may share a place when one is a symbol or subscript set into
+// the blanks of the other's line: no character of one lies over a
+// character of the other.
+bool InkApart(const QLabel* a, const QLabel* b) {
+  for (auto [a0, a1] : Ink(a)) {
+    for (auto [b0, b1] : Ink(b)) {
+      if (a0 < b1 && b0 < a1) return false;
+    }
+  }
+  return true;
+}
+
+QString Describe(const QWidget* w) {
+  const QRect r = w->geometry();
+  QString name = w->objectName();
+  if (auto* label = qobject_cast<const QLabel*>(w)) name += " \"" + label->text() + "\"";
+  return QStringLiteral("%1 (%2,%3 %4x%5)")
+      .arg(name)
+      .arg(r.x())
+      .arg(r.y())
+      .arg(r.width())
+      .arg(r.height());
+}
+
+// Every fault of placement on the page: a widget outside its parent or the
+// page, or two siblings over each other.
+QStringList PlacementFaults(QWidget* page) {
+  QStringList faults;
+  QList<QWidget*> parents = page->findChildren<QWidget*>();
+  parents.prepend(page);
+  for (QWidget* parent : parents) {
+    QList<QWidget*> children;
+    for (QObject* o : parent->children()) {
+      if (auto* w = qobject_cast<QWidget*>(o); w != nullptr && w->isVisibleTo(page)) {
+        children.append(w);
+      }
+    }
+    for (QWidget* w : children) {
+      if (!parent->rect().contains(w->geometry())) {
+        faults << Describe(w) + " leaves " + parent->objectName();
+      }
+      const QRect onPage(w->mapTo(page, QPoint(0, 0)), w->size());
+      if (!page->rect().contains(onPage)) faults << Describe(w) + " leaves the page";
+    }
+    for (qsizetype i = 0; i < children.size(); ++i) {
+      for (qsizetype j = i + 1; j < children.size(); ++j) {
+        QWidget* a = children[i];
+        QWidget* b = children[j];
+        if (!a->geometry().intersects(b->geometry())) continue;
+        auto* la = qobject_cast<QLabel*>(a);
+        auto* lb = qobject_cast<QLabel*>(b);
+        if (la != nullptr && lb != nullptr && InkApart(la, lb)) continue;
+        faults << Describe(a) + " overlaps " + Describe(b);
+      }
+    }
+  }
+  return faults;
+}
+
+// Numbers as wide as the fields of each kind must show: a count of teeth,
+// or a length of a large gear.
+const std::set<QString> kCountFields = {"Edit26", "Edit28", "Edit38"};
+const QString kWidestCount = QStringLiteral("  123");
+const QString kWidestNumber = QStringLiteral("  123.45678");
+
+// Every text that does not fit its label, field, option or group.
+QStringList ClippedTexts(QWidget* page) {
+  QStringList faults;
+  for (QWidget* w : page->findChildren<QWidget*>()) {
+    const QFontMetrics fm(w->font());
+    if (auto* label = qobject_cast<QLabel*>(w)) {
+      const int need = label->textFormat() == Qt::RichText ? label->sizeHint().width()
+                                                           : fm.horizontalAdvance(label->text());
+      if (need > label->width() || fm.height() > label->height() + 1) {
+        faults << Describe(w) + " clips its text";
+      }
+    } else if (auto* edit = qobject_cast<QLineEdit*>(w)) {
+      // The frame and the margins of the text on both sides.
+      const int frame = w->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, w);
+      const int room = edit->width() - 2 * frame - 4;
+      const QString widest = kCountFields.count(w->objectName()) ? kWidestCount : kWidestNumber;
+      for (const QString& text : {edit->text(), widest}) {
+        if (fm.horizontalAdvance(text) > room) faults << Describe(w) + " clips \"" + text + "\"";
+      }
+    } else if (auto* option = qobject_cast<QRadioButton*>(w)) {
+      const QSize need = option->sizeHint();
+      if (need.width() > option->width() || need.height() > option->height() + 2) {
+        faults << Describe(w) + " clips \"" + option->text() + "\"";
+      }
+    } else if (auto* group = qobject_cast<QGroupBox*>(w)) {
+      if (fm.horizontalAdvance(group->title()) + 16 > group->width()) {
+        faults << Describe(w) + " clips \"" + group->title() + "\"";
+      }
+    }
+  }
+  return faults;
+}
+
+void Render(QWidget* w, const QString& file) {
+  const QString dir = qEnvironmentVariable("KOLMIRA_RENDER_DIR");
+  if (!dir.isEmpty()) w->grab().save(QDir(dir).filePath(file));
+}
+
+// The options that exclude each other, by the forms' groups.
+const std::vector<std::vector<QString>> kOptionGroups = {
+    {"RadioButton6", "RadioButton7", "RadioButton8"},
+    {"RadioButton9", "RadioButton10", "RadioButton11"},
+    {"RadioGroup1=0", "RadioGroup1=1", "RadioGroup1=2", "RadioGroup1=3"},
+    {"RadioGroup2=0", "RadioGroup2=1", "RadioGroup2=2", "RadioGroup2=3"},
+    {"RadioGroup3=0", "RadioGroup3=1", "RadioGroup3=2", "RadioGroup3=3"},
+};
+
+}  // namespace
+
+class TabsLayoutTest : public QObject {
+  Q_OBJECT
+
+ private Q_SLOTS:
+  void pages_data() {
+    QTest::addColumn<int>("tab");
+    QTest::addColumn<QString>("steps");
+    QTest::addColumn<QString>("press");
+    QTest::addColumn<QString>("png");
+    const int measure = int(Dialog::Measure);
+    const int ident = int(Dialog::Ident);
+    // The gear type chosen first, as a user does: the sketches are shown.
+    QTest::newRow("measure, external pair")
+        << measure << "!GearExternal" << QString() << QStringLiteral("measure-external");
+    QTest::newRow("measure, internal pair")
+        << measure << "!GearInternal" << QString() << QStringLiteral("measure-internal");
+    QTest::newRow("measure, wheel of 150 teeth")
+        << measure << "!GearExternal z2=150" << QString() << QStringLiteral("measure-150");
+    QTest::newRow("measure, rack")
+        << measure << "!GearExternal z2=5000" << QString() << QStringLiteral("measure-rack");
+    QTest::newRow("ident, external pair")
+        << ident << "!GearExternal" << QString() << QStringLiteral("ident-external");
+    QTest::newRow("ident, internal pair")
+        << ident << "!GearInternal" << QString() << QStringLiteral("ident-internal");
+    // The span's profile angle of the pair's own span has a second solution.
+    QTest::newRow("ident, a second profile angle")
+        << ident << "!GearExternal" << QStringLiteral("RadioGroup2=1")
+        << QStringLiteral("ident-solutions");
+    QTest::newRow("ident, angles in degrees, minutes and seconds")
+        << ident << "!GearExternal !Dms" << QStringLiteral("RadioGroup2=1")
+        << QStringLiteral("ident-dms");
+  }
+
+  void pages() {
+    QFETCH(int, tab);
+    QFETCH(QString, steps);
+    QFETCH(QString, press);
+    QFETCH(QString, png);
+    const std::string pressed = press.toStdString();
+    Program p(static_cast<Dialog>(tab), steps.toUtf8().constData(),
+              press.isEmpty() ? nullptr : pressed.c_str());
+    QWidget* page = p.page();
+    QCOMPARE(p.app.main().tabs()->currentWidget(), page);
+    // The page control gives the page the size it was laid out for.
+    QCOMPARE(page->size(), kTabPageSize);
+    if (!press.isEmpty()) QVERIFY(p.form().control("Solution2")->visible);
+    Render(&p.app.main(), png + ".png");
+
+    // Every control once, of its kind.
+    QStringList faults;
+    const Form& form = p.form();
+    for (int i = 1; i < form.ControlCount(); ++i) {
+      const ControlInfo& info = form.Info(i);
+      const auto found = page->findChildren<QWidget*>(Name(info.name));
+      if (found.size() != 1) {
+        faults << Name(info.name) + QStringLiteral(": %1 widgets").arg(found.size());
+      } else if (!OfKind(found.front(), info.kind)) {
+        faults << Name(info.name) + ": a " + found.front()->metaObject()->className();
+      }
+    }
+    QVERIFY2(faults.isEmpty(), qPrintable(faults.join('\n')));
+
+    // With the form's texts, every widget shown at once -- as no state
+    // shows them -- lies apart from the others and fits its text.
+    for (QWidget* w : page->findChildren<QWidget*>()) w->show();
+    faults = PlacementFaults(page);
+    QVERIFY2(faults.isEmpty(), qPrintable(faults.join('\n')));
+    faults = ClippedTexts(page);
+    QVERIFY2(faults.isEmpty(), qPrintable(faults.join('\n')));
+    Render(page, png + "-all.png");
+  }
+
+  // The wheel's sketches show the ring for an internal pair, the pinion's
+  // never; a hidden sketch hides its ring with it.
+  void sketchesFollowThePair() {
+    MeasureTab tab;
+    tab.setInternalWheel(true);
+    for (const char* name : {"PictureThickness1", "PictureSpan1", "PictureBall1",
+                             "PictureThickness2", "PictureSpan2", "PictureBall2"}) {
+      const bool wheel = QByteArray(name).endsWith('2');
+      auto* picture = tab.findChild<GearPicture*>(name);
+      QVERIFY(picture != nullptr);
+      QVERIFY(!picture->internal());
+      const auto rings = picture->findChildren<GearPicture*>();
+      QCOMPARE(rings.size(), wheel ? 1 : 0);
+      if (!wheel) continue;
+      GearPicture* ring = rings.front();
+      QCOMPARE(ring->measure(), picture->measure());
+      QVERIFY(ring->internal());
+      QCOMPARE(ring->geometry(), picture->rect());
+      QVERIFY(ring->isVisibleTo(&tab));
+      tab.setInternalWheel(false);
+      QVERIFY(!ring->isVisibleTo(&tab));
+      tab.setInternalWheel(true);
+      picture->hide();
+      QVERIFY(!ring->isVisibleTo(&tab));
+    }
+  }
+
+  // Unbound, one option of a group chosen unchecks the rest of its group
+  // and no option of another group: each group has a parent of its own.
+  void optionsExcludeOnlyTheirGroup() {
+    MeasureTab measure;
+    IdentTab ident;
+    std::vector<std::vector<QRadioButton*>> groups;
+    for (const auto& names : kOptionGroups) {
+      std::vector<QRadioButton*> group;
+      for (const QString& name : names) {
+        auto* option = measure.findChild<QRadioButton*>(name);
+        if (option == nullptr) option = ident.findChild<QRadioButton*>(name);
+        QVERIFY2(option != nullptr, qPrintable(name));
+        group.push_back(option);
+      }
+      group.front()->setChecked(true);
+      groups.push_back(group);
+    }
+    for (std::size_t g = 0; g < groups.size(); ++g) {
+      for (QRadioButton* chosen : groups[g]) {
+        chosen->setChecked(true);
+        for (std::size_t h = 0; h < groups.size(); ++h) {
+          for (QRadioButton* option : groups[h]) {
+            const bool expected = h == g ? option == chosen : option == groups[h].front();
+            QVERIFY2(option->isChecked() == expected,
+                     qPrintable(chosen->objectName() + " -> " + option->objectName()));
+          }
+        }
+      }
+      groups[g].front()->setChecked(true);
+    }
+  }
+};
+
+}  // namespace kolmira::gui
+
+QTEST_MAIN(kolmira::gui::TabsLayoutTest)
+#include "TabsLayoutTest.moc"
