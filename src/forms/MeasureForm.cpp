@@ -554,9 +554,11 @@ void MeasureForm::ApplyRackMode() {
 }
 
 void MeasureForm::ApplyPictures() {
-  const char* drawing = g_.gearType == GearType::Internal ? "internal" : "external";
+  // The pinion is an external gear in every pair; the wheel of an internal
+  // pair is a ring.
   for (int gear = 1; gear <= 2; ++gear) {
     const GearControls& k = GearOf(gear);
+    const char* drawing = gear == 2 && g_.gearType == GearType::Internal ? "internal" : "external";
     for (MeasureControl picture : {k.pictureThickness, k.pictureSpan, k.pictureBall}) {
       state(picture).visible = picturesShown_ && !(gear == 2 && g_.rackMode);
       state(picture).text = drawing;

@@ -20,6 +20,7 @@
 #include <QTimer>
 #include <QWindow>
 
+#include "GearPicture.h"
 #include "Layout.h"
 #include "forms/MainForm.h"
 #include "forms/ReportForm.h"
@@ -199,6 +200,8 @@ void Binder::Apply(QWidget* w, const ControlState& s) const {
       label->setText(text);
       if (label->parentWidget()->layout() == nullptr) label->adjustSize();
     }
+  } else if (auto* picture = qobject_cast<GearPicture*>(w)) {
+    picture->setInternal(s.text == "internal");
   } else if (auto* group = qobject_cast<QGroupBox*>(w)) {
     if (!text.isEmpty() && group->title() != text) group->setTitle(text);
   }

@@ -381,6 +381,12 @@ void DrawBalls(Sketch& sketch, bool ring) {
 GearPicture::GearPicture(Measure measure, bool internal, QWidget* parent)
     : QWidget(parent), measure_(measure), internal_(internal) {}
 
+void GearPicture::setInternal(bool internal) {
+  if (internal_ == internal) return;
+  internal_ = internal;
+  update();
+}
+
 QSize GearPicture::sizeHint() const {
   return QSize(150, 110);
 }

@@ -18,6 +18,9 @@ class GearPicture : public QWidget {
 
   Measure measure() const { return measure_; }
   bool internal() const { return internal_; }
+  // The form names the drawing in its picture's text: "internal" for a
+  // ring, anything else for an external gear.
+  void setInternal(bool internal);
   QSize sizeHint() const override;
 
  protected:

@@ -273,16 +273,9 @@ MeasureTab::MeasureTab(QWidget* parent) : QWidget(parent) {
     const Half t(PlainHalf(thickness, "Thickness", gear, kThicknessHeight), gear);
     const Half s(wheel ? spanWheel : PlainHalf(span, "Span", gear, kSpanHeight), gear);
     const Half b(wheel ? ballWheel : PlainHalf(balls, "Balls", gear, kBallHeight), gear);
-    GearPicture* sketches[3] = {BuildThickness(t), BuildSpan(s), BuildBalls(b)};
-    if (!wheel) continue;
-    for (int i = 0; i < 3; ++i) {
-      auto* ring = new GearPicture(sketches[i]->measure(), /*internal=*/true, sketches[i]);
-      ring->setObjectName(sketches[i]->objectName() + ".ring");
-      ring->setGeometry(sketches[i]->rect());
-      ring->setAutoFillBackground(true);
-      ring->hide();
-      ringSketches_[i] = ring;
-    }
+    BuildThickness(t);
+    BuildSpan(s);
+    BuildBalls(b);
   }
   // Whose half is whose; the wheel's name goes with the wheel's fields when
   // a rack takes its place.
@@ -297,11 +290,6 @@ MeasureTab::MeasureTab(QWidget* parent) : QWidget(parent) {
     name->adjustSize();
     if (gear == 2) name->setBuddy(findChild<QLineEdit*>(kGears[1].sc));
   }
-}
-
-void MeasureTab::setInternalWheel(bool internal) {
-  internalWheel_ = internal;
-  for (GearPicture* ring : ringSketches_) ring->setVisible(internal);
 }
 
 }  // namespace kolmira::gui

@@ -6,30 +6,14 @@
 #pragma once
 
 #include <QWidget>
-#include <array>
 
 namespace kolmira::gui {
-
-class GearPicture;
 
 class MeasureTab : public QWidget {
   Q_OBJECT
 
  public:
   explicit MeasureTab(QWidget* parent = nullptr);
-
-  // The wheel's sketches show a ring gear (an internal pair) or an external
-  // wheel; the pinion's always show an external gear. The form names the
-  // drawing in the text of its pictures ("internal" or "external").
-  void setInternalWheel(bool internal);
-  bool internalWheel() const { return internalWheel_; }
-
- private:
-  // The ring variants of the wheel's three sketches. Each fills the wheel's
-  // sketch of the same measurement as its child, so that it hides with it,
-  // and covers it while the pair is internal.
-  std::array<GearPicture*, 3> ringSketches_{};
-  bool internalWheel_ = false;
 };
 
 }  // namespace kolmira::gui
