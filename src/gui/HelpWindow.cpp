@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QTextBrowser>
 #include <QUrl>
@@ -40,6 +41,10 @@ bool HelpWindow::Open(int context) {
   const QString path = folder + "/" + file;
   if (!QFileInfo::exists(path)) return false;
   page_ = file;
+  QFile css(folder + "/help.css");
+  if (css.open(QIODevice::ReadOnly)) {
+    browser_->document()->setDefaultStyleSheet(QString::fromUtf8(css.readAll()));
+  }
   browser_->setSearchPaths({folder});
   browser_->setSource(QUrl::fromLocalFile(path));
   show();
