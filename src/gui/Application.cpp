@@ -1,7 +1,7 @@
 #include "Application.h"
 
 #include <QApplication>
-#include <QCloseEvent>
+#include <QScreen>
 
 #include "Binder.h"
 #include "HelpWindow.h"
@@ -50,12 +50,26 @@ Application::Application() {
 
 Application::~Application() = default;
 
+namespace {
+
+// The intro window and the main dialog stand in the middle of the screen.
+void Centre(QWidget& w) {
+  if (const QScreen* screen = w.screen()) {
+    w.adjustSize();
+    w.move(screen->availableGeometry().center() - w.rect().center());
+  }
+}
+
+}  // namespace
+
 void Application::Start() {
+  Centre(*intro_);
   intro_->show();
 }
 
 void Application::OpenMain() {
   intro_->hide();
+  Centre(*main_);
   main_->show();
   main_->activateWindow();
   binder_->Refresh();
