@@ -56,7 +56,7 @@ enum class Dialog { Main, Backlash, RackTools, ShaperCutter, Measure, Ident, Rep
 // What a form asks of the program around it; the Workspace takes the
 // requests after every event.
 struct FormRequest {
-  enum class Kind { Open, Help, Quit, SaveFile, LoadFile };
+  enum class Kind { Open, Help, Quit, SaveFile, LoadFile, PrintTable, PrintShort };
   Kind kind = Kind::Open;
   Dialog dialog = Dialog::Main;  // Open
   int helpContext = 0;           // Help: a topic, or 0 for the contents

@@ -7,6 +7,7 @@
 #include "forms/MeasureForm.h"
 #include "forms/RackToolForm.h"
 #include "forms/ReportForm.h"
+#include "forms/TableForm.h"
 
 namespace kolmira {
 
@@ -19,10 +20,8 @@ struct WindowInfo {
   bool modal;
 };
 constexpr WindowInfo kWindows[] = {
-    {Dialog::Backlash, true},
-    {Dialog::RackTools, true},
-    {Dialog::ShaperCutter, false},
-    {Dialog::Report, false},
+    {Dialog::Backlash, true}, {Dialog::RackTools, true}, {Dialog::ShaperCutter, false},
+    {Dialog::Report, false},  {Dialog::Table, true},
 };
 
 Outcome::MessageKind KindOf(const Message& m) {
@@ -44,6 +43,7 @@ Workspace::Workspace() : main_(pair_) {
   ident_ = std::make_unique<IdentForm>(pair_, main_);
   backlash_ = std::make_unique<BacklashForm>(pair_, main_);
   report_ = std::make_unique<ReportForm>(pair_, main_);
+  table_ = std::make_unique<TableForm>(pair_, main_);
   main_.AddListener(this);
   shownFocus_ = main_.focused();
 }
@@ -70,8 +70,9 @@ const Form& Workspace::form(Dialog d) const {
       return *ident_;
     case Dialog::Report:
       return *report_;
-    case Dialog::Main:
     case Dialog::Table:
+      return *table_;
+    case Dialog::Main:
       break;
   }
   return main_;
@@ -120,7 +121,7 @@ bool Workspace::Enter(Dialog d) {
 // The front end has put the focus where the user's event is aimed; what the
 // forms make of it comes back as a Focus outcome when it differs.
 void Workspace::Aim(Dialog d, std::string_view control) {
-  if (d == Dialog::Report || d == Dialog::Table) return;
+  if (d == Dialog::Report) return;
   if (const auto i = form(d).Find(control)) {
     shownFocusForm_ = d;
     shownFocus_ = form(d).Info(*i).name;
@@ -294,20 +295,12 @@ void Workspace::HandleRequests() {
   for (bool more = true; more;) {
     more = false;
     for (Dialog source : {Dialog::Main, Dialog::RackTools, Dialog::ShaperCutter, Dialog::Measure,
-                          Dialog::Ident, Dialog::Backlash, Dialog::Report}) {
+                          Dialog::Ident, Dialog::Backlash, Dialog::Report, Dialog::Table}) {
       for (const FormRequest& r : form(source).TakeRequests()) {
         more = true;
         Outcome o;
         switch (r.kind) {
           case FormRequest::Kind::Open:
-            // The dimension table is a window of the front end's alone:
-            // it paints the table model, and is modal.
-            if (r.dialog == Dialog::Table) {
-              o.kind = Outcome::Kind::ShowDialog;
-              o.dialog = Dialog::Table;
-              o.modal = true;
-              break;
-            }
             // A typed backlash always opens its dialog; a button opens its
             // dialog only while it is shown (the shaper cutter belongs to an
             // internal pair).
@@ -320,6 +313,12 @@ void Workspace::HandleRequests() {
             break;
           case FormRequest::Kind::Quit:
             o.kind = Outcome::Kind::Quit;
+            break;
+          case FormRequest::Kind::PrintTable:
+          case FormRequest::Kind::PrintShort:
+            o.kind = Outcome::Kind::Print;
+            o.print = r.kind == FormRequest::Kind::PrintTable ? Outcome::Print::Table
+                                                              : Outcome::Print::Short;
             break;
           case FormRequest::Kind::SaveFile:
           case FormRequest::Kind::LoadFile:
@@ -375,7 +374,7 @@ void Workspace::Finish(Dialog d, const Snapshot& before) {
     shownFocus_ = focus;
   }
   for (Outcome& o : later) {
-    if (o.kind == Outcome::Kind::ShowDialog || o.kind == Outcome::Kind::Help) {
+    if (o.kind == Outcome::Kind::Help) {
       outcomes_.push_back(std::move(o));
     }
   }
@@ -385,7 +384,8 @@ void Workspace::Finish(Dialog d, const Snapshot& before) {
     outcomes_.push_back(std::move(o));
   }
   for (Outcome& o : later) {
-    if (o.kind == Outcome::Kind::ChooseFile || o.kind == Outcome::Kind::Quit) {
+    if (o.kind == Outcome::Kind::ChooseFile || o.kind == Outcome::Kind::Print ||
+        o.kind == Outcome::Kind::Quit) {
       outcomes_.push_back(std::move(o));
     }
   }

@@ -30,6 +30,7 @@ class FellowForm;
 class MeasureForm;
 class IdentForm;
 class ReportForm;
+class TableForm;
 
 struct Outcome {
   enum class Kind {
@@ -40,10 +41,12 @@ struct Outcome {
     Help,        // helpFile, helpContext (0: the contents)
     Repaint,     // the report and the table show new results
     ChooseFile,  // file: ask for the input file to save to or load from
+    Print,       // print: the dimension table, or its short print
     Quit,        // the program ends
   };
   enum class MessageKind { Error, Warning, Information, Beep };
   enum class File { Save, Load };
+  enum class Print { Table, Short };
 
   Kind kind = Kind::Message;
   Message message;
@@ -54,6 +57,7 @@ struct Outcome {
   std::string helpFile;
   int helpContext = 0;
   File file = File::Save;
+  Print print = Print::Table;
 };
 
 class Workspace : private MainEventListener {
@@ -75,8 +79,8 @@ class Workspace : private MainEventListener {
   MeasureForm& measure() { return *measure_; }
   IdentForm& ident() { return *ident_; }
   ReportForm& report() { return *report_; }
-  // The form of a dialog, tab or window (the dimension table has none:
-  // Main).
+  TableForm& table() { return *table_; }
+  // The form of a dialog, tab or window.
   Form& form(Dialog d);
   const Form& form(Dialog d) const;
   // A dialog by its form's name ("Main", "Vule", "Nastroj", "Fellow",
@@ -135,8 +139,8 @@ class Workspace : private MainEventListener {
 
  private:
   // Which of the windows of their own are shown: the backlash, rack tool
-  // and shaper cutter dialogs and the report, in this order.
-  using Snapshot = std::array<bool, 4>;
+  // and shaper cutter dialogs, the report and the table, in this order.
+  using Snapshot = std::array<bool, 5>;
   Snapshot Visibility() const;
   // Every event starts here: no refusal and no check run yet.
   Snapshot Begin();
@@ -160,6 +164,7 @@ class Workspace : private MainEventListener {
   std::unique_ptr<IdentForm> ident_;
   std::unique_ptr<BacklashForm> backlash_;
   std::unique_ptr<ReportForm> report_;
+  std::unique_ptr<TableForm> table_;
 
   Dialog active_ = Dialog::Main;  // the form holding the keyboard focus
   Dialog shownFocusForm_ = Dialog::Main;

@@ -22,7 +22,7 @@ using Kind = Outcome::Kind;
 // The outcomes in their order, each with what it names; dialogs by number
 // (0 main, 1 backlash, 2 rack tools, 6 report, 7 table).
 std::string Describe(const std::vector<Outcome>& outcomes) {
-  const char* kinds[] = {"", "show ", "hide ", "focus ", "help ", "repaint", "", "quit"};
+  const char* kinds[] = {"", "show ", "hide ", "focus ", "help ", "repaint", "", "print ", "quit"};
   std::string text;
   for (const Outcome& o : outcomes) {
     text += (text.empty() ? "" : ", ") + std::string(kinds[static_cast<int>(o.kind)]);
@@ -45,6 +45,9 @@ std::string Describe(const std::vector<Outcome>& outcomes) {
         break;
       case Kind::ChooseFile:
         text += o.file == Outcome::File::Save ? "save" : "load";
+        break;
+      case Kind::Print:
+        text += o.print == Outcome::Print::Table ? "table" : "short";
         break;
       default:
         break;
@@ -79,7 +82,19 @@ TEST(Workspace, OutcomesOfEachEventInTheirOrder) {
   // ask for the report's page, "&Zpět" and Esc hide the window; none of
   // them leaves the main dialog's field.
   EXPECT_EQ(p.ws.report().focused(), "Button1");
-  EXPECT_EQ(after([&] { p.ws.Press(Dialog::Report, "Button1"); }), "show modal 7");
+  EXPECT_EQ(after([&] { p.ws.Press(Dialog::Report, "Button1"); }),
+            "show modal 7, focus 7 StringGrid1");
+  // The table's: the prints, the help of the grid and of the print
+  // commands, "&Zpět" and Esc.
+  EXPECT_EQ(after([&] { p.ws.Key(Dialog::Table, Key::F1); }), "help 11");
+  EXPECT_EQ(after([&] { p.ws.Press(Dialog::Table, "Tisk"); }), "print table");
+  EXPECT_EQ(after([&] { p.ws.Key(Dialog::Table, Key::F1); }), "help 12");
+  EXPECT_EQ(after([&] { p.ws.Press(Dialog::Table, "zkraceny-tisk"); }), "print short");
+  EXPECT_EQ(after([&] { p.ws.Press(Dialog::Table, "HelpBtn"); }), "help 0");
+  EXPECT_EQ(after([&] { p.ws.Key(Dialog::Table, Key::Escape); }), "hide 7, focus 0 CheckButton");
+  p.ws.Press(Dialog::Report, "Button1");
+  p.ws.TakeOutcomes();
+  EXPECT_EQ(after([&] { p.ws.Press(Dialog::Table, "OkBtn"); }), "hide 7, focus 0 CheckButton");
   EXPECT_EQ(after([&] { p.ws.Press(Dialog::Report, "Button2"); }), "help 9");
   EXPECT_EQ(after([&] { p.ws.Key(Dialog::Report, Key::F1); }), "help 9");
   EXPECT_EQ(after([&] { p.ws.Press(Dialog::Report, "OkBtn"); }), "hide 6");
@@ -154,10 +169,12 @@ TEST(Workspace, FormsAreNamedAndListTheirControlsInOrder) {
     EXPECT_EQ(controls.front().first, first) << name;
     EXPECT_EQ(controls.back().first, last) << name;
   }
-  // The report's buttons are the report form's; the table has no form.
-  EXPECT_FALSE(p.ws.DialogNamed("Report"));
+  // The results windows have forms of their own, which the command line
+  // does not name.
+  EXPECT_FALSE(p.ws.DialogNamed("Hlaseni"));
+  EXPECT_FALSE(p.ws.DialogNamed("Tabulka"));
   EXPECT_EQ(p.ws.form(Dialog::Report).Controls().back().first, "Button2");
-  EXPECT_EQ(&p.ws.form(Dialog::Table), &p.ws.form(Dialog::Main));
+  EXPECT_EQ(p.ws.form(Dialog::Table).Controls().back().first, "HelpBtn");
 }
 
 TEST(Workspace, AnEventInAnotherFormFirstLeavesTheFieldThatHasTheFocus) {
