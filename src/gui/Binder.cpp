@@ -93,6 +93,7 @@ Binder::Binder(Workspace& ws, QObject* parent) : QObject(parent), ws_(ws) {
   openHelp = [](int) { return false; };
   chooseFile = ChooseInputFile;
   repaint = [] {};
+  print = [](Outcome::Print) {};
   quit = [] { QApplication::quit(); };
   qApp->installEventFilter(this);
 }
@@ -299,6 +300,9 @@ void Binder::Handle(std::vector<Outcome> outcomes) {
         Handle(ws_.TakeOutcomes());
         break;
       }
+      case Outcome::Kind::Print:
+        print(o.print);
+        break;
       case Outcome::Kind::Quit:
         quit();
         break;

@@ -66,6 +66,8 @@ class Binder : public QObject {
   // The input file to save to or to load from; empty when cancelled.
   std::function<QString(Outcome::File)> chooseFile;
   std::function<void()> repaint;
+  // Prints the dimension table, or its short print.
+  std::function<void(Outcome::Print)> print;
   std::function<void()> quit;
 
   // Copies every bound control's state, the window captions and the page
