@@ -11,6 +11,8 @@
 #include "MeasureTab.h"
 #include "PlainFormDialog.h"
 #include "ReportWindow.h"
+#include "TableWindow.h"
+#include "forms/TableForm.h"
 
 namespace kolmira::gui {
 
@@ -20,6 +22,8 @@ Application::Application() {
   // The windows beside the main dialog stay above it.
   report_ = new ReportWindow(ws_.pair(), main_.get());
   report_->setWindowFlag(Qt::Window);
+  table_ = new TableWindow(ws_.table().table(), ws_.pair(), main_.get());
+  table_->setWindowFlag(Qt::Window);
   auto* cutter =
       new PlainFormDialog(ws_.form(Dialog::ShaperCutter), "Obrážecí kolečko Fellow", main_.get());
   auto* backlash = new PlainFormDialog(ws_.form(Dialog::Backlash), "Boční vůle", main_.get());
@@ -29,6 +33,7 @@ Application::Application() {
   binder_ = std::make_unique<Binder>(ws_);
   binder_->SetWindow(Dialog::Main, main_.get());
   binder_->SetWindow(Dialog::Report, report_);
+  binder_->SetWindow(Dialog::Table, table_);
   binder_->SetWindow(Dialog::ShaperCutter, cutter);
   binder_->SetWindow(Dialog::Backlash, backlash);
   binder_->SetWindow(Dialog::RackTools, tools);
@@ -36,12 +41,16 @@ Application::Application() {
   binder_->Bind(Dialog::Measure, main_->measurePage());
   binder_->Bind(Dialog::Ident, main_->identPage());
   binder_->Bind(Dialog::Report, report_);
+  binder_->Bind(Dialog::Table, table_);
   binder_->Bind(Dialog::ShaperCutter, cutter);
   binder_->Bind(Dialog::Backlash, backlash);
   binder_->Bind(Dialog::RackTools, tools);
   binder_->BindTabs(main_->tabs());
   binder_->openHelp = [this](int context) { return help_->Open(context); };
-  binder_->repaint = [this] { report_->Relayout(); };
+  binder_->repaint = [this] {
+    report_->Relayout();
+    table_->grid()->viewport()->update();
+  };
   binder_->quit = [] { QApplication::quit(); };
 
   connect(intro_.get(), &IntroWindow::ok, this, &Application::OpenMain);
