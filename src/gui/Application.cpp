@@ -10,6 +10,7 @@
 #include "MainDialog.h"
 #include "MeasureTab.h"
 #include "PlainFormDialog.h"
+#include "Printing.h"
 #include "ReportWindow.h"
 #include "TableWindow.h"
 #include "forms/TableForm.h"
@@ -51,6 +52,15 @@ Application::Application() {
     report_->Relayout();
     table_->grid()->viewport()->update();
   };
+  printing_ = std::make_unique<Printing>(ws_, table_);
+  printing_->showMessage = [this](const Message& m) {
+    Outcome o;
+    o.kind = Outcome::Kind::Message;
+    o.messageKind = Outcome::MessageKind::Error;
+    o.message = m;
+    binder_->showMessage(o);
+  };
+  binder_->print = [this](Outcome::Print what) { printing_->Print(what); };
   binder_->quit = [] { QApplication::quit(); };
 
   connect(intro_.get(), &IntroWindow::ok, this, &Application::OpenMain);

@@ -15,6 +15,7 @@ class Binder;
 class HelpWindow;
 class IntroWindow;
 class MainDialog;
+class Printing;
 class ReportWindow;
 class TableWindow;
 
@@ -31,6 +32,8 @@ class Application : public QObject {
   MainDialog& main() { return *main_; }
   ReportWindow& report() { return *report_; }
   TableWindow& table() { return *table_; }
+  // The table window's printouts; tests answer its dialogs.
+  Printing& printing() { return *printing_; }
   HelpWindow& help() { return *help_; }
 
   // The intro window; its "Ok" opens the main dialog, whose end ends the
@@ -45,6 +48,7 @@ class Application : public QObject {
   std::unique_ptr<MainDialog> main_;
   ReportWindow* report_ = nullptr;
   TableWindow* table_ = nullptr;
+  std::unique_ptr<Printing> printing_;
   HelpWindow* help_ = nullptr;
   std::unique_ptr<Binder> binder_;
 };

@@ -247,6 +247,10 @@ PrintRect PrintTargetRect(int pageWidth, int pageHeight, int imageWidth, int ima
   return r;
 }
 
+Message PrintFileFailure(std::string_view path) {
+  return {kErrorTitle, "Soubor „" + std::string(path) + "“ nelze uložit.", Message::Kind::Box};
+}
+
 std::string SecondPageFileName(std::string_view chosen) {
   const std::size_t folder = chosen.find_last_of("\\/:");
   const std::size_t nameStart = folder == std::string_view::npos ? 0 : folder + 1;

@@ -99,6 +99,9 @@ struct PrintRect {
 PrintRect PrintTargetRect(int pageWidth, int pageHeight, int imageWidth, int imageHeight,
                           int divisor);
 
+// What printing to a file says when the file cannot be written.
+Message PrintFileFailure(std::string_view path);
+
 // The file of the second page when printing to file: the chosen name with
 // "_2" before its extension (TISK1.BMP -> TISK1_2.BMP).
 std::string SecondPageFileName(std::string_view chosen);
