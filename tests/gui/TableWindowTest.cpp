@@ -9,14 +9,18 @@
 #include <QClipboard>
 #include <QDir>
 #include <QFile>
+#include <QFileDialog>
 #include <QFontMetricsF>
 #include <QImage>
+#include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
+#include <QWindow>
 #include <algorithm>
 #include <memory>
 #include <vector>
@@ -372,7 +376,11 @@ class TableWindowTest : public QObject {
     QTemporaryDir dir;
     const QString file = dir.filePath("tabulka.pdf");
     Program p(qPrintable(steps));
-    p.printing().choosePrinter = PrintTo(file);
+    QString title;
+    p.printing().choosePrinter = [&](QPrinter& printer) {
+      title = printer.docName();
+      return PrintTo(file)(printer);
+    };
     bool asked = false;
     p.printing().chooseBitmapFile = [&](const QString&) {
       asked = true;
@@ -380,6 +388,7 @@ class TableWindowTest : public QObject {
     };
     p.Click("Tisk");
     QCOMPARE(PdfPages(file), pages);
+    QCOMPARE(title, QString("Kolmira ozubení"));
     QVERIFY(!asked);
     // Vector text in embedded fonts, no picture of the grid.
     QFile pdf(file);
@@ -437,6 +446,9 @@ class TableWindowTest : public QObject {
       QVERIFY(Dark(image.pixel(300, 0), 128));
       const std::vector<Blot> header2 = Blots(image, QRect(296, 2, 100, 22), 128);
       QVERIFY(header2.size() >= 8);  // "PASTOREK"
+      // A table of no file prints its title cell empty (the window shows
+      // "Název" there).
+      QVERIFY(Blots(image, QRect(3, 3, 238, 20), 128).empty());
     }
     if (sizes.size() == 2) {
       // Page 2 goes on with the heading of the check dimensions.
@@ -482,6 +494,32 @@ class TableWindowTest : public QObject {
     QVERIFY(p.table().isVisible());
   }
 
+  // The program's own dialogs: the print dialog offers printing to a file;
+  // the save dialog of printing to file is "Tisk do souboru" for bitmaps.
+  // Both cancelled here.
+  void theDialogsAskAndTheirCancelEndsThePrint() {
+    Program p(kExternal);
+    QStringList seen;
+    const auto cancelWhenShown = [&] {
+      QTimer::singleShot(0, [&] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (auto* print = qobject_cast<QPrintDialog*>(modal)) {
+          seen << "print" << QString::number(print->testOption(QAbstractPrintDialog::PrintToFile));
+          print->reject();
+        } else if (auto* save = qobject_cast<QFileDialog*>(modal)) {
+          seen << save->windowTitle() << save->nameFilters() << save->defaultSuffix()
+               << QString::number(save->acceptMode() == QFileDialog::AcceptSave);
+          save->reject();
+        }
+      });
+    };
+    cancelWhenShown();
+    QVERIFY(!p.printing().choosePrinter(*std::make_unique<QPrinter>()));
+    cancelWhenShown();
+    QVERIFY(p.printing().chooseBitmapFile("TISK1.BMP").isEmpty());
+    QCOMPARE(seen, (QStringList{"print", "1", "Tisk do souboru", "Bitmap (*.BMP)", "BMP", "1"}));
+  }
+
   void shortPrintInAFixedWidthFace() {
     QTemporaryDir dir;
     const QString file = dir.filePath("kratky.pdf");
@@ -508,14 +546,16 @@ class TableWindowTest : public QObject {
   void ctrlCCopiesTheChosenCells() {
     Program p(kExternal);
     gui::TableGrid& grid = p.grid();
-    QWidget* view = grid.viewport();
-    QTest::mousePress(view, Qt::LeftButton, {}, grid.CellBox(0, 18).center());
-    QTest::mouseMove(view, grid.CellBox(2, 19).center());
-    QMouseEvent move(QEvent::MouseMove, grid.CellBox(4, 19).center(),
-                     view->mapToGlobal(grid.CellBox(4, 19).center()), Qt::NoButton, Qt::LeftButton,
-                     Qt::NoModifier);
-    QApplication::sendEvent(view, &move);
-    QTest::mouseRelease(view, Qt::LeftButton, {}, grid.CellBox(4, 19).center());
+    // Through the window, as the mouse goes: the binder sees the press.
+    QWindow* window = p.table().windowHandle();
+    const auto at = [&](int column, int row) {
+      return grid.viewport()->mapTo(&p.table(), grid.CellBox(column, row).center());
+    };
+    QTest::mousePress(window, Qt::LeftButton, {}, at(0, 18));
+    QTest::mouseMove(window, at(2, 19));
+    QTest::mouseMove(window, at(4, 19));
+    QTest::mouseRelease(window, Qt::LeftButton, {}, at(4, 19));
+    QTRY_VERIFY(grid.hasFocus());
     QCOMPARE(grid.selectionStart(), QPoint(0, 18));
     QCOMPARE(grid.current(), QPoint(4, 19));
     QTest::keyClick(&grid, Qt::Key_C, Qt::ControlModifier);
