@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QFocusEvent>
 #include <QGroupBox>
 #include <QKeyEvent>
@@ -68,12 +69,26 @@ void ShowMessageBox(const Outcome& o) {
   box.exec();
 }
 
+// The input file through Qt's file dialog: "*.dat" files, starting in the
+// folder of the last file chosen in this session. A name typed without an
+// extension gets ".dat".
 QString ChooseInputFile(Outcome::File file) {
-  const QString filter = QStringLiteral("*.dat");
+  static QString lastFolder;
+  QFileDialog dialog(QApplication::activeWindow());
+  dialog.setNameFilter(QStringLiteral("*.dat"));
+  dialog.setDefaultSuffix(QStringLiteral("dat"));
+  if (!lastFolder.isEmpty()) dialog.setDirectory(lastFolder);
   if (file == Outcome::File::Save) {
-    return QFileDialog::getSaveFileName(QApplication::activeWindow(), QString(), QString(), filter);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+  } else {
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
   }
-  return QFileDialog::getOpenFileName(QApplication::activeWindow(), QString(), QString(), filter);
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+  const QString path = dialog.selectedFiles().front();
+  lastFolder = QFileInfo(path).absolutePath();
+  return path;
 }
 
 // The user moved the focus; window activation and popups are not a move

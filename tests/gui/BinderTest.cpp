@@ -5,6 +5,7 @@
 // refused field, the mouse rule, what a gear type hides, the tab captions'
 // colours, the help, and numbers with '.' under a decimal-comma locale.
 #include <QApplication>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -206,6 +207,70 @@ class BinderTest : public QObject {
     p.TypeInto("Edit5", "1,5");
     QTest::keyClick(p.Field("Edit5"), Qt::Key_Tab);
     QCOMPARE(p.messages, QStringList{"Chyba číselného formátu, opakuj zadání."});
+  }
+
+  // "&Uložit vstupy" and "&Načíst vstupy" with the file chooser answered by
+  // the test: every input comes back (the pair saved again writes the same
+  // file), and the captions carry the file.
+  void saveThenLoadRestoresEveryInput() {
+    QTemporaryDir dir;
+    QString file = dir.filePath("pair.dat");
+    auto contents = [](const QString& path) {
+      QFile f(path);
+      return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    };
+    {
+      Program p;
+      p.app.binder().chooseFile = [&](Outcome::File) { return file; };
+      for (const auto& [field, text] : {std::pair{"Edit1", "2.5"},
+                                        {"Edit2", "23"},
+                                        {"Edit3", "61"},
+                                        {"Edit4", "12.5"},
+                                        {"Edit5", "30"},
+                                        {"Edit7", "0.3"},
+                                        {"Edit8", "0.1"},
+                                        {"Edit13", "0.3"}}) {
+        p.TypeInto(field, text);
+        QTest::keyClick(p.Field(field), Qt::Key_Tab);
+      }
+      QVERIFY(p.messages.isEmpty());
+      p.Click("SaveButton");
+    }
+    const QByteArray saved = contents(file);
+    QVERIFY(saved.contains("2.5"));
+    Program p;
+    p.app.binder().chooseFile = [&](Outcome::File) { return file; };
+    p.Click("LoadButton");
+    QVERIFY(p.messages.isEmpty());
+    QCOMPARE(p.Field("Edit2")->text(), QString("23.0"));
+    QVERIFY(p.app.main().windowTitle().endsWith(file));
+    file = dir.filePath("again.dat");
+    p.Click("SaveButton");
+    QCOMPARE(contents(file), saved);
+  }
+
+  // A file that is not an input file: its message, and the pair as it was.
+  void aBadFileLeavesThePairAsItWas() {
+    QTemporaryDir dir;
+    const QString file = dir.filePath("bad.dat");
+    QFile f(file);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write("nonsense\n");
+    f.close();
+    Program p;
+    p.TypeInto("Edit2", "23");
+    QTest::keyClick(p.Field("Edit2"), Qt::Key_Tab);
+    const QString title = p.app.main().windowTitle();
+    p.app.binder().chooseFile = [&](Outcome::File) { return file; };
+    p.Click("LoadButton");
+    QCOMPARE(p.messages.size(), 1);
+    QCOMPARE(p.Field("Edit2")->text(), QString("23"));
+    QCOMPARE(p.app.workspace().pair().z1, 23.0);
+    QCOMPARE(p.app.main().windowTitle(), title);
+    // A cancelled choice does nothing.
+    p.app.binder().chooseFile = [](Outcome::File) { return QString(); };
+    p.Click("LoadButton");
+    QCOMPARE(p.messages.size(), 1);
   }
 
   void f1OpensTheFieldsHelpOrSaysItIsMissing() {
