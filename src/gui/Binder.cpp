@@ -379,14 +379,6 @@ void Binder::OnPress(QWindow* handle, QPoint at) {
       ws_.BeginPress(b->dialog, b->control);
       return;
     }
-    if (tabs_ != nullptr && w == tabs_->tabBar()) {
-      const int tab = tabs_->tabBar()->tabAt(tabs_->tabBar()->mapFrom(top, at));
-      if (tab >= 0 && tab < 3) {
-        pressed_ = Dialog::Main;
-        ws_.BeginPress(Dialog::Main, kTabNames[tab]);
-      }
-      return;
-    }
   }
   if (top == window(Dialog::Main) &&
       (target == top || qobject_cast<QGroupBox*>(target) != nullptr ||

@@ -16,6 +16,7 @@
 #include <QTemporaryDir>
 #include <QTextBrowser>
 #include <QTimer>
+#include <QWindow>
 #include <QtTest>
 #include <cstdlib>
 
@@ -125,6 +126,22 @@ class BinderTest : public QObject {
     p.Click("QuitButton");
     QVERIFY(p.quit);
     QVERIFY(p.messages.isEmpty());
+  }
+
+  // A press on a gear type lets a field holding "abc" go unvalidated only
+  // while the mouse is down: released off the option, the press is over and
+  // the next exit is validated again.
+  void aPressReleasedElsewhereEnds() {
+    Program p;
+    QWidget* option = p.Get("GearBevel");
+    QWindow* window = p.app.main().windowHandle();
+    QTest::mousePress(window, Qt::LeftButton, {}, option->mapTo(&p.app.main(), QPoint(5, 5)));
+    QTest::mouseRelease(window, Qt::LeftButton, {}, QPoint(660, 20));
+    QApplication::processEvents();
+    QVERIFY(!p.Get<QRadioButton>("GearBevel")->isChecked());
+    p.TypeInto("Edit2", "abc");
+    QTest::keyClick(p.Field("Edit2"), Qt::Key_Tab);
+    QCOMPARE(p.messages.size(), 1);
   }
 
   void aGearTypeHidesAndShowsItsControls() {
@@ -284,7 +301,10 @@ class BinderTest : public QObject {
     {
       Program p;
       p.Click(p.Field("Edit1"));
-      QTest::keyClick(p.Field("Edit1"), Qt::Key_F1);
+      // Help opens when F1 comes up.
+      QTest::keyPress(p.Field("Edit1"), Qt::Key_F1);
+      QVERIFY(!p.app.help().isVisible());
+      QTest::keyRelease(p.Field("Edit1"), Qt::Key_F1);
       QVERIFY(p.app.help().isVisible());
       QCOMPARE(p.app.help().page(), QString("context-2.html"));
       QVERIFY(p.messages.isEmpty());
