@@ -144,6 +144,16 @@ class BinderTest : public QObject {
     QCOMPARE(p.messages.size(), 1);
   }
 
+  // A click on the dialog's free surface accepts the backlash field: the
+  // backlash typed opens its dialog.
+  void aClickOnTheSurfaceAcceptsTheBacklash() {
+    Program p;
+    p.TypeInto("Edit21", "0.1");
+    QTest::mouseClick(p.app.main().windowHandle(), Qt::LeftButton, {}, QPoint(660, 20));
+    QTRY_VERIFY(p.app.binder().window(Dialog::Backlash)->isVisible());
+    QVERIFY(p.messages.isEmpty());
+  }
+
   void aGearTypeHidesAndShowsItsControls() {
     Program p;
     QTabWidget* tabs = p.app.main().tabs();
