@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QScreen>
 
+#include "BacklashDialog.h"
 #include "Binder.h"
 #include "HelpWindow.h"
 #include "IdentTab.h"
@@ -22,7 +23,7 @@ Application::Application() {
   report_->setWindowFlag(Qt::Window);
   auto* cutter =
       new PlainFormDialog(ws_.form(Dialog::ShaperCutter), "Obrážecí kolečko Fellow", main_.get());
-  auto* backlash = new PlainFormDialog(ws_.form(Dialog::Backlash), "Boční vůle", main_.get());
+  auto* backlash = new BacklashDialog(ws_.form(Dialog::Backlash), main_.get());
   auto* tools = new PlainFormDialog(ws_.form(Dialog::RackTools), "Nástroje", main_.get());
   help_ = new HelpWindow(main_.get());
 
