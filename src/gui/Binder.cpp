@@ -453,19 +453,13 @@ bool Binder::eventFilter(QObject* watched, QEvent* event) {
       if (const auto b = BoundOf(watched)) OnFocusIn(*b, focus->reason());
       break;
     }
-    // A dialog closed by its window frame is closed as its form closes it:
-    // the report by "&Zpět", the others by Esc. The outcomes hide it.
+    // A dialog closed by its window frame is closed as its form closes it
+    // (its cancelling button or Esc); the outcomes hide it.
     case QEvent::Close:
       for (const auto& [d, w] : windows_) {
         if (w != watched || d == Dialog::Main) continue;
         const Dialog closing = d;
-        Run([&] {
-          if (closing == Dialog::Report) {
-            ws_.Press(Dialog::Report, "OkBtn");
-          } else {
-            ws_.Key(closing, Key::Escape);
-          }
-        });
+        Run([&] { ws_.Close(closing); });
         event->ignore();
         return true;
       }
