@@ -3,7 +3,9 @@
 #include <QApplication>
 #include <QScreen>
 
+#include "BacklashDialog.h"
 #include "Binder.h"
+#include "FellowDialog.h"
 #include "HelpWindow.h"
 #include "IdentTab.h"
 #include "IntroWindow.h"
@@ -25,9 +27,8 @@ Application::Application() {
   report_->setWindowFlag(Qt::Window);
   table_ = new TableWindow(ws_.table().table(), ws_.pair(), main_.get());
   table_->setWindowFlag(Qt::Window);
-  auto* cutter =
-      new PlainFormDialog(ws_.form(Dialog::ShaperCutter), "Obrážecí kolečko Fellow", main_.get());
-  auto* backlash = new PlainFormDialog(ws_.form(Dialog::Backlash), "Boční vůle", main_.get());
+  auto* cutter = new FellowDialog(main_.get());
+  auto* backlash = new BacklashDialog(ws_.form(Dialog::Backlash), main_.get());
   auto* tools = new PlainFormDialog(ws_.form(Dialog::RackTools), "Nástroje", main_.get());
   help_ = new HelpWindow(main_.get());
 

@@ -6,9 +6,10 @@
 // report of a perfect pair and of pairs with many findings (external,
 // internal, bevel), the dimension table of an external, internal, rack and
 // bevel pair in decimal degrees and in degrees-minutes-seconds, scrolled to
-// its top and to its end, and its printed pages on an A4 sheet at 150 dpi, as bitmaps and as PDF
-// files (with the short print). The program is driven as a user drives it, through the binder, so
-// the pictures show what a user sees. Run it under QT_SCALE_FACTOR=2 for the high-resolution set.
+// its top and to its end, and its printed pages: on an A4 sheet at 150 dpi,
+// as bitmaps and as PDF files (with the short print). The program is driven
+// as a user drives it, through the binder, so the pictures show what a user
+// sees. Run it under QT_SCALE_FACTOR=2 for the high-resolution set.
 #include <QApplication>
 #include <QDir>
 #include <QPainter>
@@ -19,6 +20,7 @@
 #include <cstdio>
 
 #include "TypedPair.h"
+#include "forms/ScriptedUser.h"
 #include "forms/TableForm.h"
 #include "gui/Application.h"
 #include "gui/Binder.h"
@@ -98,6 +100,22 @@ int main(int argc, char** argv) {
     s.Check("betaDeg=12.5 x1=0.3 x2=0.1");
     s.Press(Dialog::Main, "dms");
     Save(s.app.main(), dir, "main-dms");
+  }
+  // The backlash dialog in each of its modes, and the shaper cutter.
+  for (const auto& [name, mode] :
+       {std::pair{"dialog-backlash-direct", ""}, std::pair{"dialog-backlash-shift", "RadioButton2"},
+        std::pair{"dialog-backlash-apart", "RadioButton3"}}) {
+    Shot s;
+    s.app.binder().Run(
+        [&] { kolmira::ScriptedUser(s.app.workspace()).Enter(Dialog::Main, "Edit21", "0.1"); });
+    if (*mode != '\0') s.Press(Dialog::Backlash, mode);
+    Save(*s.app.binder().window(Dialog::Backlash), dir, name);
+  }
+  {
+    Shot s;
+    s.Press(Dialog::Main, "GearInternal");
+    s.Press(Dialog::Main, "FellowButton");
+    Save(*s.app.binder().window(Dialog::ShaperCutter), dir, "dialog-shaper-cutter");
   }
   struct Report {
     const char* name;
