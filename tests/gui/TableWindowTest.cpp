@@ -242,9 +242,15 @@ class TableWindowTest : public QObject {
     }
     // The grid fits its columns with no horizontal scrolling.
     QVERIFY(p.grid().viewport()->width() >= GridColumnLeft(kTableColumns, {1, false}));
-    // Esc closes it as "&Zpět" does.
+    // Esc closes it as "&Zpět" does; so does its frame.
     QTest::keyClick(&p.grid(), Qt::Key_Escape);
     QVERIFY(!table.isVisible());
+    QVERIFY(!p.ws().table().visible());
+    p.Click(p.app.binder().widget(Dialog::Report, "Button1"));
+    QVERIFY(table.isVisible());
+    table.close();
+    QVERIFY(!table.isVisible());
+    QVERIFY(!p.ws().table().visible());
   }
 
   // Every value sits on its anchor: the decimal point starts at 340, 440,
