@@ -2,8 +2,8 @@
 // field is accepted, the check re-run, every control refreshed and the
 // report window relaid and painted. The dimension table opened from the
 // report and painted, then closed; the table printed to a PDF file.
-// Offscreen; the painting is forced with repaint() or grab() so that it is
-// inside the measured time.
+// Offscreen; the painting is forced with grab() so that it is inside the
+// measured time.
 #include <benchmark/benchmark.h>
 #include <QApplication>
 #include <QPrinter>
@@ -35,7 +35,9 @@ void BM_LeaveFieldWithReportShown(benchmark::State& state) {
       ws.Type(kolmira::Dialog::Main, "Edit15", radii[i++ % 2]);
       ws.Focus(kolmira::Dialog::Main, "Edit16");
     });
-    app.report().repaint();
+    // Rendering the window paints it whether or not the platform has
+    // exposed it (offscreen, repaint() alone may paint nothing).
+    benchmark::DoNotOptimize(app.report().grab());
   }
 }
 BENCHMARK(BM_LeaveFieldWithReportShown)->Unit(benchmark::kMillisecond);
