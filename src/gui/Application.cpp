@@ -10,6 +10,7 @@
 #include "MainDialog.h"
 #include "MeasureTab.h"
 #include "PlainFormDialog.h"
+#include "RackToolDialog.h"
 #include "ReportWindow.h"
 
 namespace kolmira::gui {
@@ -23,7 +24,7 @@ Application::Application() {
   auto* cutter =
       new PlainFormDialog(ws_.form(Dialog::ShaperCutter), "Obrážecí kolečko Fellow", main_.get());
   auto* backlash = new PlainFormDialog(ws_.form(Dialog::Backlash), "Boční vůle", main_.get());
-  auto* tools = new PlainFormDialog(ws_.form(Dialog::RackTools), "Nástroje", main_.get());
+  auto* tools = new RackToolDialog(ws_.pair(), main_.get());
   help_ = new HelpWindow(main_.get());
 
   binder_ = std::make_unique<Binder>(ws_);
