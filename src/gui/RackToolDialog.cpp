@@ -281,9 +281,8 @@ void ToolToothPicture::paintEvent(QPaintEvent*) {
     s.Polyline(o.points, true, shift);
   }
 
-  // Lightly, in the spaces beside the tooth: the heights from the datum
-  // line on the left (and the protuberance's on the right), the tip radius
-  // and the protuberance at the tip, the chamfer's angle at its start.
+  // Lightly, in the space left of the tooth: the heights from the datum
+  // line and the tip radius; the chamfer's angle at its start.
   const double leftX = -kHalfPitch - 0.2;
   if (o.tipDepth > 0) {
     // A tool that breaks off never reaches its tip line: it is dashed.
@@ -320,7 +319,6 @@ void ToolToothPicture::paintEvent(QPaintEvent*) {
   }
   p.restore();
   if (shape_.protuberance && o.constructible) DrawDetail(p, s, o);
-  p.restore();
 
   if (!o.constructible) {
     s.Mark(s.At(o.failure));

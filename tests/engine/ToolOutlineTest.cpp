@@ -190,6 +190,9 @@ TEST(ToolOutlineTest, ProtuberanceStandsOutOfTheFlankByItsSize) {
       {20.0, 1.4, 0.3, 0.75, 45.0, 0.9, 0.08, 1.0},
       {15.0, 1.3, 0.25, 0.75, 45.0, 0.8, 0.1, 2.0},
       {25.0, 1.25, 0.2, 0.75, 45.0, 0.6, 0.03, 1.0},
+      // The tip rounding nearly as large as it can be beside the protuberance:
+      // the tip line is 2 x 0.004 wide.
+      {20.0, 1.25, 0.5422, 0.75, 45.0, 0.5, 0.05, 1.0},
   };
   for (const Tool& t : cases) {
     SCOPED_TRACE(std::to_string(t.alphaPDeg) + " deg, pr " + std::to_string(t.pr) + " mm, mn " +
@@ -221,8 +224,11 @@ TEST(ToolOutlineTest, ProtuberanceStandsOutOfTheFlankByItsSize) {
     EXPECT_NEAR(OutOfFlank(o.protuberanceTouch, aP), t.pr / t.mn, 1e-12);
     EXPECT_NEAR(OutOfFlank(o.protuberanceFoot, aP), 0.0, 1e-12);
     EXPECT_NEAR(Distance(o.protuberanceFoot, o.protuberanceTouch), t.pr / t.mn, 1e-12);
-    // Still touching the tip line; above the start the plain flank.
+    // Still touching the tip line, along it from the middle of the tip;
+    // above the start the plain flank.
     EXPECT_NEAR(o.tipEnd.y, t.ha, kEps);
+    EXPECT_GT(o.tipEnd.x, 0.0);
+    EXPECT_NEAR(Distance(o.points[1], o.tipEnd), 0.0, kEps);
     EXPECT_NEAR(o.tipCentre.y, t.ha - t.rho, kEps);
     EXPECT_NEAR(CrossingX(o.points, 0.0), kQuarter, kEps);
     ExpectRisesOutwards(o.points);
