@@ -350,24 +350,43 @@ class RackToolDialogTest : public QObject {
   }
 
   void anImpossibleToolIsMarkedInItsPicture() {
-    Program p;
-    p.Click("CheckBox2");
-    QVERIFY(!HasRed(Picture(p.ShownPicture(1))));
-    // The largest protuberance reaches the sharp tip corner: the protuberance
-    // flank no longer stands out of the main flank. The form refuses it and
-    // the state holds it until it is mended.
-    p.TypeInto("Edit7", "0.171");
-    QTest::keyClick(p.Field("Edit7"), Qt::Key_Tab);
-    QCOMPARE(p.messages, QStringList{"Nemožné parametry protuberance"});
-    QTRY_COMPARE(QApplication::focusWidget(), p.Field("Edit7"));
-    QVERIFY(HasRed(Picture(p.ShownPicture(1))));
-    QVERIFY(!HasRed(Picture(p.ShownPicture(2))));
-    p.Render("impossible");
-    p.Field("Edit7")->selectAll();
-    QTest::keyClicks(p.Field("Edit7"), "0.05");
-    QTest::keyClick(p.Field("Edit7"), Qt::Key_Return);
-    QCOMPARE(p.messages.size(), 1);
-    QTRY_VERIFY(!HasRed(Picture(p.ShownPicture(1))));
+    // The form refuses each value and the state holds it until it is mended.
+    struct Case {
+      const char* option;  // clicked first, or null
+      const char* field;
+      const char* value;
+      const char* message;
+      const char* mended;
+      const char* render;
+    };
+    const Case cases[] = {
+        // The largest protuberance reaches the sharp tip corner: its flank no
+        // longer stands out of the main flank.
+        {"CheckBox2", "Edit7", "0.171", "Nemožné parametry protuberance", "0.05",
+         "impossible-protuberance"},
+        // The wheel's tool tooth comes to a point above its tip line.
+        {nullptr, "Edit8", "2.2",
+         "Poměrnou výšku hlavy nástroje pro výrobu kola vol v rozsahu od 0 do 2.1579", "1.25",
+         "impossible-addendum"},
+    };
+    for (const Case& c : cases) {
+      Program p;
+      if (c.option != nullptr) p.Click(c.option);
+      const int tool = c.field == QString("Edit8") ? 2 : 1;
+      QVERIFY(!HasRed(Picture(p.ShownPicture(tool))));
+      p.TypeInto(c.field, c.value);
+      QTest::keyClick(p.Field(c.field), Qt::Key_Tab);
+      QCOMPARE(p.messages, QStringList{c.message});
+      QTRY_COMPARE(QApplication::focusWidget(), p.Field(c.field));
+      QVERIFY(HasRed(Picture(p.ShownPicture(tool))));
+      QVERIFY(!HasRed(Picture(p.ShownPicture(3 - tool))));
+      p.Render(c.render);
+      p.Field(c.field)->selectAll();
+      QTest::keyClicks(p.Field(c.field), c.mended);
+      QTest::keyClick(p.Field(c.field), Qt::Key_Return);
+      QCOMPARE(p.messages.size(), 1);
+      QTRY_VERIFY(!HasRed(Picture(p.ShownPicture(tool))));
+    }
   }
 };
 
