@@ -47,6 +47,7 @@ std::string_view FellowControlName(FellowControl c);
 
 class FellowForm : public Form {
  public:
+  std::string_view CloseControl() const override { return "BackBtn"; }
   FellowForm(GearPair& g, MainForm& main);
 
   // Names: fields "Edit1" .. "Edit4" or their state variables ("z0", "x0",

@@ -128,6 +128,10 @@ class Form {
     OnKey(key);
   }
 
+  // The button that the window frame's close button stands for; empty when
+  // closing the window is its Esc key.
+  virtual std::string_view CloseControl() const { return {}; }
+
   // The requests made since they were last taken, oldest first.
   std::vector<FormRequest> TakeRequests() { return std::exchange(requests_, {}); }
 

@@ -198,6 +198,15 @@ void Workspace::Key(Dialog d, kolmira::Key key) {
   Finish(d, before);
 }
 
+void Workspace::Close(Dialog d) {
+  const std::string_view control = form(d).CloseControl();
+  if (control.empty()) {
+    Key(d, kolmira::Key::Escape);
+  } else {
+    Press(d, control);
+  }
+}
+
 void Workspace::ClickOnSurface(Dialog d) {
   const Snapshot before = Begin();
   if (Enter(d) && d == Dialog::Main) {

@@ -112,6 +112,10 @@ class Workspace : private MainEventListener {
   // the main dialog re-runs the shown check; F1 opens the tab's help.
   void Key(Dialog d, Key key);
 
+  // The window frame's close button of a dialog: its cancelling button, or
+  // its Esc key.
+  void Close(Dialog d);
+
   // A click on a dialog's free surface, where no control is (the main
   // dialog then accepts its backlash field).
   void ClickOnSurface(Dialog d);

@@ -3,13 +3,14 @@
 #include <QApplication>
 #include <QScreen>
 
+#include "BacklashDialog.h"
 #include "Binder.h"
+#include "FellowDialog.h"
 #include "HelpWindow.h"
 #include "IdentTab.h"
 #include "IntroWindow.h"
 #include "MainDialog.h"
 #include "MeasureTab.h"
-#include "PlainFormDialog.h"
 #include "RackToolDialog.h"
 #include "ReportWindow.h"
 
@@ -21,9 +22,8 @@ Application::Application() {
   // The windows beside the main dialog stay above it.
   report_ = new ReportWindow(ws_.pair(), main_.get());
   report_->setWindowFlag(Qt::Window);
-  auto* cutter =
-      new PlainFormDialog(ws_.form(Dialog::ShaperCutter), "Obrážecí kolečko Fellow", main_.get());
-  auto* backlash = new PlainFormDialog(ws_.form(Dialog::Backlash), "Boční vůle", main_.get());
+  auto* cutter = new FellowDialog(main_.get());
+  auto* backlash = new BacklashDialog(ws_.form(Dialog::Backlash), main_.get());
   auto* tools = new RackToolDialog(ws_.pair(), main_.get());
   help_ = new HelpWindow(main_.get());
 

@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QFocusEvent>
 #include <QGroupBox>
 #include <QKeyEvent>
@@ -68,12 +69,26 @@ void ShowMessageBox(const Outcome& o) {
   box.exec();
 }
 
+// The input file through Qt's file dialog: "*.dat" files, starting in the
+// folder of the last file chosen in this session. A name typed without an
+// extension gets ".dat".
 QString ChooseInputFile(Outcome::File file) {
-  const QString filter = QStringLiteral("*.dat");
+  static QString lastFolder;
+  QFileDialog dialog(QApplication::activeWindow());
+  dialog.setNameFilter(QStringLiteral("*.dat"));
+  dialog.setDefaultSuffix(QStringLiteral("dat"));
+  if (!lastFolder.isEmpty()) dialog.setDirectory(lastFolder);
   if (file == Outcome::File::Save) {
-    return QFileDialog::getSaveFileName(QApplication::activeWindow(), QString(), QString(), filter);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+  } else {
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
   }
-  return QFileDialog::getOpenFileName(QApplication::activeWindow(), QString(), QString(), filter);
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+  const QString path = dialog.selectedFiles().front();
+  lastFolder = QFileInfo(path).absolutePath();
+  return path;
 }
 
 // The user moved the focus; window activation and popups are not a move
@@ -368,14 +383,6 @@ void Binder::OnPress(QWindow* handle, QPoint at) {
       ws_.BeginPress(b->dialog, b->control);
       return;
     }
-    if (tabs_ != nullptr && w == tabs_->tabBar()) {
-      const int tab = tabs_->tabBar()->tabAt(tabs_->tabBar()->mapFrom(top, at));
-      if (tab >= 0 && tab < 3) {
-        pressed_ = Dialog::Main;
-        ws_.BeginPress(Dialog::Main, kTabNames[tab]);
-      }
-      return;
-    }
   }
   if (top == window(Dialog::Main) &&
       (target == top || qobject_cast<QGroupBox*>(target) != nullptr ||
@@ -450,19 +457,13 @@ bool Binder::eventFilter(QObject* watched, QEvent* event) {
       if (const auto b = BoundOf(watched)) OnFocusIn(*b, focus->reason());
       break;
     }
-    // A dialog closed by its window frame is closed as its form closes it:
-    // the report by "&Zpět", the others by Esc. The outcomes hide it.
+    // A dialog closed by its window frame is closed as its form closes it
+    // (its cancelling button or Esc); the outcomes hide it.
     case QEvent::Close:
       for (const auto& [d, w] : windows_) {
         if (w != watched || d == Dialog::Main) continue;
         const Dialog closing = d;
-        Run([&] {
-          if (closing == Dialog::Report) {
-            ws_.Press(Dialog::Report, "OkBtn");
-          } else {
-            ws_.Key(closing, Key::Escape);
-          }
-        });
+        Run([&] { ws_.Close(closing); });
         event->ignore();
         return true;
       }

@@ -95,6 +95,10 @@ TEST(Workspace, OutcomesOfEachEventInTheirOrder) {
   p.ws.Press(Dialog::Report, "Button1");
   p.ws.TakeOutcomes();
   EXPECT_EQ(after([&] { p.ws.Press(Dialog::Table, "OkBtn"); }), "hide 7, focus 0 CheckButton");
+  // Closed by the window frame: as "&Zpět" or Esc.
+  p.ws.Press(Dialog::Report, "Button1");
+  p.ws.TakeOutcomes();
+  EXPECT_EQ(after([&] { p.ws.Close(Dialog::Table); }), "hide 7, focus 0 CheckButton");
   EXPECT_EQ(after([&] { p.ws.Press(Dialog::Report, "Button2"); }), "help 9");
   EXPECT_EQ(after([&] { p.ws.Key(Dialog::Report, Key::F1); }), "help 9");
   EXPECT_EQ(after([&] { p.ws.Press(Dialog::Report, "OkBtn"); }), "hide 6");
@@ -141,6 +145,9 @@ TEST(Workspace, EachButtonOpensItsDialogOnlyForThePairsThatHaveIt) {
     EXPECT_EQ(p.ws.form(dialog).visible(), exists);
     if (dialog == Dialog::ShaperCutter || dialog == Dialog::RackTools) {
       EXPECT_EQ(p.Showed(dialog), exists);
+      // The frame's close button closes each of them.
+      p.ws.Close(dialog);
+      EXPECT_FALSE(p.ws.form(dialog).visible());
     }
   }
   // A hidden button opens nothing even when it is pressed by its name.

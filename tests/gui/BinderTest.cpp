@@ -5,6 +5,7 @@
 // refused field, the mouse rule, what a gear type hides, the tab captions'
 // colours, the help, and numbers with '.' under a decimal-comma locale.
 #include <QApplication>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -15,6 +16,7 @@
 #include <QTemporaryDir>
 #include <QTextBrowser>
 #include <QTimer>
+#include <QWindow>
 #include <QtTest>
 #include <cstdlib>
 
@@ -126,6 +128,32 @@ class BinderTest : public QObject {
     QVERIFY(p.messages.isEmpty());
   }
 
+  // A press on a gear type lets a field holding "abc" go unvalidated only
+  // while the mouse is down: released off the option, the press is over and
+  // the next exit is validated again.
+  void aPressReleasedElsewhereEnds() {
+    Program p;
+    QWidget* option = p.Get("GearBevel");
+    QWindow* window = p.app.main().windowHandle();
+    QTest::mousePress(window, Qt::LeftButton, {}, option->mapTo(&p.app.main(), QPoint(5, 5)));
+    QTest::mouseRelease(window, Qt::LeftButton, {}, QPoint(660, 20));
+    QApplication::processEvents();
+    QVERIFY(!p.Get<QRadioButton>("GearBevel")->isChecked());
+    p.TypeInto("Edit2", "abc");
+    QTest::keyClick(p.Field("Edit2"), Qt::Key_Tab);
+    QCOMPARE(p.messages.size(), 1);
+  }
+
+  // A click on the dialog's free surface accepts the backlash field: the
+  // backlash typed opens its dialog.
+  void aClickOnTheSurfaceAcceptsTheBacklash() {
+    Program p;
+    p.TypeInto("Edit21", "0.1");
+    QTest::mouseClick(p.app.main().windowHandle(), Qt::LeftButton, {}, QPoint(660, 20));
+    QTRY_VERIFY(p.app.binder().window(Dialog::Backlash)->isVisible());
+    QVERIFY(p.messages.isEmpty());
+  }
+
   void aGearTypeHidesAndShowsItsControls() {
     Program p;
     QTabWidget* tabs = p.app.main().tabs();
@@ -208,6 +236,70 @@ class BinderTest : public QObject {
     QCOMPARE(p.messages, QStringList{"Chyba číselného formátu, opakuj zadání."});
   }
 
+  // "&Uložit vstupy" and "&Načíst vstupy" with the file chooser answered by
+  // the test: every input comes back (the pair saved again writes the same
+  // file), and the captions carry the file.
+  void saveThenLoadRestoresEveryInput() {
+    QTemporaryDir dir;
+    QString file = dir.filePath("pair.dat");
+    auto contents = [](const QString& path) {
+      QFile f(path);
+      return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    };
+    {
+      Program p;
+      p.app.binder().chooseFile = [&](Outcome::File) { return file; };
+      for (const auto& [field, text] : {std::pair{"Edit1", "2.5"},
+                                        {"Edit2", "23"},
+                                        {"Edit3", "61"},
+                                        {"Edit4", "12.5"},
+                                        {"Edit5", "30"},
+                                        {"Edit7", "0.3"},
+                                        {"Edit8", "0.1"},
+                                        {"Edit13", "0.3"}}) {
+        p.TypeInto(field, text);
+        QTest::keyClick(p.Field(field), Qt::Key_Tab);
+      }
+      QVERIFY(p.messages.isEmpty());
+      p.Click("SaveButton");
+    }
+    const QByteArray saved = contents(file);
+    QVERIFY(saved.contains("2.5"));
+    Program p;
+    p.app.binder().chooseFile = [&](Outcome::File) { return file; };
+    p.Click("LoadButton");
+    QVERIFY(p.messages.isEmpty());
+    QCOMPARE(p.Field("Edit2")->text(), QString("23.0"));
+    QVERIFY(p.app.main().windowTitle().endsWith(file));
+    file = dir.filePath("again.dat");
+    p.Click("SaveButton");
+    QCOMPARE(contents(file), saved);
+  }
+
+  // A file that is not an input file: its message, and the pair as it was.
+  void aBadFileLeavesThePairAsItWas() {
+    QTemporaryDir dir;
+    const QString file = dir.filePath("bad.dat");
+    QFile f(file);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write("nonsense\n");
+    f.close();
+    Program p;
+    p.TypeInto("Edit2", "23");
+    QTest::keyClick(p.Field("Edit2"), Qt::Key_Tab);
+    const QString title = p.app.main().windowTitle();
+    p.app.binder().chooseFile = [&](Outcome::File) { return file; };
+    p.Click("LoadButton");
+    QCOMPARE(p.messages.size(), 1);
+    QCOMPARE(p.Field("Edit2")->text(), QString("23"));
+    QCOMPARE(p.app.workspace().pair().z1, 23.0);
+    QCOMPARE(p.app.main().windowTitle(), title);
+    // A cancelled choice does nothing.
+    p.app.binder().chooseFile = [](Outcome::File) { return QString(); };
+    p.Click("LoadButton");
+    QCOMPARE(p.messages.size(), 1);
+  }
+
   void f1OpensTheFieldsHelpOrSaysItIsMissing() {
     QTemporaryDir pages;
     for (const char* name : {"index.html", "context-2.html"}) {
@@ -219,7 +311,10 @@ class BinderTest : public QObject {
     {
       Program p;
       p.Click(p.Field("Edit1"));
-      QTest::keyClick(p.Field("Edit1"), Qt::Key_F1);
+      // Help opens when F1 comes up.
+      QTest::keyPress(p.Field("Edit1"), Qt::Key_F1);
+      QVERIFY(!p.app.help().isVisible());
+      QTest::keyRelease(p.Field("Edit1"), Qt::Key_F1);
       QVERIFY(p.app.help().isVisible());
       QCOMPARE(p.app.help().page(), QString("context-2.html"));
       QVERIFY(p.messages.isEmpty());

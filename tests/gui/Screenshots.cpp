@@ -14,6 +14,7 @@
 #include <cstdio>
 
 #include "TypedPair.h"
+#include "forms/ScriptedUser.h"
 #include "gui/Application.h"
 #include "gui/Binder.h"
 #include "gui/IntroWindow.h"
@@ -89,6 +90,22 @@ int main(int argc, char** argv) {
     s.Check("betaDeg=12.5 x1=0.3 x2=0.1");
     s.Press(Dialog::Main, "dms");
     Save(s.app.main(), dir, "main-dms");
+  }
+  // The backlash dialog in each of its modes, and the shaper cutter.
+  for (const auto& [name, mode] :
+       {std::pair{"dialog-backlash-direct", ""}, std::pair{"dialog-backlash-shift", "RadioButton2"},
+        std::pair{"dialog-backlash-apart", "RadioButton3"}}) {
+    Shot s;
+    s.app.binder().Run(
+        [&] { kolmira::ScriptedUser(s.app.workspace()).Enter(Dialog::Main, "Edit21", "0.1"); });
+    if (*mode != '\0') s.Press(Dialog::Backlash, mode);
+    Save(*s.app.binder().window(Dialog::Backlash), dir, name);
+  }
+  {
+    Shot s;
+    s.Press(Dialog::Main, "GearInternal");
+    s.Press(Dialog::Main, "FellowButton");
+    Save(*s.app.binder().window(Dialog::ShaperCutter), dir, "dialog-shaper-cutter");
   }
   struct Report {
     const char* name;
