@@ -3,9 +3,10 @@
 //   kolmira_screenshots DIRECTORY
 //
 // The main dialog for each gear type on each of its tabs, DMS mode, the
-// report of a perfect pair and of pairs with many findings (external,
-// internal, bevel). The program is driven as a user drives it, through the
-// binder, so the pictures show what a user sees. Run it under
+// backlash, shaper cutter and rack tool dialogs, the report of a perfect
+// pair and of pairs with many findings (external, internal, bevel). The
+// program is driven as a user drives it, through the binder, so the
+// pictures show what a user sees. Run it under
 // QT_SCALE_FACTOR=2 for the high-resolution set.
 #include <QApplication>
 #include <QDir>
@@ -106,6 +107,19 @@ int main(int argc, char** argv) {
     s.Press(Dialog::Main, "GearInternal");
     s.Press(Dialog::Main, "FellowButton");
     Save(*s.app.binder().window(Dialog::ShaperCutter), dir, "dialog-shaper-cutter");
+  }
+  // The rack tool dialog with plain tools, and with both options of both
+  // tools.
+  for (const auto& [name, options] :
+       {std::pair{"dialog-rack-tools", false}, std::pair{"dialog-rack-tools-options", true}}) {
+    Shot s;
+    s.Press(Dialog::Main, "ToolsButton");
+    if (options) {
+      for (const char* box : {"CheckBox1", "CheckBox2", "CheckBox3", "CheckBox4"}) {
+        s.Press(Dialog::RackTools, box);
+      }
+    }
+    Save(*s.app.binder().window(Dialog::RackTools), dir, name);
   }
   struct Report {
     const char* name;
