@@ -11,8 +11,11 @@
 #include "IntroWindow.h"
 #include "MainDialog.h"
 #include "MeasureTab.h"
+#include "Printing.h"
 #include "RackToolDialog.h"
 #include "ReportWindow.h"
+#include "TableWindow.h"
+#include "forms/TableForm.h"
 
 namespace kolmira::gui {
 
@@ -22,6 +25,8 @@ Application::Application() {
   // The windows beside the main dialog stay above it.
   report_ = new ReportWindow(ws_.pair(), main_.get());
   report_->setWindowFlag(Qt::Window);
+  table_ = new TableWindow(ws_.table().table(), ws_.pair(), main_.get());
+  table_->setWindowFlag(Qt::Window);
   auto* cutter = new FellowDialog(main_.get());
   auto* backlash = new BacklashDialog(ws_.form(Dialog::Backlash), main_.get());
   auto* tools = new RackToolDialog(ws_.pair(), main_.get());
@@ -30,6 +35,7 @@ Application::Application() {
   binder_ = std::make_unique<Binder>(ws_);
   binder_->SetWindow(Dialog::Main, main_.get());
   binder_->SetWindow(Dialog::Report, report_);
+  binder_->SetWindow(Dialog::Table, table_);
   binder_->SetWindow(Dialog::ShaperCutter, cutter);
   binder_->SetWindow(Dialog::Backlash, backlash);
   binder_->SetWindow(Dialog::RackTools, tools);
@@ -37,12 +43,25 @@ Application::Application() {
   binder_->Bind(Dialog::Measure, main_->measurePage());
   binder_->Bind(Dialog::Ident, main_->identPage());
   binder_->Bind(Dialog::Report, report_);
+  binder_->Bind(Dialog::Table, table_);
   binder_->Bind(Dialog::ShaperCutter, cutter);
   binder_->Bind(Dialog::Backlash, backlash);
   binder_->Bind(Dialog::RackTools, tools);
   binder_->BindTabs(main_->tabs());
   binder_->openHelp = [this](int context) { return help_->Open(context); };
-  binder_->repaint = [this] { report_->Relayout(); };
+  binder_->repaint = [this] {
+    report_->Relayout();
+    table_->grid()->viewport()->update();
+  };
+  printing_ = std::make_unique<Printing>(ws_, table_);
+  printing_->showMessage = [this](const Message& m) {
+    Outcome o;
+    o.kind = Outcome::Kind::Message;
+    o.messageKind = Outcome::MessageKind::Error;
+    o.message = m;
+    binder_->showMessage(o);
+  };
+  binder_->print = [this](Outcome::Print what) { printing_->Print(what); };
   binder_->quit = [] { QApplication::quit(); };
 
   connect(intro_.get(), &IntroWindow::ok, this, &Application::OpenMain);

@@ -1,7 +1,7 @@
 // The program's windows and their binding to one Workspace, created once in
 // the program's order: the intro window, the main dialog, the results
-// report, the shaper cutter, backlash and rack tool dialogs. The program's
-// entry, the tests and the screenshots all build it.
+// report, the dimension table, the shaper cutter, backlash and rack tool
+// dialogs. The program's entry, the tests and the screenshots all build it.
 #pragma once
 
 #include <QObject>
@@ -15,7 +15,9 @@ class Binder;
 class HelpWindow;
 class IntroWindow;
 class MainDialog;
+class Printing;
 class ReportWindow;
+class TableWindow;
 
 class Application : public QObject {
   Q_OBJECT
@@ -29,6 +31,9 @@ class Application : public QObject {
   IntroWindow& intro() { return *intro_; }
   MainDialog& main() { return *main_; }
   ReportWindow& report() { return *report_; }
+  TableWindow& table() { return *table_; }
+  // The table window's printouts; tests answer its dialogs.
+  Printing& printing() { return *printing_; }
   HelpWindow& help() { return *help_; }
 
   // The intro window; its "Ok" opens the main dialog, whose end ends the
@@ -42,6 +47,8 @@ class Application : public QObject {
   std::unique_ptr<IntroWindow> intro_;
   std::unique_ptr<MainDialog> main_;
   ReportWindow* report_ = nullptr;
+  TableWindow* table_ = nullptr;
+  std::unique_ptr<Printing> printing_;
   HelpWindow* help_ = nullptr;
   std::unique_ptr<Binder> binder_;
 };

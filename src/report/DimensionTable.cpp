@@ -543,6 +543,16 @@ std::string AnchorPrefix(std::string_view valueText) {
   return prefix;
 }
 
+int GridColumnLeft(int column, GridLines lines) {
+  int x = lines.leading ? lines.width : 0;
+  for (int c = 0; c < column && c < kTableColumns; ++c) x += kTableColumnWidths[c] + lines.width;
+  return x;
+}
+
+int GridRowTop(int shownRow, GridLines lines) {
+  return (lines.leading ? lines.width : 0) + shownRow * (kTableRowHeight + lines.width);
+}
+
 TableSymbol RowSymbol(GearType gearType, int row) {
   const RowDef* def = FindRow(gearType, row);
   if (def == nullptr) return {};
@@ -698,6 +708,30 @@ TableCell DimensionTable::Cell(const GearPair& g, int column, int row) const {
 }
 
 // ------------------------------------------------------------ plain text
+
+std::string TableCellsText(const DimensionTable& table, const GearPair& g, int column1, int row1,
+                           int column2, int row2) {
+  const int left = std::max(std::min(column1, column2), 0);
+  const int right = std::min(std::max(column1, column2), kTableColumns - 1);
+  const int top = std::max(std::min(row1, row2), 0);
+  const int bottom = std::min(std::max(row1, row2), table.RowCount(g) - 1);
+  std::string out;
+  for (int row = top; row <= bottom; ++row) {
+    for (int column = left; column <= right; ++column) {
+      if (column > left) out += '\t';
+      std::string text(TrimBlanks(table.Cell(g, column, row).text));
+      if (column == 0 && row >= 1) {
+        const NameSubscript sub = RowNameSubscript(g.gearType, row);
+        if (!sub.text.empty()) text += "_" + sub.text;
+        const std::string symbol = SymbolPlainText(RowSymbol(g.gearType, row));
+        if (!symbol.empty()) text += (text.empty() ? "" : " ") + symbol;
+      }
+      out += text;
+    }
+    out += '\n';
+  }
+  return out;
+}
 
 std::string DimensionTableText(const GearPair& g, std::string_view caption) {
   DimensionTable table;

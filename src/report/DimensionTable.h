@@ -43,6 +43,23 @@ inline constexpr std::size_t kValueTextMaxChars = 15;
 inline constexpr int kPairSigmaX = 410;
 inline constexpr int kPairSigmaDy = 3;
 inline constexpr const char* kPairSigmaText = "Σ =";
+// The grid control: its size, which the printed table's image takes too.
+inline constexpr int kTableGridWidth = 626;
+inline constexpr int kTableGridHeight = 543;
+
+// Where the lines of a grid run: `width` pixels after every column and row,
+// and with `leading` also before the first ones. The window's grid draws
+// 1-pixel lines after its cells; the grid rendered for printing has 2-pixel
+// lines all round.
+struct GridLines {
+  int width = 1;
+  bool leading = false;
+};
+// The left edge of a column and the top of a row (counted from the first
+// row shown) in pixels from the grid's top-left corner, every row of the
+// default height. Both go on past the last column or row: the edge after it.
+int GridColumnLeft(int column, GridLines lines);
+int GridRowTop(int shownRow, GridLines lines);
 
 // Rows of the layout chosen by the gear type: 77 external, 85 internal, 45
 // bevel. A gear type that is none of these counts as external.
@@ -154,6 +171,14 @@ class DimensionTable {
   std::array<std::array<std::string, kTableColumns>, kTableMaxRows> stored_{};
   std::string backlashName_;  // row 2 of the last cylindrical show
 };
+
+// The cells of a range (columns and rows inclusive, in either order, cut to
+// the table) as a spreadsheet takes them: one line per row, the cells apart
+// by tabs, each as the table shows it without blanks around it. A name
+// carries its symbol in plain text ("Průměr patní kružnice d_f"); a value is
+// its text (a shift sum without the "Σ =" in front of it).
+std::string TableCellsText(const DimensionTable& table, const GearPair& g, int column1, int row1,
+                           int column2, int row2);
 
 // The whole table as aligned plain text, one line per row, for a terminal:
 // name (with symbol), unit, then pinion, pair and wheel, each value column

@@ -177,6 +177,25 @@ std::string ShortPrintText(const GearPair& g, std::string_view caption) {
   return p.out;
 }
 
+std::string ExpandTabs(std::string_view line, int tabStop) {
+  const std::size_t stop = tabStop > 0 ? static_cast<std::size_t>(tabStop) : 1;
+  std::string out;
+  std::size_t column = 0;
+  for (std::size_t i = 0; i < line.size(); ++i) {
+    const char c = line[i];
+    if (c == '\t') {
+      const std::size_t next = (column / stop + 1) * stop;
+      out.append(next - column, ' ');
+      column = next;
+      continue;
+    }
+    out += c;
+    // A character takes one column; the continuation bytes of UTF-8 none.
+    if ((static_cast<unsigned char>(c) & 0xC0) != 0x80) ++column;
+  }
+  return out;
+}
+
 int TableImageHeight(int rowCount, int rowHeight) {
   return 2 + std::max(rowCount, 0) * (rowHeight + 2);
 }
@@ -202,6 +221,18 @@ std::vector<PrintPageImage> TablePrintPages(GearType gearType, int fullImageHeig
   return pages;
 }
 
+RowRange RowsInStrip(const ImageStrip& strip) {
+  const int pitch = kTableRowHeight + kPrintGridLines.width;
+  const int top = GridRowTop(0, kPrintGridLines);
+  // The first row starting at or below the band's top, and how many rows
+  // from there end inside it.
+  const int first = std::max((strip.sourceTop - top + pitch - 1) / pitch, 0);
+  const int end = strip.sourceTop + strip.height;
+  const int room = end - GridRowTop(first, kPrintGridLines);
+  const int count = room < kTableRowHeight ? 0 : (room - kTableRowHeight) / pitch + 1;
+  return {first, count};
+}
+
 PrintRect PrintTargetRect(int pageWidth, int pageHeight, int imageWidth, int imageHeight,
                           int divisor) {
   // Scales measured on a reference page of 2338 x 3372 printer pixels.
@@ -214,6 +245,10 @@ PrintRect PrintTargetRect(int pageWidth, int pageHeight, int imageWidth, int ima
   r.right = Pixels(r.left + std::round(imageWidth * 3.5 * w / 2338.0));
   r.bottom = Pixels(r.top + std::round(imageHeight * 2.25 * h / d));
   return r;
+}
+
+Message PrintFileFailure(std::string_view path) {
+  return {kErrorTitle, "Soubor „" + std::string(path) + "“ nelze uložit.", Message::Kind::Box};
 }
 
 std::string SecondPageFileName(std::string_view chosen) {

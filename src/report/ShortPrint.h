@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "model/GearPair.h"
+#include "report/DimensionTable.h"
 
 namespace kolmira {
 
@@ -24,6 +25,11 @@ inline constexpr const char* kPrintJobTitle = "Kolmira ozubení";
 // `caption` is the table window's caption ("Tabulka rozměrů - " and the path
 // of the input file, or "Tabulka rozměrů").
 std::string ShortPrintText(const GearPair& g, std::string_view caption);
+
+// A line of the short print as a printer's text channel lays it out: every
+// tab moves on to the next multiple of 8 columns.
+inline constexpr int kShortPrintTabStop = 8;
+std::string ExpandTabs(std::string_view line, int tabStop = kShortPrintTabStop);
 
 // ------------------------------------------------------------ table print
 
@@ -42,6 +48,12 @@ inline constexpr const char* kPrintFileDialogTitle = "Tisk do souboru";
 inline constexpr const char* kPrintFileDefaultName = "TISK1";
 inline constexpr const char* kPrintFileDefaultExtension = "BMP";
 inline constexpr const char* kPrintFileFilter = "Bitmap (*.BMP)|*.BMP";
+
+// The full image is the grid rendered for printing: as wide as the grid
+// control, with 2-pixel lines before the first row and column and after
+// every one, so that each row takes 24 pixels.
+inline constexpr int kPrintImageWidth = kTableGridWidth;
+inline constexpr GridLines kPrintGridLines = {2, true};
 
 // Height of the full table image: 2 plus, for every row, its height plus 2.
 int TableImageHeight(int rowCount, int rowHeight = 22);
@@ -65,6 +77,16 @@ struct PrintPageImage {
 // the given height. Bands are clipped to the full image.
 std::vector<PrintPageImage> TablePrintPages(GearType gearType, int fullImageHeight);
 
+// The rows of the full image that lie wholly in a band (kPrintGridLines),
+// [first, first + count): the page split in rows. Page 1 of a cylindrical
+// table holds the rows above the heading of the check dimensions; page 2 the
+// header row and the rest.
+struct RowRange {
+  int first = 0;
+  int count = 0;
+};
+RowRange RowsInStrip(const ImageStrip& strip);
+
 // Where a page image is stretched on a printer page of W x H pixels:
 // left = round(W·190/2338), top = round(H·150/3372),
 // width = round(imageWidth·3.5·W/2338), height = round(imageHeight·2.25·H/D).
@@ -76,6 +98,9 @@ struct PrintRect {
 };
 PrintRect PrintTargetRect(int pageWidth, int pageHeight, int imageWidth, int imageHeight,
                           int divisor);
+
+// What printing to a file says when the file cannot be written.
+Message PrintFileFailure(std::string_view path);
 
 // The file of the second page when printing to file: the chosen name with
 // "_2" before its extension (TISK1.BMP -> TISK1_2.BMP).

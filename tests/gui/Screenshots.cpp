@@ -4,24 +4,34 @@
 //
 // The main dialog for each gear type on each of its tabs, DMS mode, the
 // backlash, shaper cutter and rack tool dialogs, the report of a perfect
-// pair and of pairs with many findings (external, internal, bevel). The
-// program is driven as a user drives it, through the binder, so the
-// pictures show what a user sees. Run it under
-// QT_SCALE_FACTOR=2 for the high-resolution set.
+// pair and of pairs with many findings (external, internal, bevel), the
+// dimension table of an external, internal, rack and bevel pair in decimal
+// degrees and in degrees-minutes-seconds, scrolled to its top and to its
+// end, and its printed pages: on an A4 sheet at 150 dpi, as bitmaps and as
+// PDF files (with the short print). The program is driven as a user drives
+// it, through the binder, so the pictures show what a user sees. Run it
+// under QT_SCALE_FACTOR=2 for the high-resolution set.
 #include <QApplication>
 #include <QDir>
+#include <QPainter>
 #include <QPixmap>
+#include <QPrinter>
+#include <QScrollBar>
 #include <QTabWidget>
 #include <cstdio>
 
 #include "TypedPair.h"
 #include "forms/ScriptedUser.h"
+#include "forms/TableForm.h"
 #include "gui/Application.h"
 #include "gui/Binder.h"
 #include "gui/IntroWindow.h"
 #include "gui/MainDialog.h"
+#include "gui/Printing.h"
 #include "gui/ReportWindow.h"
 #include "gui/Style.h"
+#include "gui/TablePainter.h"
+#include "gui/TableWindow.h"
 
 namespace {
 
@@ -133,6 +143,68 @@ int main(int argc, char** argv) {
     Shot s;
     s.Check(r.steps);
     Save(s.app.report(), dir, r.name);
+  }
+  struct Table {
+    const char* name;
+    const char* steps;
+  };
+  for (const Table& t :
+       {Table{"external", "betaDeg=12.5 x1=0.3 x2=0.1"}, Table{"internal", "!GearInternal"},
+        Table{"rack", "z2=5000 x1=0.2"}, Table{"bevel", "!GearBevel"}}) {
+    for (const bool dms : {false, true}) {
+      Shot s;
+      if (dms) s.Press(Dialog::Main, "dms");
+      s.Check(t.steps);
+      s.Press(Dialog::Report, "Button1");
+      kolmira::gui::TableWindow& table = s.app.table();
+      const std::string name = std::string("table-") + t.name + (dms ? "-dms" : "");
+      Save(table, dir, name.c_str());
+      table.grid()->verticalScrollBar()->setValue(table.grid()->verticalScrollBar()->maximum());
+      Save(table, dir, (name + "-end").c_str());
+      if (dms) continue;
+
+      // The printed pages: an A4 sheet at 150 dpi with the pages stretched
+      // into their places, and the bitmaps of printing to file.
+      kolmira::Workspace& ws = s.app.workspace();
+      ws.pair().tablePrinting = true;
+      const std::string title = ws.table().table().BeginPrintTitle(ws.main().tableCaption());
+      const kolmira::gui::TablePainter painter(ws.table().table(), ws.pair());
+      const auto pages = kolmira::TablePrintPages(ws.pair().gearType,
+                                                  kolmira::TableImageHeight(painter.rowCount()));
+      for (std::size_t i = 0; i < pages.size(); ++i) {
+        QImage sheet(1240, 1754, QImage::Format_RGB32);
+        sheet.fill(Qt::white);
+        QPainter p(&sheet);
+        p.setRenderHint(QPainter::Antialiasing);
+        kolmira::gui::PaintTableSheet(p, painter, pages[i], sheet.size());
+        p.end();
+        const QString file = QString("%1/print-%2-page%3.png").arg(dir, t.name).arg(i + 1);
+        sheet.save(file);
+        std::printf("%s\n", qPrintable(file));
+      }
+      const std::vector<QImage> bitmaps =
+          kolmira::gui::TablePageImages(painter, ws.pair().gearType);
+      for (std::size_t i = 0; i < bitmaps.size(); ++i) {
+        const QString file = QString("%1/bitmap-%2-page%3.png").arg(dir, t.name).arg(i + 1);
+        kolmira::gui::Monochrome(bitmaps[i]).save(file);
+        std::printf("%s\n", qPrintable(file));
+      }
+      ws.pair().tablePrinting = false;
+      ws.table().table().SetStored(0, 0, title);
+
+      // The same through the window's buttons into PDF files.
+      const auto pdf = [&](const QString& file) {
+        return [file](QPrinter& printer) {
+          printer.setOutputFormat(QPrinter::PdfFormat);
+          printer.setOutputFileName(file);
+          return true;
+        };
+      };
+      s.app.printing().choosePrinter = pdf(QString("%1/print-%2.pdf").arg(dir, t.name));
+      s.app.printing().chooseShortPrinter = pdf(QString("%1/short-%2.pdf").arg(dir, t.name));
+      s.Press(Dialog::Table, "Tisk");
+      s.Press(Dialog::Table, "Button1");
+    }
   }
   return 0;
 }

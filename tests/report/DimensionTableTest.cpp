@@ -712,5 +712,68 @@ TEST(DimensionTableText, OneLinePerRowWithValuesOnTheirAnchors) {
   EXPECT_EQ(lines[7].find("[°]"), std::string::npos);
 }
 
+// ------------------------------------------------------ grid and copying
+
+TEST(DimensionTableGrid, ColumnsAndRowsOnScreenAndPrinted) {
+  const struct {
+    GridLines lines;
+    std::array<int, 6> lefts;  // the columns, then the edge after the last
+    std::array<int, 3> tops;   // rows 0, 1 and 53
+  } cases[] = {
+      // 240, 50, 100, 100, 100 with a 1-pixel line after each.
+      {{1, false}, {0, 241, 292, 393, 494, 595}, {0, 23, 53 * 23}},
+      // 2-pixel lines before and after each.
+      {{2, true}, {2, 244, 296, 398, 500, 602}, {2, 26, 2 + 53 * 24}},
+  };
+  for (const auto& c : cases) {
+    for (int column = 0; column <= kTableColumns; ++column) {
+      EXPECT_EQ(GridColumnLeft(column, c.lines), c.lefts[column]) << column;
+    }
+    EXPECT_EQ(GridRowTop(0, c.lines), c.tops[0]);
+    EXPECT_EQ(GridRowTop(1, c.lines), c.tops[1]);
+    EXPECT_EQ(GridRowTop(53, c.lines), c.tops[2]);
+    // Every anchor falls inside its value column, the symbols' place inside
+    // the name column, and the grid inside the control.
+    for (int i = 0; i < 3; ++i) {
+      EXPECT_GT(kValueAnchorX[i], GridColumnLeft(2 + i, c.lines));
+      EXPECT_LT(kValueAnchorX[i], GridColumnLeft(3 + i, c.lines) - c.lines.width);
+    }
+    EXPECT_LT(214, GridColumnLeft(1, c.lines) - c.lines.width);
+    EXPECT_LT(GridColumnLeft(kTableColumns, c.lines), kTableGridWidth);
+  }
+}
+
+TEST(DimensionTableGrid, CopiedCellsAsTheyShow) {
+  GearPair g = StandardExternalPair();
+  g.dw1 = 20.5, g.dw2 = 41.0, g.d1 = 20.0, g.d2 = 40.0;
+  g.x1 = 0.0, g.xSum = 0.5, g.b = 10.0, g.mn = 1.0;
+  g.protuberance1 = false;
+  const DimensionTable table = Shown(g);
+  const struct {
+    int column1, row1, column2, row2;
+    const char* text;
+  } cases[] = {
+      // A range given from its far corner; names without their leading
+      // blanks and with their symbols, an empty pair cell between the gears.
+      {4, 23, 0, 22,
+       "valivé kružnice d_w\t[mm]\t20.50000\t\t41.00000\n"
+       "roztečné kružnice d\t[mm]\t20.00000\t\t40.00000\n"},
+      // The shift sum without its "Σ =", a zero as "0".
+      {3, 15, 3, 15, "0.50000\n"},
+      {2, 16, 2, 16, "0\n"},
+      // A subscript of the name and a Greek symbol.
+      {0, 44, 1, 44, "Poměr b/m_n ψ_m\t[-]\n"},
+      {0, 47, 0, 47, "Součinitel trvání záběru celkový ε_γ\n"},
+      // The header row, cut to the five columns.
+      {0, 0, 9, 0, "Název\tRozměr\tPASTOREK\t\tKOLO\n"},
+      // Cut to the 77 rows; the last one is empty.
+      {2, 75, 2, 200, "---\n\n"},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(TableCellsText(table, g, c.column1, c.row1, c.column2, c.row2), c.text)
+        << c.column1 << "," << c.row1;
+  }
+}
+
 }  // namespace
 }  // namespace kolmira

@@ -288,5 +288,62 @@ TEST(TablePrint, SecondPageFileName) {
   for (const auto& c : cases) EXPECT_EQ(SecondPageFileName(c.chosen), c.second) << c.chosen;
 }
 
+TEST(TablePrint, PageSplitInRows) {
+  // Rows are 24 pixels apart from y = 2: page 1 holds rows 0 to 52 and
+  // ends where row 53, the heading of the check dimensions, begins.
+  EXPECT_EQ(GridRowTop(53, kPrintGridLines), kPrintPage1Height);
+  EXPECT_EQ(GridRowTop(77, kPrintGridLines), TableImageHeight(77));
+  const struct {
+    GearType type;
+    int rows;
+    const char* split;  // per page, its bands' rows as first+count
+  } cases[] = {
+      // Page 2: the header row, then from row 53 on; the last, empty row
+      // (76, 84) is not on the page.
+      {GearType::External, 77, "0+53 | 0+1 53+23"},
+      {GearType::Internal, 85, "0+53 | 0+1 53+31"},
+      {GearType::Bevel, 45, "0+45"},
+  };
+  for (const auto& c : cases) {
+    std::string split;
+    for (const PrintPageImage& page : TablePrintPages(c.type, TableImageHeight(c.rows))) {
+      if (!split.empty()) split += " |";
+      for (const ImageStrip& strip : page.strips) {
+        const RowRange rows = RowsInStrip(strip);
+        split += (split.empty() ? "" : " ") + std::to_string(rows.first) + "+" +
+                 std::to_string(rows.count);
+      }
+    }
+    EXPECT_EQ(split, c.split) << c.type;
+  }
+  // Row r lies in [2 + 24 r, 24 + 24 r): a band holds the rows it covers
+  // whole, from the first that starts in it.
+  EXPECT_EQ(RowsInStrip({0, 0, 23}).count, 0);
+  EXPECT_EQ(RowsInStrip({0, 0, 24}).count, 1);
+  EXPECT_EQ(RowsInStrip({0, 0, 47}).count, 1);
+  EXPECT_EQ(RowsInStrip({0, 0, 48}).count, 2);
+  EXPECT_EQ(RowsInStrip({26, 0, 100}).first, 1);
+  EXPECT_EQ(RowsInStrip({27, 0, 100}).first, 2);
+  EXPECT_EQ(RowsInStrip({27, 0, 100}).count, 3);
+}
+
+TEST(ShortPrint, TabsExpandToEightColumnStops) {
+  const struct {
+    const char* line;
+    const char* expanded;
+  } cases[] = {
+      {"", ""},
+      {"\t", "        "},
+      {"\t\tz", "                z"},
+      {"ab\tc", "ab      c"},
+      {"abcdefgh\tc", "abcdefgh        c"},
+      {"abcdefg\tc", "abcdefg c"},
+      // A letter with a diacritic takes one column.
+      {"ž\tc", "ž       c"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(ExpandTabs(c.line), c.expanded) << c.line;
+  EXPECT_EQ(ExpandTabs("a\tb", 4), "a   b");
+}
+
 }  // namespace
 }  // namespace kolmira
