@@ -141,6 +141,8 @@ class RackToolForm : public Form {
 inline constexpr const char* kToolDialogCaption = "Nástroje pro výrobu pastorku a kola";
 inline constexpr const char* kToolProtuberanceImpossible = "Nemožné parametry protuberance";
 inline constexpr const char* kToolNoSolution = "Nemá řešení";
+// Written into a picture of a tool tooth that cannot be built.
+inline constexpr const char* kToolNotConstructible = "Nástroj nelze sestrojit";
 inline constexpr int kToolHelpContext = 3;
 
 }  // namespace kolmira

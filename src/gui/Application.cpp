@@ -11,8 +11,8 @@
 #include "IntroWindow.h"
 #include "MainDialog.h"
 #include "MeasureTab.h"
-#include "PlainFormDialog.h"
 #include "Printing.h"
+#include "RackToolDialog.h"
 #include "ReportWindow.h"
 #include "TableWindow.h"
 #include "forms/TableForm.h"
@@ -29,7 +29,7 @@ Application::Application() {
   table_->setWindowFlag(Qt::Window);
   auto* cutter = new FellowDialog(main_.get());
   auto* backlash = new BacklashDialog(ws_.form(Dialog::Backlash), main_.get());
-  auto* tools = new PlainFormDialog(ws_.form(Dialog::RackTools), "Nástroje", main_.get());
+  auto* tools = new RackToolDialog(ws_.pair(), main_.get());
   help_ = new HelpWindow(main_.get());
 
   binder_ = std::make_unique<Binder>(ws_);

@@ -227,7 +227,11 @@ void Binder::Refresh() {
   ++busy_;
   for (const auto& [key, w] : widgets_) {
     const Form& form = ws_.form(key.first);
-    if (const auto s = form.control(key.second)) Apply(w, *s);
+    const auto index = form.Find(key.second);
+    if (!index || *index == 0) continue;
+    Apply(w, form.StateOf(*index));
+    // A picture drawn from the state follows it after every event.
+    if (form.Info(*index).kind == ControlKind::Picture && w->isVisible()) w->update();
   }
   for (const auto& [label, leader] : followers_) {
     const bool subscript = leader != label->buddy();

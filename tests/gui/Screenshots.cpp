@@ -3,13 +3,14 @@
 //   kolmira_screenshots DIRECTORY
 //
 // The main dialog for each gear type on each of its tabs, DMS mode, the
-// report of a perfect pair and of pairs with many findings (external,
-// internal, bevel), the dimension table of an external, internal, rack and
-// bevel pair in decimal degrees and in degrees-minutes-seconds, scrolled to
-// its top and to its end, and its printed pages: on an A4 sheet at 150 dpi,
-// as bitmaps and as PDF files (with the short print). The program is driven
-// as a user drives it, through the binder, so the pictures show what a user
-// sees. Run it under QT_SCALE_FACTOR=2 for the high-resolution set.
+// backlash, shaper cutter and rack tool dialogs, the report of a perfect
+// pair and of pairs with many findings (external, internal, bevel), the
+// dimension table of an external, internal, rack and bevel pair in decimal
+// degrees and in degrees-minutes-seconds, scrolled to its top and to its
+// end, and its printed pages: on an A4 sheet at 150 dpi, as bitmaps and as
+// PDF files (with the short print). The program is driven as a user drives
+// it, through the binder, so the pictures show what a user sees. Run it
+// under QT_SCALE_FACTOR=2 for the high-resolution set.
 #include <QApplication>
 #include <QDir>
 #include <QPainter>
@@ -116,6 +117,19 @@ int main(int argc, char** argv) {
     s.Press(Dialog::Main, "GearInternal");
     s.Press(Dialog::Main, "FellowButton");
     Save(*s.app.binder().window(Dialog::ShaperCutter), dir, "dialog-shaper-cutter");
+  }
+  // The rack tool dialog with plain tools, and with both options of both
+  // tools.
+  for (const auto& [name, options] :
+       {std::pair{"dialog-rack-tools", false}, std::pair{"dialog-rack-tools-options", true}}) {
+    Shot s;
+    s.Press(Dialog::Main, "ToolsButton");
+    if (options) {
+      for (const char* box : {"CheckBox1", "CheckBox2", "CheckBox3", "CheckBox4"}) {
+        s.Press(Dialog::RackTools, box);
+      }
+    }
+    Save(*s.app.binder().window(Dialog::RackTools), dir, name);
   }
   struct Report {
     const char* name;
