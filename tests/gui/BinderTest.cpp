@@ -23,6 +23,7 @@
 #include "gui/Application.h"
 #include "gui/Binder.h"
 #include "gui/HelpWindow.h"
+#include "gui/IntroWindow.h"
 #include "gui/MainDialog.h"
 #include "gui/ReportWindow.h"
 
@@ -85,6 +86,19 @@ class BinderTest : public QObject {
   Q_OBJECT
 
  private Q_SLOTS:
+  // The intro window's "Ok" takes Enter (the intro has no form: its keys
+  // are its own) and opens the main dialog.
+  void enterOnTheIntroOpensTheMainDialog() {
+    kolmira::gui::Application app;
+    app.Start();
+    QVERIFY(QTest::qWaitForWindowExposed(&app.intro()));
+    app.intro().activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&app.intro()));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    QVERIFY(app.main().isVisible());
+    QVERIFY(!app.intro().isVisible());
+  }
+
   void typingAndLeavingUpdatesTheOtherFields() {
     Program p;
     p.TypeInto("Edit2", "30");
