@@ -38,6 +38,9 @@ int main(int argc, char** argv) {
   QApplication::setApplicationName("Kolmira ozubení");
   QApplication::setApplicationDisplayName("Kolmira ozubení");
   QApplication::setApplicationVersion(KOLMIRA_VERSION);
+  // The installed desktop entry (kolmira.desktop): its name and icon for the
+  // program's windows on a Wayland desktop.
+  QGuiApplication::setDesktopFileName("kolmira");
   QApplication::setFont(kolmira::gui::DialogFont());
   kolmira::gui::Application program;
   ShownProbe probe;
