@@ -75,7 +75,9 @@ class Session {
     if (eq == std::string::npos) return Usage("--field needs NAME=TEXT, got '" + assignment + "'");
     const std::string name = assignment.substr(0, eq);
     const std::string value = assignment.substr(eq + 1);
-    if (name.find('.') != std::string::npos) return DialogField(name, value);
+    if (const auto at = ws_.Addressed(name); at.dialog != Dialog::Main) {
+      return DialogField(name, at, value);
+    }
     const auto field = ws_.main().Find(name);
     if (!field || *field == 0 || ws_.main().Info(*field).kind != ControlKind::Field) {
       return Usage("unknown field '" + name + "'");
@@ -91,7 +93,9 @@ class Session {
   }
 
   bool Press(const std::string& name) {
-    if (name.find('.') != std::string::npos) return DialogPress(name);
+    if (const auto at = ws_.Addressed(name); at.dialog != Dialog::Main) {
+      return DialogPress(name, at);
+    }
     const auto c = ws_.main().Find(name);
     // A field is pressed only by its control name ("Edit3"), not by the
     // variable it edits.
@@ -197,43 +201,35 @@ class Session {
 
  private:
   // The dialog a prefixed name addresses, opened as its button would.
-  std::optional<Dialog> OpenDialog(const std::string& prefixed, std::string& rest) {
-    const auto dot = prefixed.find('.');
-    const std::string prefix = prefixed.substr(0, dot);
-    rest = prefixed.substr(dot + 1);
-    const auto d = ws_.DialogNamed(prefix);
-    if (!d || *d == Dialog::Main) {
-      Usage("no dialog '" + prefix + "'");
-      return std::nullopt;
+  bool OpenDialog(Dialog d) {
+    if (!ws_.Exists(d)) {
+      return Usage("the dialog '" + std::string(ws_.form(d).Name()) +
+                   "' does not exist for this pair");
     }
-    if (!ws_.Exists(*d)) {
-      Usage("the dialog '" + prefix + "' does not exist for this pair");
-      return std::nullopt;
-    }
-    if (!ws_.Open(*d)) return std::nullopt;
-    return d;
+    return ws_.Open(d);
   }
 
-  bool DialogField(const std::string& name, const std::string& value) {
-    std::string rest;
-    const auto d = OpenDialog(name, rest);
-    if (!d) return false;
-    if (!ws_.Focus(*d, rest)) return Usage("unknown field '" + name + "'");
+  bool DialogField(const std::string& name, const Workspace::Address& at,
+                   const std::string& value) {
+    const std::string rest(at.control);
+    const Dialog d = at.dialog;
+    if (!OpenDialog(d)) return false;
+    if (!ws_.Focus(d, rest)) return Usage("unknown field '" + name + "'");
     if (Refused()) return false;
-    ws_.Key(*d, Key::Other);
-    if (!ws_.Type(*d, rest, value)) return Usage("'" + name + "' is not a field");
+    ws_.Key(d, Key::Other);
+    if (!ws_.Type(d, rest, value)) return Usage("'" + name + "' is not a field");
     return true;
   }
 
-  bool DialogPress(const std::string& name) {
-    std::string rest;
-    const auto d = OpenDialog(name, rest);
-    if (!d) return false;
-    if (const auto key = KeyNamed(*d, rest)) {
-      ws_.Key(*d, *key);
+  bool DialogPress(const std::string& name, const Workspace::Address& at) {
+    const std::string rest(at.control);
+    const Dialog d = at.dialog;
+    if (!OpenDialog(d)) return false;
+    if (const auto key = KeyNamed(d, rest)) {
+      ws_.Key(d, *key);
       return !Refused();
     }
-    if (!ws_.Press(*d, rest)) return Usage("unknown button '" + name + "'");
+    if (!ws_.Press(d, rest)) return Usage("unknown button '" + name + "'");
     return !Refused();
   }
 

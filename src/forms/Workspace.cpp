@@ -86,6 +86,15 @@ std::optional<Dialog> Workspace::DialogNamed(std::string_view name) const {
   return std::nullopt;
 }
 
+Workspace::Address Workspace::Addressed(std::string_view name) const {
+  const std::size_t dot = name.find('.');
+  if (dot != std::string_view::npos) {
+    const auto d = DialogNamed(name.substr(0, dot));
+    if (d && *d != Dialog::Main) return {*d, name.substr(dot + 1)};
+  }
+  return {Dialog::Main, name};
+}
+
 void Workspace::OnMainEvent(MainEvent event) {
   if (event == MainEvent::CheckRun) checkRan_ = true;
   // The angle fields of the open tool dialog follow the DEC / DMS choice (a

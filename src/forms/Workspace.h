@@ -86,6 +86,17 @@ class Workspace : private MainEventListener {
   // A dialog by its form's name ("Main", "Vule", "Nastroj", "Fellow",
   // "Miry", "Ident").
   std::optional<Dialog> DialogNamed(std::string_view name) const;
+  // A control as scripts name it: NAME for a control of the main dialog,
+  // PREFIX.NAME for one of another dialog or tab, PREFIX being that form's
+  // name. A caption may hold a dot of its own ("Vyr.skluzy", "Max. funkční
+  // výška zubu nástroje"): the text before the first dot is a prefix only
+  // when it names a dialog other than the main one; otherwise the whole
+  // name is the main dialog's.
+  struct Address {
+    Dialog dialog = Dialog::Main;
+    std::string_view control;
+  };
+  Address Addressed(std::string_view name) const;
 
   // Events. A control is named as its form knows it (see Form::Find). An
   // event aimed at another form than the one holding the focus first moves

@@ -33,6 +33,8 @@ contains "$err" "Chyba !: Chyba číselného formátu, opakuj zadání" "format 
 expect 2 "module out of bounds" -- --field mn=0
 contains "$err" "Chyba !: Modul vol větší než 0" "bound message"
 
+expect 0 "a caption with a dot of its own" -- --field z1=30 --field z2=60 --press Vyr.skluzy
+expect 0 "a dialog's caption with a dot" -- --type internal --press "Fellow.Max. funkční výška zubu nástroje"
 expect 2 "unknown field" -- --field nonsense=1
 expect 2 "unknown button" -- --press nonsense
 expect 2 "unknown gear type" -- --type spiral

@@ -177,6 +177,49 @@ TEST(Workspace, FormsAreNamedAndListTheirControlsInOrder) {
   EXPECT_EQ(p.ws.form(Dialog::Table).Controls().back().first, "HelpBtn");
 }
 
+TEST(Workspace, EveryControlIsAddressedByItsNameCaptionAndAliasesAsWritten) {
+  // Scripts name a control of the main dialog plainly and one of another
+  // dialog with its form's name before a dot. A caption with a dot of its
+  // own ("Vyr.skluzy") is not taken for a prefix. The names come from the
+  // forms' own control lists: a caption shared by two controls names
+  // neither, and is left out.
+  Program p;
+  p.Press("GearInternal");  // the pair that has every dialog
+  int addressed = 0;
+  for (Dialog d : {Dialog::Main, Dialog::Backlash, Dialog::RackTools, Dialog::ShaperCutter,
+                   Dialog::Measure, Dialog::Ident}) {
+    const Form& form = p.ws.form(d);
+    const std::string prefix = d == Dialog::Main ? "" : std::string(form.Name()) + ".";
+    for (int i = 1; i < form.ControlCount(); ++i) {
+      const ControlInfo& info = form.Info(i);
+      std::vector<std::string> names = {std::string(info.name)};
+      std::string caption;
+      for (char c : info.caption) {
+        if (c != '&') caption += c;
+      }
+      if (!caption.empty() && form.Find(caption) == i) names.push_back(caption);
+      for (const std::string& alias : Program::Split(info.aliases)) {
+        if (!alias.empty() && form.Find(alias) == i) names.push_back(alias);
+      }
+      for (const std::string& name : names) {
+        const std::string script = prefix + name;
+        const Workspace::Address at = p.ws.Addressed(script);
+        EXPECT_EQ(at.dialog, d) << script;
+        EXPECT_EQ(form.Find(at.control), i) << script;
+        ++addressed;
+      }
+    }
+  }
+  EXPECT_GT(addressed, 300);
+  // The main dialog's caption with a dot is pressed as written, and a
+  // prefix that names no dialog leaves the name to the main dialog.
+  const Workspace::Address balance = p.ws.Addressed("Vyr.skluzy");
+  EXPECT_EQ(balance.dialog, Dialog::Main);
+  EXPECT_TRUE(p.ws.Press(balance.dialog, balance.control));
+  EXPECT_EQ(p.ws.Addressed("Nope.x").dialog, Dialog::Main);
+  EXPECT_EQ(p.ws.Addressed("Main.Edit1").control, "Main.Edit1");
+}
+
 TEST(Workspace, AnEventInAnotherFormFirstLeavesTheFieldThatHasTheFocus) {
   Program p;
   p.Press("CheckButton");
