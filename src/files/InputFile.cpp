@@ -358,9 +358,16 @@ InputFileResult SaveInputFile(const fs::path& path, const GearPair& g) {
       fs::path resolved = fs::canonical(path, ec);
       if (!ec) target = resolved;
     }
-    const bool existed = fs::exists(target, ec);
-    if (target.filename().empty() || fs::is_directory(target, ec)) {
+    const fs::file_status status = fs::status(target, ec);
+    const bool existed = fs::exists(status);
+    if (target.filename().empty() || fs::is_directory(status)) {
       return SaveFailure(path, "není to jméno souboru.", false);
+    }
+    // A device, a pipe or a socket is no file to keep inputs in: the rename
+    // below would put a plain file in its place, and merely opening a pipe
+    // for writing waits for a reader.
+    if (existed && !fs::is_regular_file(status)) {
+      return SaveFailure(path, "není to obyčejný soubor, ale zařízení, roura nebo soket.", false);
     }
 
     // A file that would not load again is not written: it would only come to

@@ -56,7 +56,9 @@ void SyncWrittenAngles(GearPair& g);
 // Writes the file of the pair to `path`: the text goes to a temporary file
 // in the same folder, which then replaces `path` in one rename, so a save
 // that fails part-way never destroys the previous file. A text that would
-// not read back (a value that is not a number) is not written at all.
+// not read back (a value that is not a number) is not written at all, and
+// neither is a target that exists without being a regular file (a device, a
+// pipe, a socket), which stays as it was; a link is followed to its target.
 // Never throws; on failure the message names the file.
 InputFileResult SaveInputFile(const std::filesystem::path& path, const GearPair& g);
 

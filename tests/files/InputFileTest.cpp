@@ -1,6 +1,7 @@
 #include "files/InputFile.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <algorithm>
 #include <cmath>
@@ -529,6 +530,35 @@ TEST_F(InputFileOnDisk, FailedSaveNamesTheFileAndKeepsTheOldOne) {
   EXPECT_FALSE(SaveInputFile(path, broken).ok);
   EXPECT_EQ(Contents(path), "the previous file\r\n");
   EXPECT_EQ(Entries(), (std::vector<std::string>{"pair.dat", "plain"}));
+}
+
+TEST_F(InputFileOnDisk, SaveOverSomethingThatIsNoFileRefusesAndLeavesIt) {
+  // A pipe made here needs no rights; a device or a socket is refused by
+  // the same test of the target's type. Through a link, the link's target
+  // is what counts: a link to a pipe is refused, a link to a file replaces
+  // the file and stays a link.
+  const GearPair g = External();
+  const fs::path pipe = dir_ / "pipe.dat", toPipe = dir_ / "to-pipe.dat";
+  ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+  fs::create_symlink(pipe, toPipe);
+  for (const fs::path& path : {pipe, toPipe}) {
+    const InputFileResult result = SaveInputFile(path, g);
+    EXPECT_FALSE(result.ok) << path;
+    EXPECT_EQ(result.message.title, "  Chyba !");
+    EXPECT_EQ(result.message.text, "Soubor „" + path.string() +
+                                       "“ nelze uložit: není to obyčejný soubor, ale zařízení, "
+                                       "roura nebo soket.");
+    EXPECT_TRUE(fs::is_fifo(fs::symlink_status(pipe))) << path;
+  }
+  EXPECT_TRUE(fs::is_symlink(fs::symlink_status(toPipe)));
+  const fs::path file = dir_ / "file.dat", toFile = dir_ / "to-file.dat";
+  Put(file, "the previous file\r\n");
+  fs::create_symlink(file, toFile);
+  ASSERT_TRUE(SaveInputFile(toFile, g).ok);
+  EXPECT_TRUE(fs::is_symlink(fs::symlink_status(toFile)));
+  EXPECT_EQ(Contents(file), WriteInputFile(g));
+  EXPECT_EQ(Entries(),
+            (std::vector<std::string>{"file.dat", "pipe.dat", "to-file.dat", "to-pipe.dat"}));
 }
 
 TEST_F(InputFileOnDisk, LoadFailuresNameTheFileAndApplyNothing) {
