@@ -468,7 +468,11 @@ void RecommendedSpanCount(GearPair& g, int gear) {
   rec = std::min(rec, s.zwMax);
   rec = std::max(rec, s.zwMin);
   s.zwRec = rec;
-  if (g.inputsChanged) {
+  // A new pair takes the recommended count; so does a count held from
+  // before (a file saved before any check holds 0) that this pair does not
+  // admit. A count the pair admits stays, as the user or the file chose it.
+  const bool admitted = s.zw >= s.zwMin && s.zw <= s.zwMax && s.zw > 0;
+  if (g.inputsChanged || !admitted) {
     s.zw = rec == 0 ? 1 : rec;
     if (s.zwMax == 0) s.zw = 0;
   }

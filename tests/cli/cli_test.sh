@@ -3,8 +3,8 @@
 # Usage: cli_test.sh PATH_TO_KOLMIRA_CLI
 cli="$1"
 failures=0
-out=$(mktemp) err=$(mktemp)
-trap 'rm -f "$out" "$err"' EXIT
+out=$(mktemp) err=$(mktemp) dat=$(mktemp --suffix=.dat)
+trap 'rm -f "$out" "$err" "$dat"' EXIT
 
 expect() {  # expect EXIT_CODE DESCRIPTION -- ARGS...
   code=$1 what=$2; shift 3
@@ -96,6 +96,13 @@ contains "$err" "Chyba !: Počet zubů nástroje Fellow vol alespoň o 1 méně 
 expect 0 "shaper cutter with a fully rounded tip" -- --type internal --press Fellow.plne-zaoblena --press Fellow.ok --json
 contains "$out" '"fullyRounded": 1' "fully rounded tip"
 contains "$out" '"sa0": 0.0' "no tip land left"
+
+# A file saved before any check holds no span counts: its check measures
+# over the recommended ones.
+expect 0 "saved before any check" -- --field mn=3 --field z1=20 --field z2=40 --field b=30 --save "$dat"
+expect 0 "checked after loading" -- "$dat" --check
+contains "$out" "W1 = 22.9813 (zw1 = 3)" "pinion's span over the recommended count"
+contains "$out" "(zw2 = 5)" "wheel's recommended count"
 
 if [ "$failures" -ne 0 ]; then echo "$failures failure(s)"; exit 1; fi
 echo "all kolmira-cli checks passed"
