@@ -10,7 +10,10 @@
 //
 // Without --json it prints the report when the check has shown it, else the
 // input fields as the dialog shows them; --table and --short add the
-// dimension table and the short print.
+// dimension table and the short print. --table, --short and --json show the
+// results of a check: when no complete check ran since the last change of an
+// input, they run it first, as "KOMPLEXNÍ KONTROLA" (--check) would after
+// the other options.
 //
 // Exit status: 0 done, whether or not the check found faults; 2 an entry was
 // refused or the check was stopped by an impossible shift sum (the message
@@ -169,6 +172,7 @@ class Session {
   void PrintTable() { std::cout << DimensionTableText(ws_.pair(), ws_.main().tableCaption()); }
   void PrintShort() { std::cout << ShortPrintText(ws_.pair(), ws_.main().tableCaption()); }
   bool reportShown() const { return ws_.main().resultsVisible(); }
+  bool checkCurrent() const { return ws_.main().CheckCurrent(); }
 
   void PrintFields() {
     for (int n = 1; n <= 21; ++n) {
@@ -265,9 +269,15 @@ int Run(int argc, char** argv) {
       app.add_option("--press", presses, "press a button or option by its caption or alias");
   CLI::Option* checkOption =
       app.add_flag("--check", check, "run the complete check as \"KOMPLEXNÍ KONTROLA\" does");
-  app.add_flag("--json", json, "print the state, messages, controls and report as JSON");
-  app.add_flag("--table", table, "print the dimension table");
-  app.add_flag("--short", shortPrint, "print the short print of the dimension table");
+  constexpr const char* kChecksFirst =
+      "; runs the complete check first (as \"KOMPLEXNÍ KONTROLA\") when none ran since the last "
+      "change of an input";
+  app.add_flag(
+      "--json", json,
+      std::string("print the state, messages, controls and report as JSON") + kChecksFirst);
+  app.add_flag("--table", table, std::string("print the dimension table") + kChecksFirst);
+  app.add_flag("--short", shortPrint,
+               std::string("print the short print of the dimension table") + kChecksFirst);
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& e) {
@@ -299,10 +309,22 @@ int Run(int argc, char** argv) {
   ok = session.Finish();
   // Saving hides the results window (it tests the mandatory inputs first);
   // the report printed is the one the check showed.
-  const bool reportShown = session.reportShown();
+  bool reportShown = session.reportShown();
   if (ok && !savePath.empty()) ok = session.Save(savePath);
   session.Drain();
   if (!ok) return kRefused;
+  // The table, the short print and the JSON document are the results of a
+  // check of the inputs as they stand: a missing one runs now, as --check
+  // given last would (after the save, which keeps the file as the options
+  // left the pair).
+  if ((json || table || shortPrint) && !session.checkCurrent()) {
+    // A check that could not run (shifts not divided, an incomplete pair)
+    // has given its message: there are no results to print.
+    ok = session.Check() && session.checkCurrent();
+    session.Drain();
+    if (!ok) return kRefused;
+    reportShown = session.reportShown();
+  }
   if (json) {
     session.PrintJson(reportShown);
   } else {

@@ -50,10 +50,15 @@ class LineIo {
   virtual void Int(int& value, long long lo, long long hi) = 0;
   virtual void Flag(bool& value) = 0;
   virtual void Marker(const char* text) = 0;
+  // Whether the measuring choices and dimensions are passed: a reader
+  // always takes them, a writer of the checked inputs leaves them out.
+  virtual bool WithMeasurements() const { return true; }
 };
 
 class Writer final : public LineIo {
  public:
+  explicit Writer(bool withMeasurements = true) : withMeasurements_(withMeasurements) {}
+  bool WithMeasurements() const override { return withMeasurements_; }
   void Real(double& value) override { Line(FormatFixed(value, kRealWidth, kRealDecimals)); }
   void Int(int& value, long long, long long) override { Line(std::to_string(value)); }
   void Flag(bool& value) override { Line(value ? "1" : "0"); }
@@ -65,6 +70,7 @@ class Writer final : public LineIo {
     text_ += line;
     text_ += "\r\n";
   }
+  bool withMeasurements_;
   std::string text_;
 };
 
@@ -128,6 +134,25 @@ class Reader final : public LineIo {
   std::string_view rest_;
   bool ok_ = true;
 };
+
+// The measuring choices and dimensions of both gears.
+void MeasurementLines(LineIo& io, GearPair& g) {
+  io.Flag(g.scConst1);
+  io.Flag(g.scConst2);
+  io.Flag(g.scRef1);
+  io.Flag(g.scRef2);
+  io.Flag(g.scChosen1);
+  io.Flag(g.scChosen2);
+  for (double* value : {&g.sc1, &g.sc2, &g.sc1min, &g.sc2min, &g.sc1max, &g.sc2max, &g.hc1, &g.hc2,
+                        &g.hc1min, &g.hc2min, &g.hc1max, &g.hc2max}) {
+    io.Real(*value);
+  }
+  io.Int(g.zw1, 0, kMaxCount);
+  io.Int(g.zw2, 0, kMaxCount);
+  for (double* value : {&g.W1, &g.W2, &g.dt1, &g.dt2, &g.M1, &g.M2, &g.dM1, &g.dM2}) {
+    io.Real(*value);
+  }
+}
 
 // The lines of the file in their order. Conditions refer to values already
 // passed in the same file, so reading takes the same road as writing did.
@@ -233,21 +258,7 @@ void Layout(LineIo& io, GearPair& g) {
   // Measurement dimensions.
   io.Marker(kRuleMarker);
   io.Marker(kMeasureMarker);
-  io.Flag(g.scConst1);
-  io.Flag(g.scConst2);
-  io.Flag(g.scRef1);
-  io.Flag(g.scRef2);
-  io.Flag(g.scChosen1);
-  io.Flag(g.scChosen2);
-  for (double* value : {&g.sc1, &g.sc2, &g.sc1min, &g.sc2min, &g.sc1max, &g.sc2max, &g.hc1, &g.hc2,
-                        &g.hc1min, &g.hc2min, &g.hc1max, &g.hc2max}) {
-    io.Real(*value);
-  }
-  io.Int(g.zw1, 0, kMaxCount);
-  io.Int(g.zw2, 0, kMaxCount);
-  for (double* value : {&g.W1, &g.W2, &g.dt1, &g.dt2, &g.M1, &g.M2, &g.dM1, &g.dM2}) {
-    io.Real(*value);
-  }
+  if (io.WithMeasurements()) MeasurementLines(io, g);
 
   // Rack tools; their angles stand in radians.
   io.Marker(kRuleMarker);
@@ -313,6 +324,13 @@ InputFileResult SaveFailure(const fs::path& path, const char* reason, bool keptP
 std::string WriteInputFile(const GearPair& g) {
   GearPair scratch = g;
   Writer writer;
+  Layout(writer, scratch);
+  return writer.Take();
+}
+
+std::string CheckedInputsText(const GearPair& g) {
+  GearPair scratch = g;
+  Writer writer(/*withMeasurements=*/false);
   Layout(writer, scratch);
   return writer.Take();
 }

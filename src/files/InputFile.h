@@ -32,6 +32,12 @@ struct InputFileResult {
 // changed (the type 4 exists only in the text).
 std::string WriteInputFile(const GearPair& g);
 
+// The file text of the inputs that the complete check takes: the whole file
+// but for the measuring choices and dimensions, which the check and the
+// measurement tab set themselves. Two states with the same text give the
+// same check.
+std::string CheckedInputsText(const GearPair& g);
+
 // Reads a file text into the pair. The file is parsed into a copy of
 // `target`; only a complete file in which every line is what it must be is
 // committed (and leaves fileReadOk set). Anything else -- a line that is not

@@ -177,6 +177,10 @@ class MainForm : public Form {
   const ControlState& control(Control c) const { return stored(c); }
   Control focusedControl() const { return static_cast<Control>(focusIndex()); }
   bool resultsVisible() const { return resultsVisible_; }
+  // Whether the complete check ran, without a blocking error, on the inputs
+  // as they stand: no input changed since (whether or not its report is
+  // shown now).
+  bool CheckCurrent() const;
   bool resultsStale() const { return resultsStale_; }
   int activeTab() const { return activeTab_; }
   const std::string& resultsCaption() const { return resultsCaption_; }
@@ -315,6 +319,7 @@ class MainForm : public Form {
   bool clickComputedTips_ = false;  // a press on "Výpočetní hlavové průměry"
   std::string resultsCaption_;
   std::string tableCaption_;
+  std::string checkedInputs_;  // the inputs of the last complete check, "" after a failed one
   std::vector<MainEventListener*> listeners_;
 };
 

@@ -104,5 +104,18 @@ expect 0 "checked after loading" -- "$dat" --check
 contains "$out" "W1 = 22.9813 (zw1 = 3)" "pinion's span over the recommended count"
 contains "$out" "(zw2 = 5)" "wheel's recommended count"
 
+
+# The table, the short print and the JSON document of a pair typed but not
+# checked: the complete check runs first.
+expect 0 "table before any check" -- --field mn=3 --field z1=20 --field z2=40 --field b=30 --table
+contains "$out" "Počet zubů náhradního kola               z_n      [-]     20.000" "virtual teeth"
+contains "$out" "Kontrolní rozměr přes zuby               W        [mm]    22.98132" "span in the table"
+expect 0 "short print before any check" -- --field mn=3 --field z1=20 --field z2=40 --short
+contains "$out" "Souc. trvani zaberu profilu	epsilonalfa			  1.6352" "contact ratio"
+expect 0 "JSON before any check" -- --field z1=30 --field z2=60 --json
+contains "$out" '"report"' "the check's report"
+expect 2 "a check that cannot run prints no results" -- --field xSum=0.5 --table
+contains "$err" "Není provedeno rozdělení korekcí" "shifts to divide first"
+
 if [ "$failures" -ne 0 ]; then echo "$failures failure(s)"; exit 1; fi
 echo "all kolmira-cli checks passed"

@@ -446,6 +446,44 @@ TEST_F(MainFormTest, ResultsAreStaleUntilTheCheckShowsThem) {
   EXPECT_FALSE(main.resultsStale());
 }
 
+TEST(MainForm, TheCheckIsCurrentUntilAnInputChanges) {
+  // Whatever shows results (the report, the table, a script's print) knows
+  // whether they belong to the inputs as they stand. Each case starts from
+  // a check of the default pair, then makes its steps.
+  const struct {
+    const char* steps;  // fields "n=text" and presses, '|' between them
+    bool current;
+  } cases[] = {
+      {"", true},
+      {"15=0.3", true},                 // the shown report re-runs the check
+      {"1=2", false},                   // a basic input hides the report
+      {"TabMeasure|TabInputs", true},   // pages only
+      {"Dms", true},                    // another angle form, the same inputs
+      {"ToolsButton|Esc|2=25", false},  // a change while the report is hidden
+      {"6=0.5|CheckButton", false},     // the check cannot run: shifts to divide
+      {"6=0.5|DistributeButton|7=0.3|CheckButton", true},
+      {"GearInternal", false},
+  };
+  for (const auto& c : cases) {
+    Program p;
+    EXPECT_FALSE(p.main.CheckCurrent());  // no check yet
+    p.Press("CheckButton");
+    ASSERT_TRUE(p.main.CheckCurrent());
+    for (const std::string& step : Program::Split(c.steps)) {
+      if (step.empty()) continue;
+      const std::size_t eq = step.find('=');
+      if (step == "Esc") {
+        p.Key(Dialog::RackTools, Key::Escape);
+      } else if (eq == std::string::npos) {
+        p.Press(step);
+      } else {
+        p.Enter(std::stoi(step.substr(0, eq)), step.substr(eq + 1));
+      }
+    }
+    EXPECT_EQ(p.main.CheckCurrent(), c.current) << c.steps;
+  }
+}
+
 TEST(MainForm, EnteringAComputationalInputChoosesWhatDefinesThePair) {
   // The shift sum, the centre distance or the working pressure angle: the
   // other two wait and x1, x2 go, and the results are hidden; x1 or x2: both
