@@ -281,7 +281,9 @@ class MainForm : public Form {
   bool AcceptProfileAngle(double value, bool changed);
   bool AcceptTipDiameter(int n, double value, bool changed);
   bool AcceptShaftAngle(double value, bool changed);
-  bool ShiftSumLimitOk(int n, double sum);
+  // The field's bounds (see FieldRefusal): a value outside them is refused
+  // with the field's message.
+  bool RefusedByBounds(int n, double value);
   void ResetComputationalInputs();
   void ClearComputedTips();
 

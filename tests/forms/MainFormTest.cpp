@@ -97,7 +97,21 @@ TEST(MainForm, FieldBoundsAndTheirMessages) {
   } cases[] = {
       // clang-format off
       {1, {}, 1, "0", "Modul vol větší než 0", ""},
-      {1, {}, 1, "0.001", "", ""},
+      // No gear has a module outside 0.01 to 1000 mm, or more than 10000
+      // teeth; a wheel from 5000 teeth on is a rack.
+      {1, {}, 1, "0.01|1000", "", ""},
+      {1, {}, 1, "0.0099|1000.001|1e308|9223372036854775808|4.9e-324",
+       "Modul vol v rozsahu od 0.01 do 1000", ""},
+      {1, {}, 2, "17.5|4.0001", "Počet zubů musí být celé číslo", ""},
+      {1, {}, 2, "10000|20.0", "", ""},
+      {1, {}, 2, "10001|1e308", "Počet zubů pastorku vol v rozsahu od 4 do 10000", ""},
+      {1, {}, 3, "40.5", "Počet zubů musí být celé číslo", ""},
+      {1, {}, 3, "10000", "", "Hřeben"},
+      {1, {}, 3, "10001|9223372036854775808", "Počet zubů kola vol v rozsahu od 4 do 10000", ""},
+      {2, {}, 3, "-1e308", "Počet zubů korunového kola vol v rozsahu od -10000 do -4", ""},
+      {2, {}, 3, "-80.5", "Počet zubů musí být celé číslo", ""},
+      {3, {}, 2, "17.5", "Počet zubů musí být celé číslo", ""},
+      {3, {}, 3, "30.5", "Počet zubů musí být celé číslo", ""},
       {1, {}, 1, "abc|1,5", "Chyba číselného formátu, opakuj zadání", ""},
       {1, {}, 2, "3", "Počet zubů pastorku vol větší než 3", ""},
       {1, {}, 2, "4", "", ""},
@@ -122,7 +136,8 @@ TEST(MainForm, FieldBoundsAndTheirMessages) {
       {3, {{4, "20"}}, 5, "12", "", ""},
       {1, {}, 5, "0", "Šířka zubů musí být větší než 0.", ""},
       {1, {}, 5, "x", "Chyba číselného formátu, opakuj zadání.", ""},
-      {1, {}, 5, "0.01", "", ""},
+      {1, {}, 5, "0.01|100000", "", ""},
+      {1, {}, 5, "100000.01|1e308", "Šířku zubů vol v rozsahu od 0 do 100000", ""},
       {1, {}, 6, "10", "", "10.000000"},
       {1, {}, 6, "10.0001", "Součet korekcí vol v rozsahu od -15 do 10", ""},
       // 400/400 teeth put the limiting shift sum at -16.3798, below -15.
@@ -136,9 +151,12 @@ TEST(MainForm, FieldBoundsAndTheirMessages) {
       {1, {}, 9, "0", "Pracovní osovou vzdálenost vol větší než 0", ""},
       {2, {}, 9, "0", "Pracovní osovou vzdálenost zadej zápornou", ""},
       {2, {}, 9, "-29", "", ""},
+      {1, {}, 9, "100001|1e308", "Pracovní osovou vzdálenost vol v rozsahu od 0 do 100000", ""},
+      {2, {}, 9, "-1e308", "Pracovní osovou vzdálenost vol v rozsahu od -100000 do 0", ""},
       {1, {}, 10, "0", "Valivý úhel záběru vol větší než 0°", ""},
       {1, {}, 10, "90", "Valivý úhel záběru vol menší než 90°", ""},
       {1, {}, 10, "22", "", ""},
+      {1, {}, 10, "0.99|4.9e-324", "Valivý úhel záběru vol v rozsahu od 1 do 90°", ""},
       // pi/4 / tan 20° - 0.25 = 1.9079, - 1 = 1.1579.
       {1, {}, 11, "1.908|-0.1", "Poměrnou výšku hlavy pastorku vol v rosahu od 0 do 1.9079 ", ""},
       {1, {}, 12, "2", "Poměrnou výšku hlavy kola vol v rosahu od 0 do 1.9079 ", ""},
@@ -150,19 +168,25 @@ TEST(MainForm, FieldBoundsAndTheirMessages) {
       {1, {}, 17, "0|50.0001", "Úhel profilu vol větší než 0 až do 50°", ""},
       {1, {{11, "0.3"}, {12, "0.3"}}, 17, "50", "", ""},
       {1, {}, 17, "22.5", "", ""},
+      {1, {}, 17, "0.99|4.9e-324", "Úhel profilu vol v rozsahu od 1 do 50°", ""},
       // At 40° a root of haP* + cP* above pi/4 / tan 40° = 0.936 has no room
       // for a fillet: either gear's, or neither.
       {1, {{12, "0.5"}}, 17, "40", noFillet, ""},
       {1, {{11, "0.5"}}, 17, "40", noFillet, ""},
       {1, {{11, "0.5"}, {12, "0.5"}}, 17, "40", "", ""},
       {1, {}, 18, "0", "Průměr hlavové kružnice pastorku vol větší než 0", ""},
+      {1, {}, 18, "1e308", "Průměr hlavové kružnice pastorku vol v rozsahu od 0 do 100000", ""},
+      {1, {}, 19, "100000.1", "Průměr hlavové kružnice kola vol v rozsahu od 0 do 100000", ""},
+      {2, {}, 19, "-1e308",
+       "Průměr hlavové kružnice korunového kola vol v rozsahu od -100000 do 0", ""},
       {1, {}, 19, "0", "Průměr hlavové kružnice kola vol větší než 0", ""},
       {2, {}, 19, "10|0", "Průměr hlavové kružnice korunového kola zadej záporný", ""},
       // A rack's addendum: at most pi mn / (4 tan 20°) = 4.3157 at module 2.
       {1, rackModule2, 19, "4.3157", "", ""},
       {1, rackModule2, 19, "4.316|-0.1", "Výšku hlavy zubu hřebene vol od 0 do 4.3157 mm", ""},
       {3, {}, 20, "180|0", "Úhel os vol větší než 0 a menší než 180°", ""},
-      {3, {}, 20, "120", "", ""},
+      {3, {}, 20, "120|1", "", ""},
+      {3, {}, 20, "0.99|179.01|4.9e-324", "Úhel os vol v rozsahu od 1 do 179°", ""},
       {1, {}, 21, "-0.001", "Boční vůle musí být kladná.", ""},
       {1, {}, 21, "1.01", "Boční vůle musí být menší než velikost modulu.", ""},
       {1, {}, 21, "", "Chyba číselného formátu, opakuj zadání.", ""},
@@ -188,6 +212,52 @@ TEST(MainForm, FieldBoundsAndTheirMessages) {
       EXPECT_EQ(p.g.valCode, std::string(c.message).rfind(format, 0) == 0 ? 1 : 0) << where;
     }
   }
+}
+
+TEST(MainForm, AFractionalToothCountIsRefusedAndThePreviousCountStays) {
+  // The teeth of both gears, of the shaper cutter and the teeth measured
+  // over in the identification tab; a whole count written with decimals is
+  // taken.
+  const struct {
+    int type;
+    Dialog dialog;
+    const char* field;
+    const char* text;
+    const char* values;  // the state afterwards
+  } cases[] = {
+      {1, Dialog::Main, "Edit2", "17.5", "z1=20"},
+      {1, Dialog::Main, "Edit3", "40.25", "z2=40 rackMode=0"},
+      {1, Dialog::Main, "Edit3", "5000.5", "z2=40 rackMode=0"},
+      {2, Dialog::Main, "Edit3", "80.5", "z2=-80"},
+      {3, Dialog::Main, "Edit2", "19.9", "z1Bevel=20"},
+      {3, Dialog::Main, "Edit3", "30.1", "z2Bevel=30"},
+      {2, Dialog::ShaperCutter, "Edit1", "35.5", "z0=35"},
+      {1, Dialog::Ident, "zwMeas", "2.5", "zwMeas=5"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::string(c.field) + " '" + c.text + "'");
+    Program p;
+    p.Choose(c.type);
+    ASSERT_TRUE(p.Enter(1, "2"));  // a pair the identification tab takes up
+    if (c.dialog != Dialog::Main) {
+      ASSERT_TRUE(p.Open(c.dialog));
+    }
+    EXPECT_TRUE(p.Refuses(c.dialog, c.field, c.text));
+    EXPECT_EQ(p.LastMessage(), "Počet zubů musí být celé číslo");
+    EXPECT_EQ(p.LastTitle(), "  Chyba !");
+    // The names of "z1=20 rackMode=0" are "z1 rackMode".
+    std::string names;
+    for (std::string_view rest = c.values; !rest.empty();) {
+      const std::size_t eq = rest.find('='), blank = rest.find(' ');
+      names += (names.empty() ? "" : " ") + std::string(rest.substr(0, eq));
+      rest.remove_prefix(blank == std::string_view::npos ? rest.size() : blank + 1);
+    }
+    EXPECT_EQ(p.Values(names), c.values);
+  }
+  // Written with decimals, a whole count is a count.
+  Program p;
+  EXPECT_TRUE(p.Enter(2, "25.0"));
+  EXPECT_EQ(p.Values("z1"), "z1=25");
 }
 
 TEST(MainForm, FilletRadiusBeyondTheFullRoundRootIsCutBackWithAWarning) {
