@@ -7,8 +7,11 @@
 #include <climits>
 #include <cmath>
 #include <fstream>
+#include <map>
 #include <system_error>
 
+#include "engine/InputBounds.h"
+#include "engine/PairGeometry.h"
 #include "model/NumberText.h"
 
 namespace kolmira {
@@ -74,6 +77,12 @@ class Writer final : public LineIo {
   std::string text_;
 };
 
+// A line of the file: its number (the first line is 1) and its text.
+struct FileLine {
+  int number = 0;
+  std::string text;
+};
+
 class Reader final : public LineIo {
  public:
   explicit Reader(std::string_view text) : rest_(text) {
@@ -82,6 +91,11 @@ class Reader final : public LineIo {
     }
   }
   bool ok() const { return ok_; }
+  // The line a value was read from, for the message that refuses it.
+  FileLine LineOf(const void* value) const {
+    const auto at = lines_.find(value);
+    return at == lines_.end() ? FileLine{} : at->second;
+  }
 
   void Real(double& value) override {
     std::string_view line;
@@ -92,6 +106,7 @@ class Reader final : public LineIo {
       return;
     }
     value = *parsed;
+    Remember(&value, line);
   }
   void Int(int& value, long long lo, long long hi) override {
     std::string_view line;
@@ -102,6 +117,7 @@ class Reader final : public LineIo {
       return;
     }
     value = static_cast<int>(*parsed);
+    Remember(&value, line);
   }
   void Flag(bool& value) override {
     std::string_view line;
@@ -128,11 +144,18 @@ class Reader final : public LineIo {
     line = rest_.substr(0, end);
     rest_.remove_prefix(end + 1);
     if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    ++lineNumber_;
     return true;
+  }
+  void Remember(const void* value, std::string_view line) {
+    const std::size_t first = line.find_first_not_of(' ');
+    lines_[value] = {lineNumber_, std::string(line.substr(first == line.npos ? 0 : first))};
   }
 
   std::string_view rest_;
   bool ok_ = true;
+  int lineNumber_ = 0;
+  std::map<const void*, FileLine> lines_;
 };
 
 // The measuring choices and dimensions of both gears.
@@ -294,6 +317,146 @@ bool TwinsFinite(const GearPair& g) {
   return true;
 }
 
+// Every input of a file read into `loaded` against the bounds its field
+// applies when the value is typed, in the order those bounds depend on each
+// other: the numbers of teeth and the profile angle before the shifts and
+// addenda whose limits follow from them, the shaper cutter before the ring's
+// fillet that its tip rounds. Values that the file keeps only as results of
+// others (a centre distance computed from the shifts, a backlash made by an
+// extra shift) are not inputs and are left to the recomputation. The first
+// value outside its bounds refuses the file: the message names its line.
+std::optional<std::string> LoadedRefusal(const GearPair& loaded, const Reader& reader) {
+  GearPair g = loaded;  // the tests read the bounds that depend on other inputs here
+  const bool internal = g.gearType == GearType::Internal;
+  const bool bevel = g.gearType == GearType::Bevel;
+  std::string message;
+  // True when the value read into `member` is refused.
+  auto refused = [&](const auto& member, const Refusal& refusal) {
+    if (!refusal) return false;
+    const FileLine line = reader.LineOf(&member);
+    message = std::string(kBadInputFile) + "\r" + "řádek " + std::to_string(line.number) + ": " +
+              line.text + " — " + *refusal;
+    return true;
+  };
+  auto field = [&](int n, const double& member) {
+    return refused(member, FieldRefusal(g, n, member));
+  };
+
+  // Mandatory inputs; a bevel pair's shaft angle shapes its cones.
+  const double& z1 = bevel ? loaded.z1Bevel : loaded.z1;
+  const double& z2 = bevel ? loaded.z2Bevel : loaded.z2;
+  if (field(1, loaded.mn) || field(2, z1) || field(3, z2)) return message;
+  if ((internal || bevel) && std::fabs(z2) < z1 &&
+      refused(z1, "Počet zubů pastorku vol menší nebo nejvýše roven počtu zubů kola")) {
+    return message;
+  }
+  if (bevel && field(20, loaded.SigmaDeg)) return message;
+  if (field(17, loaded.alphaPDeg)) return message;
+  // A bevel pair's cone length and the spiral angle it allows follow the
+  // module, the teeth and the shaft angle, which may be typed after the face
+  // width and the spiral angle: the pair keeps no face width and no spiral
+  // angle within them, and a file is tested against the fixed bounds alone.
+  g.betaMax = 90.0;
+  g.Le = kLengthMax;
+  if (field(5, loaded.b) || field(4, loaded.betaDeg)) return message;
+  // The angles the limits below are drawn with: the limiting shift sum, the
+  // shaper cutter's largest tip radius.
+  g.alphaT = bevel ? g.alphaP : std::atan(std::tan(g.alphaP) / std::cos(g.beta));
+  if (bevel) {
+    // The shifts of a bevel pair are those of its virtual spur pair.
+    GearPair virtualPair = g;
+    BasicGeometry(virtualPair);
+    g.z1 = virtualPair.z1, g.z2 = virtualPair.z2;
+  }
+  g.invAlphaT = std::tan(g.alphaT) - g.alphaT;
+  g.betaB = std::asin(std::cos(g.alphaP) * std::sin(g.beta));
+
+  // The basic rack.
+  for (int n = 11; n <= 14; ++n) {
+    const double& member = n == 11   ? loaded.haP1Star
+                           : n == 12 ? loaded.haP2Star
+                           : n == 13 ? loaded.cP1Star
+                                     : loaded.cP2Star;
+    if (field(n, member)) return message;
+  }
+  if (internal) {
+    if (refused(loaded.z0, CutterTeethRefusal(g, loaded.z0)) ||
+        refused(loaded.x0, CutterShiftRefusal(loaded.x0)) ||
+        refused(loaded.rhof0Star, CutterRootRadiusRefusal(g, loaded.rhof0Star)) ||
+        (!loaded.fullyRounded &&
+         refused(loaded.rhoa0Star, CutterTipRadiusRefusal(g, loaded.rhoa0Star)))) {
+      return message;
+    }
+  }
+  // A ring's fillet is the tip radius of the cutter that made it; a new
+  // cutter (or helix, or profile angle) does not cut it back, so only its
+  // sign is the ring's own.
+  if (refused(loaded.rhofP1Star, FilletRefusal(g, 15, loaded.rhofP1Star)) ||
+      (!internal && refused(loaded.rhofP2Star, FilletRefusal(g, 16, loaded.rhofP2Star))) ||
+      (internal && loaded.rhofP2Star < 0.0 &&
+       refused(loaded.rhofP2Star, FilletRefusal(g, 16, loaded.rhofP2Star)))) {
+    return message;
+  }
+
+  // The input that defines the pair: the shift sum, a shift, the centre
+  // distance or the working pressure angle, as it was typed last.
+  switch (g.geometryReady) {
+    case 6:
+      if (field(6, loaded.xSum)) return message;
+      break;
+    case 7:
+      if (field(7, loaded.x1)) return message;
+      break;
+    case 8:
+      if (!g.rackMode && field(8, loaded.x2)) return message;
+      break;
+    case 9:
+      if (!g.rackMode && !bevel && field(9, loaded.aw)) return message;
+      break;
+    case 10:
+      if (!bevel && field(10, loaded.alphaWtDeg)) return message;
+      break;
+    default:
+      break;
+  }
+  // Typed tip diameters (a rack's addendum), and a backlash given directly.
+  if ((loaded.da1Given && field(18, loaded.da1)) ||
+      (loaded.da2Given && field(19, g.rackMode ? loaded.ha2 : loaded.da2)) ||
+      (loaded.backlashDirect && field(21, loaded.jn))) {
+    return message;
+  }
+
+  // The rack tools, and their chamfers and protuberances where chosen.
+  for (int tool = 1; tool <= 2; ++tool) {
+    const bool wheel = tool == 2;
+    const double& haP0 = wheel ? loaded.haP02Star : loaded.haP01Star;
+    const double& rhoaP0 = wheel ? loaded.rhoaP02Star : loaded.rhoaP01Star;
+    // A tool's tip radius follows the fillet of the gear it cuts, and is
+    // not cut back when the profile angle changes: only its sign is tested.
+    if (refused(haP0, ToolAddendumRefusal(g, tool, haP0)) ||
+        (rhoaP0 < 0.0 && refused(rhoaP0, ToolTipRadiusRefusal(g, tool, rhoaP0)))) {
+      return message;
+    }
+    if (wheel ? loaded.chamfer2 : loaded.chamfer1) {
+      const double& hFf = wheel ? loaded.hFfP02Star : loaded.hFfP01Star;
+      const double& alphaK = wheel ? loaded.alphaKP02 : loaded.alphaKP01;
+      if (refused(hFf, ChamferHeightRefusal(g, tool, hFf)) ||
+          refused(alphaK, ChamferAngleRefusal(g, tool, alphaK * kRadToDeg))) {
+        return message;
+      }
+    }
+    if (wheel ? loaded.protuberance2 : loaded.protuberance1) {
+      const double& hFa = wheel ? loaded.hFaP02Star : loaded.hFaP01Star;
+      const double& pr = wheel ? loaded.prP02 : loaded.prP01;
+      if (refused(hFa, ProtuberanceHeightRefusal(tool, haP0, hFa)) ||
+          refused(pr, ProtuberanceSizeRefusal(g, tool, pr))) {
+        return message;
+      }
+    }
+  }
+  return std::nullopt;
+}
+
 InputFileResult Failure(std::string text) {
   return {false, Message{kErrorTitle, std::move(text), Message::Kind::Box}};
 }
@@ -346,6 +509,7 @@ InputFileResult ReadInputFile(std::string_view text, GearPair& target) {
   Reader reader(text);
   Layout(reader, scratch);
   if (!reader.ok() || !TwinsFinite(scratch)) return Failure(kBadInputFile);
+  if (auto refusal = LoadedRefusal(scratch, reader)) return Failure(std::move(*refusal));
   scratch.fileReadOk = true;
   target = std::move(scratch);
   return {true, {}};
