@@ -187,6 +187,10 @@ class MainForm : public Form {
   const std::string& tableCaption() const { return tableCaption_; }
   GearPair& pair() { return g_; }
 
+  // Whether the pair as it stands, and the check it would be put to, are
+  // numbers throughout.
+  bool ConsequencesFinite() const;
+
   // The running of the check shared by the buttons and by every accepted
   // input while the results are shown.
   void RunCheckProcedure();

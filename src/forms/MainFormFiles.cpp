@@ -2,6 +2,7 @@
 // application of a loaded file to the dialog.
 #include <cmath>
 
+#include "engine/InputBounds.h"
 #include "engine/Involute.h"
 #include "engine/PairGeometry.h"
 #include "files/InputFile.h"
@@ -117,7 +118,19 @@ bool MainForm::SaveInputs(const std::string& path) {
 
 bool MainForm::LoadInputs(const std::string& path) {
   HideResults();
-  const InputFileResult result = LoadInputFile(path, g_);
+  const GearPair before = g_;
+  InputFileResult result = LoadInputFile(path, g_);
+  if (result.ok) {
+    // A file of values each within its bounds may still define a pair whose
+    // dimensions are no numbers: it is refused as well, and the pair before
+    // the load stays.
+    DeriveLoadedPair(g_);
+    if (!ConsequencesFinite()) {
+      g_ = before;
+      result = {false, Message{kErrorTitle, std::string(kBadInputFile) + "\r" + kNotFinite,
+                               Message::Kind::Box}};
+    }
+  }
   if (!result.ok) {
     g_.messages.push_back(result.message);
     ChangeTab(0);
@@ -130,8 +143,6 @@ bool MainForm::LoadInputs(const std::string& path) {
   g_.inputsChanged = false;
   SetKeepShifts(false);
   SetFileCaptions(path);
-
-  DeriveLoadedPair(g_);
 
   ApplyGearTypePresentation();
   state(Control::Edit21).visible = g_.gearType != GearType::Bevel;

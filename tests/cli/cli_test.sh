@@ -117,5 +117,23 @@ contains "$out" '"report"' "the check's report"
 expect 2 "a check that cannot run prints no results" -- --field xSum=0.5 --table
 contains "$err" "Není provedeno rozdělení korekcí" "shifts to divide first"
 
+
+# Values no gear has are refused with the range of their field, and a file
+# bringing one is refused with its line; nothing that is no number is ever
+# printed.
+expect 2 "a module of 1e308" -- --field mn=1e308 --check --table
+contains "$err" "Chyba !: Modul vol v rozsahu od 0.01 do 1000" "module range"
+expect 2 "a bevel module of 4.9e-324" -- --type bevel --field mn=4.9e-324 --check --json
+expect 2 "a ring of -1e308 teeth" -- --type internal --field z2=-1e308 --check
+contains "$err" "Počet zubů korunového kola vol v rozsahu od -10000 do -4" "ring teeth range"
+expect 2 "a fractional number of teeth" -- --field z1=17.5 --check
+contains "$err" "Chyba !: Počet zubů musí být celé číslo" "whole teeth"
+expect 2 "a bevel pinion shifted out of its cone" -- --type bevel --press rozdel --field x1=8 --check
+contains "$err" "Nemožné zadání - rozměry soukolí by nebyly konečná čísla" "no number"
+expect 0 "a pair to spoil" -- --field mn=3 --save "$dat"
+sed -i '6s/.*/-2.000000000000\r/' "$dat"
+expect 2 "a file with a negative module" -- "$dat" --check
+contains "$err" "řádek 6: -2.000000000000 — Modul vol větší než 0" "the line, its value and the field's message"
+
 if [ "$failures" -ne 0 ]; then echo "$failures failure(s)"; exit 1; fi
 echo "all kolmira-cli checks passed"

@@ -260,6 +260,71 @@ TEST(MainForm, AFractionalToothCountIsRefusedAndThePreviousCountStays) {
   EXPECT_EQ(p.Values("z1"), "z1=25");
 }
 
+TEST(MainForm, NoValueOfAnyFieldLeavesANumberThatIsNone) {
+  // Every field of every gear type at the values a careless hand or a
+  // script may type: each is refused or gives a pair, and a check of it,
+  // that are numbers throughout.
+  const char* values[] = {"1e308",      "-1e308",    "9223372036854775808",
+                          "4.9e-324",   "-4.9e-324", "0",
+                          "1e-300",     "1e6",       "-1e6",
+                          "89.9999999", "90",        "179.999",
+                          "1e-9",       "5000",      "10000",
+                          "0.01",       "1000"};
+  for (int type = 1; type <= 3; ++type) {
+    for (int n = 1; n <= 21; ++n) {
+      for (const char* value : values) {
+        SCOPED_TRACE(testing::Message() << "type " << type << ", field " << n << " = " << value);
+        Program p;
+        p.Choose(type);
+        p.Refuses(Dialog::Main, Program::Edit(n), value);
+        p.Press("CheckButton");
+        EXPECT_EQ(test::NonFiniteReals(p.g), std::vector<std::string>{});
+      }
+    }
+  }
+}
+
+TEST(MainForm, AnEntryWhoseConsequencesAreNoNumbersIsRefusedAndThePairStays) {
+  // Within the bounds of their fields, some values still define a pair
+  // whose dimensions are no numbers (a bevel pinion shifted by 8 modules has
+  // no tip cone): the entry is refused, the focus stays, and the pair is
+  // the one before it.
+  const struct {
+    int type;
+    std::vector<std::pair<int, std::string>> first;
+    int field;
+    const char* text;
+    const char* values;  // unchanged by the refusal
+  } cases[] = {
+      {3, {{6, "0"}}, 7, "8", "x1=0 x2=0 xSum=0"},
+      {3, {{10, "89.99"}}, 8, "8", "x1=0 x2=0"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::Message() << "field " << c.field << " = " << c.text);
+    Program p;
+    p.Choose(c.type);
+    for (const auto& [n, text] : c.first) p.Enter(n, text);
+    p.Press("DistributeButton");
+    EXPECT_TRUE(p.Refuses(Dialog::Main, Program::Edit(c.field), c.text));
+    EXPECT_EQ(p.LastMessage(), "Nemožné zadání - rozměry soukolí by nebyly konečná čísla");
+    EXPECT_EQ(p.LastTitle(), "  Chyba !");
+    std::string names;
+    for (std::string_view rest = c.values; !rest.empty();) {
+      const std::size_t eq = rest.find('='), blank = rest.find(' ');
+      names += (names.empty() ? "" : " ") + std::string(rest.substr(0, eq));
+      rest.remove_prefix(blank == std::string_view::npos ? rest.size() : blank + 1);
+    }
+    EXPECT_EQ(p.Values(names), c.values);
+    // Typed again and left for the check: refused again, the focus stays.
+    p.Type(c.field, c.text);
+    p.Press("CheckButton");
+    EXPECT_EQ(p.Focused(), Program::Edit(c.field));
+    EXPECT_EQ(p.Text(c.field), c.text);
+    EXPECT_FALSE(p.main.resultsVisible());
+    EXPECT_EQ(test::NonFiniteReals(p.g), std::vector<std::string>{});
+  }
+}
+
 TEST(MainForm, FilletRadiusBeyondTheFullRoundRootIsCutBackWithAWarning) {
   const double full = FullRoundRoot(1.25);  // 0.4719, for either gear
   const char* pinion = "Poměrný rádius zaoblení paty pastorku vol v rozsahu od 0 do 0.4719\r ";
