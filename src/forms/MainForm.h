@@ -202,6 +202,11 @@ class MainForm : public Form {
   // depends on it.
   void WriteAllFields();
   void WriteField(int n);  // field n from the state, in the "all fields" format
+  // Every field shows the value the pair computes with: a field whose text
+  // stands for another value (a value cut back, or computed anew by a
+  // dialog or the check) is written again in its format. The field being
+  // edited keeps its text.
+  void ShowPairInFields();
   void ShowTipDiameters();
   void ShowWorkingAngle();
   // The shift sum and centre distance the backlash makes (not of a rack).
@@ -301,6 +306,7 @@ class MainForm : public Form {
   void SetKeepShifts(bool on);
   void ZeroShiftsAndShow();
   void ShowAngle(int n, double degrees, int width, int decimals);
+  double ShownValue(int n) const;
   void WriteAngleFields(bool dms);
   void ApplyCircularRoot();
 

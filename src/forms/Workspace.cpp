@@ -348,6 +348,8 @@ void Workspace::Finish(Dialog d, const Snapshot& before) {
   // The backlash dialog closed: the main dialog follows the way the
   // backlash is now made.
   if (before[0] && !backlash_->visible()) main_.AfterBacklashDialog();
+  // Whatever the event changed, the main dialog's fields show the pair.
+  main_.ShowPairInFields();
 
   for (Message& m : pair_.messages) {
     Outcome o;

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <functional>
 
 #include "TestPairs.h"
 #include "engine/Involute.h"
@@ -322,6 +323,82 @@ TEST(MainForm, AnEntryWhoseConsequencesAreNoNumbersIsRefusedAndThePairStays) {
     EXPECT_EQ(p.Text(c.field), c.text);
     EXPECT_FALSE(p.main.resultsVisible());
     EXPECT_EQ(test::NonFiniteReals(p.g), std::vector<std::string>{});
+  }
+}
+
+// The fields of the main dialog whose text stands for another value than
+// the pair computes with, "" when every one agrees (to the last decimal the
+// text shows).
+std::string FieldsThatDisagree(const Program& p) {
+  const GearPair& g = p.g;
+  const bool bevel = g.gearType == GearType::Bevel;
+  const double values[22] = {0.0,
+                             g.mn,
+                             bevel ? g.z1Bevel : g.z1,
+                             bevel ? g.z2Bevel : g.z2,
+                             g.betaDeg,
+                             g.b,
+                             g.backlashByShift ? g.xSumBacklash : g.xSum,
+                             g.x1,
+                             g.x2,
+                             g.jnByApart ? g.awJ : g.aw,
+                             (g.jnByApart ? g.alphaWtJ : g.alphaWt) * kRadToDeg,
+                             g.haP1Star,
+                             g.haP2Star,
+                             g.cP1Star,
+                             g.cP2Star,
+                             g.rhofP1Star,
+                             g.rhofP2Star,
+                             g.alphaPDeg,
+                             g.da1,
+                             g.rackMode ? g.ha2 : g.da2,
+                             g.SigmaDeg,
+                             g.jn};
+  std::string disagree;
+  for (int n = 1; n <= 21; ++n) {
+    const ControlState& s = p.main.control(FieldControl(n));
+    const auto shown = ParseNumber(s.text);
+    if (!s.visible || !shown) continue;
+    const std::size_t point = s.text.find('.');
+    const double half = 0.5 * std::pow(10.0, point == std::string::npos
+                                                 ? 0.0
+                                                 : -static_cast<double>(s.text.size() - point - 1));
+    if (std::fabs(*shown - values[n]) > half * 1.000001) {
+      disagree += "Edit" + std::to_string(n) + "=" + s.text + " ";
+    }
+  }
+  return disagree;
+}
+
+TEST(MainForm, EveryFieldShowsTheValueThePairComputesWith) {
+  // After every step, warning or not, whatever changed the pair -- a value
+  // cut back, a dialog, the check -- the fields show what it computes with.
+  const std::vector<std::function<void(Program&)>> steps[] = {
+      // A pinion's negative fillet becomes 0 with a warning.
+      {[](Program& p) { p.Enter(15, "-1e6"); }},
+      // The backlash dialog made by a shift, then the check of the pair.
+      {[](Program& p) { p.Open(Dialog::Backlash); },
+       [](Program& p) { p.Press(Dialog::Backlash, "korekci"); },
+       [](Program& p) { p.Press("CheckButton"); }},
+      // A ring moved apart, the identification tab, and the rack tool.
+      {[](Program& p) { p.Choose(2); }, [](Program& p) { p.Enter(15, "-0.1"); },
+       [](Program& p) { p.Open(Dialog::Backlash); },
+       [](Program& p) { p.Press(Dialog::Backlash, "odsunutim"); },
+       [](Program& p) { p.Enter(Dialog::Ident, "WMeas", "7.7"); },
+       [](Program& p) { p.Enter(15, "0.2"); },
+       [](Program& p) { p.Enter(Dialog::RackTools, "Edit2", "0.38"); },
+       [](Program& p) { p.Press("CheckButton"); }},
+  };
+  int sequence = 0;
+  for (const auto& sequenceSteps : steps) {
+    Program p;
+    int step = 0;
+    for (const auto& event : sequenceSteps) {
+      event(p);
+      EXPECT_EQ(FieldsThatDisagree(p), "") << "sequence " << sequence << ", step " << step;
+      ++step;
+    }
+    ++sequence;
   }
 }
 
