@@ -177,10 +177,21 @@ bool Workspace::Press(Dialog d, std::string_view control) {
     lastEntryRefused_ = target.lastEntryRefused();
     if (known && !lastEntryRefused_) {
       // The field left may have asked for a dialog (a backlash typed): it
-      // opens before the click arrives, as the events come in a window.
-      HandleRequests();
-      target.Press(control);
-      lastEntryRefused_ = target.lastEntryRefused();
+      // opens before the click arrives, as the events come in a window. A
+      // modal dialog opened so takes the click, as it takes every input
+      // until it is closed: the control behind it does nothing (a page or
+      // a command that changed the pair under the open dialog would leave
+      // it confirming values the pair no longer has).
+      const Snapshot opened = (HandleRequests(), Visibility());
+      bool modalOpened = false;
+      for (std::size_t i = 0; i < opened.size(); ++i) {
+        modalOpened = modalOpened ||
+                      (kWindows[i].modal && opened[i] && !before[i] && kWindows[i].dialog != d);
+      }
+      if (!modalOpened) {
+        target.Press(control);
+        lastEntryRefused_ = target.lastEntryRefused();
+      }
     }
   }
   target.EndPress();

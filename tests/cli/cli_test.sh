@@ -135,5 +135,11 @@ sed -i '6s/.*/-2.000000000000\r/' "$dat"
 expect 2 "a file with a negative module" -- "$dat" --check
 contains "$err" "řádek 6: -2.000000000000 — Modul vol větší než 0" "the line, its value and the field's message"
 
+
+# A backlash typed and left by a click on a page: the backlash dialog opens
+# and takes the click; confirmed, the backlash stays.
+expect 0 "a backlash confirmed" -- --field jn=0.1 --press TabIdent --press Vule.ok --table
+contains "$out" "Norm.boční vůle zeslab.obou kol          j_n      [mm]                  0.1000" "typed backlash"
+
 if [ "$failures" -ne 0 ]; then echo "$failures failure(s)"; exit 1; fi
 echo "all kolmira-cli checks passed"
