@@ -114,7 +114,9 @@ class Workspace : private MainEventListener {
   // a front end that sees the mouse go down calls it first as well.
   void BeginPress(Dialog d, std::string_view control);
   // A click: the press begins, the focus moves to the control if it takes
-  // it, the control does its work, the press ends.
+  // it, the control does its work, the press ends. When leaving a field
+  // for it opens a modal dialog (a backlash typed), that dialog takes the
+  // click and the control does nothing.
   bool Press(Dialog d, std::string_view control);
   // The mouse was released elsewhere: the press ends without a click.
   void EndPress(Dialog d);
