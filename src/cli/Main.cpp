@@ -210,7 +210,12 @@ class Session {
       return Usage("the dialog '" + std::string(ws_.form(d).Name()) +
                    "' does not exist for this pair");
     }
-    return ws_.Open(d);
+    if (ws_.Open(d)) return true;
+    if (!Refused()) {
+      Usage("the dialog '" + std::string(ws_.form(d).Name()) +
+            "' did not open: the dialog that opened first takes the input until it is closed");
+    }
+    return false;
   }
 
   bool DialogField(const std::string& name, const Workspace::Address& at,

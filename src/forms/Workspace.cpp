@@ -257,7 +257,8 @@ bool Workspace::Open(Dialog d) {
                                                    : nullptr;
   if (opener != nullptr) {
     Press(Dialog::Main, opener);
-    return !lastEntryRefused_;
+    // A modal dialog opened by the field the press left takes the click.
+    return !lastEntryRefused_ && form(d).visible();
   }
   const Snapshot before = Begin();
   if (Enter(d)) ShowDialog(d);

@@ -133,8 +133,8 @@ class Workspace : private MainEventListener {
   bool Exists(Dialog d) const;
   // Opens a dialog or tab as its control does ("Nástroje", "Fellow", the
   // tab sheets); the backlash dialog, which a typed backlash opens, is shown
-  // at once. False when the pair has no such dialog or the opening press
-  // was refused.
+  // at once. False when the pair has no such dialog, the opening press was
+  // refused, or a modal dialog the press opened took it.
   bool Open(Dialog d);
   // "KOMPLE&XNÍ KONTROLA". False when a field refused its text or the check
   // was stopped by one of its blocking shift-sum messages.
