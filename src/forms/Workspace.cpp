@@ -182,7 +182,8 @@ bool Workspace::Press(Dialog d, std::string_view control) {
       // until it is closed: the control behind it does nothing (a page or
       // a command that changed the pair under the open dialog would leave
       // it confirming values the pair no longer has).
-      const Snapshot opened = (HandleRequests(), Visibility());
+      HandleRequests();
+      const Snapshot opened = Visibility();
       bool modalOpened = false;
       for (std::size_t i = 0; i < opened.size(); ++i) {
         modalOpened = modalOpened ||
