@@ -172,6 +172,36 @@ TEST(Span, ACountThePairDoesNotAdmitTakesTheRecommendedOneAtTheCheck) {
   }
 }
 
+TEST(Balls, ABallThePairDoesNotAdmitTakesTheDefaultAtTheCheck) {
+  // As for the span counts: a ball held from before that the pair admits
+  // stays, with its contact and dimension; none (0) or one beyond the range
+  // gives way to the check's default, as for a new pair.
+  const GearPair fresh = CheckedPair(3.0, 20.0, 40.0, 0.0, 0.0);
+  const double inside1 = fresh.dt1min + 0.25 * (fresh.dt1max - fresh.dt1min);
+  const double inside2 = fresh.dt2min + 0.75 * (fresh.dt2max - fresh.dt2min);
+  ASSERT_GT(std::fabs(inside1 - fresh.dt1), 0.1);
+  const struct {
+    double held1, held2;
+    bool inputsChanged;
+    double then1, then2;
+  } cases[] = {
+      {0.0, 0.0, false, fresh.dt1, fresh.dt2},  // saved before any check
+      {fresh.dt1max + 1.0, 0.5 * fresh.dt2min, false, fresh.dt1, fresh.dt2},  // beyond the range
+      {inside1, inside2, false, inside1, inside2},                            // admitted: kept
+      {inside1, inside2, true, fresh.dt1, fresh.dt2},  // a new pair: defaults
+  };
+  const Gear pinion{3.0, 20.0, Deg(20), 0.0, 0.0};
+  for (const auto& c : cases) {
+    GearPair g = fresh;
+    g.inputsChanged = c.inputsChanged;
+    g.dt1 = c.held1, g.dt2 = c.held2;
+    RunCheckAndReport(g);
+    EXPECT_NEAR(g.dt1, c.then1, 1e-9) << c.held1;
+    EXPECT_NEAR(g.dt2, c.then2, 1e-9) << c.held2;
+    EXPECT_NEAR(g.M1, pinion.OverBalls(g.dt1), 1e-9) << c.held1;
+  }
+}
+
 TEST(Span, RingSpanOverTeethBetweenSpaces) {
   // Over k ring teeth the anvils sit in the spaces beyond them.
   for (double x2 : {0.0, 0.3}) {
