@@ -10,7 +10,10 @@
 //
 // Without --json it prints the report when the check has shown it, else the
 // input fields as the dialog shows them; --table and --short add the
-// dimension table and the short print.
+// dimension table and the short print. --table, --short and --json show the
+// results of a check: when no complete check ran since the last change of an
+// input, they run it first, as "KOMPLEXNÍ KONTROLA" (--check) would after
+// the other options.
 //
 // Exit status: 0 done, whether or not the check found faults; 2 an entry was
 // refused or the check was stopped by an impossible shift sum (the message
@@ -75,7 +78,9 @@ class Session {
     if (eq == std::string::npos) return Usage("--field needs NAME=TEXT, got '" + assignment + "'");
     const std::string name = assignment.substr(0, eq);
     const std::string value = assignment.substr(eq + 1);
-    if (name.find('.') != std::string::npos) return DialogField(name, value);
+    if (const auto at = ws_.Addressed(name); at.dialog != Dialog::Main) {
+      return DialogField(name, at, value);
+    }
     const auto field = ws_.main().Find(name);
     if (!field || *field == 0 || ws_.main().Info(*field).kind != ControlKind::Field) {
       return Usage("unknown field '" + name + "'");
@@ -91,7 +96,9 @@ class Session {
   }
 
   bool Press(const std::string& name) {
-    if (name.find('.') != std::string::npos) return DialogPress(name);
+    if (const auto at = ws_.Addressed(name); at.dialog != Dialog::Main) {
+      return DialogPress(name, at);
+    }
     const auto c = ws_.main().Find(name);
     // A field is pressed only by its control name ("Edit3"), not by the
     // variable it edits.
@@ -165,6 +172,7 @@ class Session {
   void PrintTable() { std::cout << DimensionTableText(ws_.pair(), ws_.main().tableCaption()); }
   void PrintShort() { std::cout << ShortPrintText(ws_.pair(), ws_.main().tableCaption()); }
   bool reportShown() const { return ws_.main().resultsVisible(); }
+  bool checkCurrent() const { return ws_.main().CheckCurrent(); }
 
   void PrintFields() {
     for (int n = 1; n <= 21; ++n) {
@@ -197,43 +205,40 @@ class Session {
 
  private:
   // The dialog a prefixed name addresses, opened as its button would.
-  std::optional<Dialog> OpenDialog(const std::string& prefixed, std::string& rest) {
-    const auto dot = prefixed.find('.');
-    const std::string prefix = prefixed.substr(0, dot);
-    rest = prefixed.substr(dot + 1);
-    const auto d = ws_.DialogNamed(prefix);
-    if (!d || *d == Dialog::Main) {
-      Usage("no dialog '" + prefix + "'");
-      return std::nullopt;
+  bool OpenDialog(Dialog d) {
+    if (!ws_.Exists(d)) {
+      return Usage("the dialog '" + std::string(ws_.form(d).Name()) +
+                   "' does not exist for this pair");
     }
-    if (!ws_.Exists(*d)) {
-      Usage("the dialog '" + prefix + "' does not exist for this pair");
-      return std::nullopt;
+    if (ws_.Open(d)) return true;
+    if (!Refused()) {
+      Usage("the dialog '" + std::string(ws_.form(d).Name()) +
+            "' did not open: the dialog that opened first takes the input until it is closed");
     }
-    if (!ws_.Open(*d)) return std::nullopt;
-    return d;
+    return false;
   }
 
-  bool DialogField(const std::string& name, const std::string& value) {
-    std::string rest;
-    const auto d = OpenDialog(name, rest);
-    if (!d) return false;
-    if (!ws_.Focus(*d, rest)) return Usage("unknown field '" + name + "'");
+  bool DialogField(const std::string& name, const Workspace::Address& at,
+                   const std::string& value) {
+    const std::string rest(at.control);
+    const Dialog d = at.dialog;
+    if (!OpenDialog(d)) return false;
+    if (!ws_.Focus(d, rest)) return Usage("unknown field '" + name + "'");
     if (Refused()) return false;
-    ws_.Key(*d, Key::Other);
-    if (!ws_.Type(*d, rest, value)) return Usage("'" + name + "' is not a field");
+    ws_.Key(d, Key::Other);
+    if (!ws_.Type(d, rest, value)) return Usage("'" + name + "' is not a field");
     return true;
   }
 
-  bool DialogPress(const std::string& name) {
-    std::string rest;
-    const auto d = OpenDialog(name, rest);
-    if (!d) return false;
-    if (const auto key = KeyNamed(*d, rest)) {
-      ws_.Key(*d, *key);
+  bool DialogPress(const std::string& name, const Workspace::Address& at) {
+    const std::string rest(at.control);
+    const Dialog d = at.dialog;
+    if (!OpenDialog(d)) return false;
+    if (const auto key = KeyNamed(d, rest)) {
+      ws_.Key(d, *key);
       return !Refused();
     }
-    if (!ws_.Press(*d, rest)) return Usage("unknown button '" + name + "'");
+    if (!ws_.Press(d, rest)) return Usage("unknown button '" + name + "'");
     return !Refused();
   }
 
@@ -269,9 +274,15 @@ int Run(int argc, char** argv) {
       app.add_option("--press", presses, "press a button or option by its caption or alias");
   CLI::Option* checkOption =
       app.add_flag("--check", check, "run the complete check as \"KOMPLEXNÍ KONTROLA\" does");
-  app.add_flag("--json", json, "print the state, messages, controls and report as JSON");
-  app.add_flag("--table", table, "print the dimension table");
-  app.add_flag("--short", shortPrint, "print the short print of the dimension table");
+  constexpr const char* kChecksFirst =
+      "; runs the complete check first (as \"KOMPLEXNÍ KONTROLA\") when none ran since the last "
+      "change of an input";
+  app.add_flag(
+      "--json", json,
+      std::string("print the state, messages, controls and report as JSON") + kChecksFirst);
+  app.add_flag("--table", table, std::string("print the dimension table") + kChecksFirst);
+  app.add_flag("--short", shortPrint,
+               std::string("print the short print of the dimension table") + kChecksFirst);
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& e) {
@@ -303,10 +314,22 @@ int Run(int argc, char** argv) {
   ok = session.Finish();
   // Saving hides the results window (it tests the mandatory inputs first);
   // the report printed is the one the check showed.
-  const bool reportShown = session.reportShown();
+  bool reportShown = session.reportShown();
   if (ok && !savePath.empty()) ok = session.Save(savePath);
   session.Drain();
   if (!ok) return kRefused;
+  // The table, the short print and the JSON document are the results of a
+  // check of the inputs as they stand: a missing one runs now, as --check
+  // given last would (after the save, which keeps the file as the options
+  // left the pair).
+  if ((json || table || shortPrint) && !session.checkCurrent()) {
+    // A check that could not run (shifts not divided, an incomplete pair)
+    // has given its message: there are no results to print.
+    ok = session.Check() && session.checkCurrent();
+    session.Drain();
+    if (!ok) return kRefused;
+    reportShown = session.reportShown();
+  }
   if (json) {
     session.PrintJson(reportShown);
   } else {

@@ -151,6 +151,10 @@ BallState BallOf(GearPair& g, int gear) {
   return {g.dt2, g.dM2, g.M2, g.dt2min, g.dt2max, g.dM2lim};
 }
 
+// A ball diameter this far beyond its admissible range is still admitted:
+// the range's ends are shown and typed with 4 decimals.
+constexpr double kBallTolerance = 1e-5;
+
 // A count of teeth as the 16-bit field holds it.
 int Count(double v) {
   if (!std::isfinite(v) || v < 0.0) return 0;
@@ -468,7 +472,11 @@ void RecommendedSpanCount(GearPair& g, int gear) {
   rec = std::min(rec, s.zwMax);
   rec = std::max(rec, s.zwMin);
   s.zwRec = rec;
-  if (g.inputsChanged) {
+  // A new pair takes the recommended count; so does a count held from
+  // before (a file saved before any check holds 0) that this pair does not
+  // admit. A count the pair admits stays, as the user or the file chose it.
+  const bool admitted = s.zw >= s.zwMin && s.zw <= s.zwMax && s.zw > 0;
+  if (g.inputsChanged || !admitted) {
     s.zw = rec == 0 ? 1 : rec;
     if (s.zwMax == 0) s.zw = 0;
   }
@@ -674,6 +682,13 @@ namespace {
 void DefaultBalls(GearPair& g) {
   const bool ring = g.gearType == GearType::Internal;
   const bool rack = g.rackMode;
+  // The balls chosen before (typed, or brought by a file) stay while no
+  // input has changed since and the pair admits them. The defaults and the
+  // range they are tried against are those of a new pair: no earlier ball
+  // enters them (the root test would take the last one).
+  const double held[2] = {g.dt1, g.dt2};
+  const bool keepHeld = !g.inputsChanged;
+  g.dt1 = g.dt2 = 0.0;
   const double dE1 = EffectiveTipDiameter(g, 1);
   // A pinion meshing with a rack rolls on its reference circle.
   g.dM1 = rack ? g.d1 : g.dw1;
@@ -705,6 +720,15 @@ void DefaultBalls(GearPair& g) {
     BallState b = BallOf(g, gear);
     if (b.dt < b.dtMin || b.dt > b.dtMax) {
       b.dt = (b.dtMin + b.dtMax) / 2.0;
+      ContactForBall(g, gear);
+    }
+    // A ball chosen before that this pair admits stays, with its contact
+    // and dimension; one it does not admit (none, or beyond the range just
+    // computed) gives way to the default, as for a new pair.
+    const double chosen = held[gear - 1];
+    if (keepHeld && chosen > 0.0 && chosen >= b.dtMin - kBallTolerance &&
+        chosen <= b.dtMax + kBallTolerance) {
+      b.dt = chosen;
       ContactForBall(g, gear);
     }
   }

@@ -7,8 +7,11 @@
 #include <climits>
 #include <cmath>
 #include <fstream>
+#include <map>
 #include <system_error>
 
+#include "engine/InputBounds.h"
+#include "engine/PairGeometry.h"
 #include "model/NumberText.h"
 
 namespace kolmira {
@@ -50,10 +53,15 @@ class LineIo {
   virtual void Int(int& value, long long lo, long long hi) = 0;
   virtual void Flag(bool& value) = 0;
   virtual void Marker(const char* text) = 0;
+  // Whether the measuring choices and dimensions are passed: a reader
+  // always takes them, a writer of the checked inputs leaves them out.
+  virtual bool WithMeasurements() const { return true; }
 };
 
 class Writer final : public LineIo {
  public:
+  explicit Writer(bool withMeasurements = true) : withMeasurements_(withMeasurements) {}
+  bool WithMeasurements() const override { return withMeasurements_; }
   void Real(double& value) override { Line(FormatFixed(value, kRealWidth, kRealDecimals)); }
   void Int(int& value, long long, long long) override { Line(std::to_string(value)); }
   void Flag(bool& value) override { Line(value ? "1" : "0"); }
@@ -65,7 +73,14 @@ class Writer final : public LineIo {
     text_ += line;
     text_ += "\r\n";
   }
+  bool withMeasurements_;
   std::string text_;
+};
+
+// A line of the file: its number (the first line is 1) and its text.
+struct FileLine {
+  int number = 0;
+  std::string text;
 };
 
 class Reader final : public LineIo {
@@ -76,6 +91,11 @@ class Reader final : public LineIo {
     }
   }
   bool ok() const { return ok_; }
+  // The line a value was read from, for the message that refuses it.
+  FileLine LineOf(const void* value) const {
+    const auto at = lines_.find(value);
+    return at == lines_.end() ? FileLine{} : at->second;
+  }
 
   void Real(double& value) override {
     std::string_view line;
@@ -86,6 +106,7 @@ class Reader final : public LineIo {
       return;
     }
     value = *parsed;
+    Remember(&value, line);
   }
   void Int(int& value, long long lo, long long hi) override {
     std::string_view line;
@@ -96,6 +117,7 @@ class Reader final : public LineIo {
       return;
     }
     value = static_cast<int>(*parsed);
+    Remember(&value, line);
   }
   void Flag(bool& value) override {
     std::string_view line;
@@ -122,12 +144,38 @@ class Reader final : public LineIo {
     line = rest_.substr(0, end);
     rest_.remove_prefix(end + 1);
     if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    ++lineNumber_;
     return true;
+  }
+  void Remember(const void* value, std::string_view line) {
+    const std::size_t first = line.find_first_not_of(' ');
+    lines_[value] = {lineNumber_, std::string(line.substr(first == line.npos ? 0 : first))};
   }
 
   std::string_view rest_;
   bool ok_ = true;
+  int lineNumber_ = 0;
+  std::map<const void*, FileLine> lines_;
 };
+
+// The measuring choices and dimensions of both gears.
+void MeasurementLines(LineIo& io, GearPair& g) {
+  io.Flag(g.scConst1);
+  io.Flag(g.scConst2);
+  io.Flag(g.scRef1);
+  io.Flag(g.scRef2);
+  io.Flag(g.scChosen1);
+  io.Flag(g.scChosen2);
+  for (double* value : {&g.sc1, &g.sc2, &g.sc1min, &g.sc2min, &g.sc1max, &g.sc2max, &g.hc1, &g.hc2,
+                        &g.hc1min, &g.hc2min, &g.hc1max, &g.hc2max}) {
+    io.Real(*value);
+  }
+  io.Int(g.zw1, 0, kMaxCount);
+  io.Int(g.zw2, 0, kMaxCount);
+  for (double* value : {&g.W1, &g.W2, &g.dt1, &g.dt2, &g.M1, &g.M2, &g.dM1, &g.dM2}) {
+    io.Real(*value);
+  }
+}
 
 // The lines of the file in their order. Conditions refer to values already
 // passed in the same file, so reading takes the same road as writing did.
@@ -233,21 +281,7 @@ void Layout(LineIo& io, GearPair& g) {
   // Measurement dimensions.
   io.Marker(kRuleMarker);
   io.Marker(kMeasureMarker);
-  io.Flag(g.scConst1);
-  io.Flag(g.scConst2);
-  io.Flag(g.scRef1);
-  io.Flag(g.scRef2);
-  io.Flag(g.scChosen1);
-  io.Flag(g.scChosen2);
-  for (double* value : {&g.sc1, &g.sc2, &g.sc1min, &g.sc2min, &g.sc1max, &g.sc2max, &g.hc1, &g.hc2,
-                        &g.hc1min, &g.hc2min, &g.hc1max, &g.hc2max}) {
-    io.Real(*value);
-  }
-  io.Int(g.zw1, 0, kMaxCount);
-  io.Int(g.zw2, 0, kMaxCount);
-  for (double* value : {&g.W1, &g.W2, &g.dt1, &g.dt2, &g.M1, &g.M2, &g.dM1, &g.dM2}) {
-    io.Real(*value);
-  }
+  if (io.WithMeasurements()) MeasurementLines(io, g);
 
   // Rack tools; their angles stand in radians.
   io.Marker(kRuleMarker);
@@ -281,6 +315,146 @@ bool TwinsFinite(const GearPair& g) {
     if (!std::isfinite(value)) return false;
   }
   return true;
+}
+
+// Every input of a file read into `loaded` against the bounds its field
+// applies when the value is typed, in the order those bounds depend on each
+// other: the numbers of teeth and the profile angle before the shifts and
+// addenda whose limits follow from them, the shaper cutter before the ring's
+// fillet that its tip rounds. Values that the file keeps only as results of
+// others (a centre distance computed from the shifts, a backlash made by an
+// extra shift) are not inputs and are left to the recomputation. The first
+// value outside its bounds refuses the file: the message names its line.
+std::optional<std::string> LoadedRefusal(const GearPair& loaded, const Reader& reader) {
+  GearPair g = loaded;  // the tests read the bounds that depend on other inputs here
+  const bool internal = g.gearType == GearType::Internal;
+  const bool bevel = g.gearType == GearType::Bevel;
+  std::string message;
+  // True when the value read into `member` is refused.
+  auto refused = [&](const auto& member, const Refusal& refusal) {
+    if (!refusal) return false;
+    const FileLine line = reader.LineOf(&member);
+    message = std::string(kBadInputFile) + "\r" + "řádek " + std::to_string(line.number) + ": " +
+              line.text + " — " + *refusal;
+    return true;
+  };
+  auto field = [&](int n, const double& member) {
+    return refused(member, FieldRefusal(g, n, member));
+  };
+
+  // Mandatory inputs; a bevel pair's shaft angle shapes its cones.
+  const double& z1 = bevel ? loaded.z1Bevel : loaded.z1;
+  const double& z2 = bevel ? loaded.z2Bevel : loaded.z2;
+  if (field(1, loaded.mn) || field(2, z1) || field(3, z2)) return message;
+  if ((internal || bevel) && std::fabs(z2) < z1 &&
+      refused(z1, "Počet zubů pastorku vol menší nebo nejvýše roven počtu zubů kola")) {
+    return message;
+  }
+  if (bevel && field(20, loaded.SigmaDeg)) return message;
+  if (field(17, loaded.alphaPDeg)) return message;
+  // A bevel pair's cone length and the spiral angle it allows follow the
+  // module, the teeth and the shaft angle, which may be typed after the face
+  // width and the spiral angle: the pair keeps no face width and no spiral
+  // angle within them, and a file is tested against the fixed bounds alone.
+  g.betaMax = 90.0;
+  g.Le = kLengthMax;
+  if (field(5, loaded.b) || field(4, loaded.betaDeg)) return message;
+  // The angles the limits below are drawn with: the limiting shift sum, the
+  // shaper cutter's largest tip radius.
+  g.alphaT = bevel ? g.alphaP : std::atan(std::tan(g.alphaP) / std::cos(g.beta));
+  if (bevel) {
+    // The shifts of a bevel pair are those of its virtual spur pair.
+    GearPair virtualPair = g;
+    BasicGeometry(virtualPair);
+    g.z1 = virtualPair.z1, g.z2 = virtualPair.z2;
+  }
+  g.invAlphaT = std::tan(g.alphaT) - g.alphaT;
+  g.betaB = std::asin(std::cos(g.alphaP) * std::sin(g.beta));
+
+  // The basic rack.
+  for (int n = 11; n <= 14; ++n) {
+    const double& member = n == 11   ? loaded.haP1Star
+                           : n == 12 ? loaded.haP2Star
+                           : n == 13 ? loaded.cP1Star
+                                     : loaded.cP2Star;
+    if (field(n, member)) return message;
+  }
+  if (internal) {
+    if (refused(loaded.z0, CutterTeethRefusal(g, loaded.z0)) ||
+        refused(loaded.x0, CutterShiftRefusal(loaded.x0)) ||
+        refused(loaded.rhof0Star, CutterRootRadiusRefusal(g, loaded.rhof0Star)) ||
+        (!loaded.fullyRounded &&
+         refused(loaded.rhoa0Star, CutterTipRadiusRefusal(g, loaded.rhoa0Star)))) {
+      return message;
+    }
+  }
+  // A ring's fillet is the tip radius of the cutter that made it; a new
+  // cutter (or helix, or profile angle) does not cut it back, so only its
+  // sign is the ring's own.
+  if (refused(loaded.rhofP1Star, FilletRefusal(g, 15, loaded.rhofP1Star)) ||
+      (!internal && refused(loaded.rhofP2Star, FilletRefusal(g, 16, loaded.rhofP2Star))) ||
+      (internal && loaded.rhofP2Star < 0.0 &&
+       refused(loaded.rhofP2Star, FilletRefusal(g, 16, loaded.rhofP2Star)))) {
+    return message;
+  }
+
+  // The input that defines the pair: the shift sum, a shift, the centre
+  // distance or the working pressure angle, as it was typed last.
+  switch (g.geometryReady) {
+    case 6:
+      if (field(6, loaded.xSum)) return message;
+      break;
+    case 7:
+      if (field(7, loaded.x1)) return message;
+      break;
+    case 8:
+      if (!g.rackMode && field(8, loaded.x2)) return message;
+      break;
+    case 9:
+      if (!g.rackMode && !bevel && field(9, loaded.aw)) return message;
+      break;
+    case 10:
+      if (!bevel && field(10, loaded.alphaWtDeg)) return message;
+      break;
+    default:
+      break;
+  }
+  // Typed tip diameters (a rack's addendum), and a backlash given directly.
+  if ((loaded.da1Given && field(18, loaded.da1)) ||
+      (loaded.da2Given && field(19, g.rackMode ? loaded.ha2 : loaded.da2)) ||
+      (loaded.backlashDirect && field(21, loaded.jn))) {
+    return message;
+  }
+
+  // The rack tools, and their chamfers and protuberances where chosen.
+  for (int tool = 1; tool <= 2; ++tool) {
+    const bool wheel = tool == 2;
+    const double& haP0 = wheel ? loaded.haP02Star : loaded.haP01Star;
+    const double& rhoaP0 = wheel ? loaded.rhoaP02Star : loaded.rhoaP01Star;
+    // A tool's tip radius follows the fillet of the gear it cuts, and is
+    // not cut back when the profile angle changes: only its sign is tested.
+    if (refused(haP0, ToolAddendumRefusal(g, tool, haP0)) ||
+        (rhoaP0 < 0.0 && refused(rhoaP0, ToolTipRadiusRefusal(g, tool, rhoaP0)))) {
+      return message;
+    }
+    if (wheel ? loaded.chamfer2 : loaded.chamfer1) {
+      const double& hFf = wheel ? loaded.hFfP02Star : loaded.hFfP01Star;
+      const double& alphaK = wheel ? loaded.alphaKP02 : loaded.alphaKP01;
+      if (refused(hFf, ChamferHeightRefusal(g, tool, hFf)) ||
+          refused(alphaK, ChamferAngleRefusal(g, tool, alphaK * kRadToDeg))) {
+        return message;
+      }
+    }
+    if (wheel ? loaded.protuberance2 : loaded.protuberance1) {
+      const double& hFa = wheel ? loaded.hFaP02Star : loaded.hFaP01Star;
+      const double& pr = wheel ? loaded.prP02 : loaded.prP01;
+      if (refused(hFa, ProtuberanceHeightRefusal(tool, haP0, hFa)) ||
+          refused(pr, ProtuberanceSizeRefusal(g, tool, pr))) {
+        return message;
+      }
+    }
+  }
+  return std::nullopt;
 }
 
 InputFileResult Failure(std::string text) {
@@ -317,6 +491,13 @@ std::string WriteInputFile(const GearPair& g) {
   return writer.Take();
 }
 
+std::string CheckedInputsText(const GearPair& g) {
+  GearPair scratch = g;
+  Writer writer(/*withMeasurements=*/false);
+  Layout(writer, scratch);
+  return writer.Take();
+}
+
 InputFileResult ReadInputFile(std::string_view text, GearPair& target) {
   // All or nothing. The file has no version and no keys: a value is known
   // only by its place, and a line that fails means every place after it is
@@ -328,6 +509,7 @@ InputFileResult ReadInputFile(std::string_view text, GearPair& target) {
   Reader reader(text);
   Layout(reader, scratch);
   if (!reader.ok() || !TwinsFinite(scratch)) return Failure(kBadInputFile);
+  if (auto refusal = LoadedRefusal(scratch, reader)) return Failure(std::move(*refusal));
   scratch.fileReadOk = true;
   target = std::move(scratch);
   return {true, {}};
@@ -358,9 +540,16 @@ InputFileResult SaveInputFile(const fs::path& path, const GearPair& g) {
       fs::path resolved = fs::canonical(path, ec);
       if (!ec) target = resolved;
     }
-    const bool existed = fs::exists(target, ec);
-    if (target.filename().empty() || fs::is_directory(target, ec)) {
+    const fs::file_status status = fs::status(target, ec);
+    const bool existed = fs::exists(status);
+    if (target.filename().empty() || fs::is_directory(status)) {
       return SaveFailure(path, "není to jméno souboru.", false);
+    }
+    // A device, a pipe or a socket is no file to keep inputs in: the rename
+    // below would put a plain file in its place, and merely opening a pipe
+    // for writing waits for a reader.
+    if (existed && !fs::is_regular_file(status)) {
+      return SaveFailure(path, "není to obyčejný soubor, ale zařízení, roura nebo soket.", false);
     }
 
     // A file that would not load again is not written: it would only come to

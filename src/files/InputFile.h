@@ -32,6 +32,12 @@ struct InputFileResult {
 // changed (the type 4 exists only in the text).
 std::string WriteInputFile(const GearPair& g);
 
+// The file text of the inputs that the complete check takes: the whole file
+// but for the measuring choices and dimensions, which the check and the
+// measurement tab set themselves. Two states with the same text give the
+// same check.
+std::string CheckedInputsText(const GearPair& g);
+
 // Reads a file text into the pair. The file is parsed into a copy of
 // `target`; only a complete file in which every line is what it must be is
 // committed (and leaves fileReadOk set). Anything else -- a line that is not
@@ -56,7 +62,9 @@ void SyncWrittenAngles(GearPair& g);
 // Writes the file of the pair to `path`: the text goes to a temporary file
 // in the same folder, which then replaces `path` in one rename, so a save
 // that fails part-way never destroys the previous file. A text that would
-// not read back (a value that is not a number) is not written at all.
+// not read back (a value that is not a number) is not written at all, and
+// neither is a target that exists without being a regular file (a device, a
+// pipe, a socket), which stays as it was; a link is followed to its target.
 // Never throws; on failure the message names the file.
 InputFileResult SaveInputFile(const std::filesystem::path& path, const GearPair& g);
 

@@ -8,6 +8,7 @@
 #include <cmath>
 
 #include "engine/Check.h"
+#include "engine/InputBounds.h"
 #include "engine/Involute.h"
 #include "engine/PairGeometry.h"
 #include "engine/ShaperCutter.h"
@@ -39,9 +40,6 @@ constexpr ControlInfo kControls[] = {
 // clang-format on
 static_assert(std::size(kControls) == static_cast<std::size_t>(kFellowControlCount));
 
-constexpr const char* kTeethTooFew = "Počet zubů nástroje Fellow vol větší než 3";
-constexpr const char* kTeethNotBelowRing =
-    "Počet zubů nástroje Fellow vol alespoň o 1 méně než počet zubů kola";
 constexpr const char* kShiftRange = "Korekci nástroje vol v rozsahu od -2 do 3";
 constexpr const char* kRootRadiusRange =
     "Poměrný rádius zaoblení paty nástroje vol v rozsahu od 0 do ";
@@ -49,8 +47,6 @@ constexpr const char* kTipRadiusRange =
     "Poměrný rádius zaoblení hlavy nástroje vol v rozsahu od 0 do ";
 constexpr const char* kNotDistributed = "Není provedeno rozdělení korekcí";
 
-// A radius coefficient typed as the bound shown with 4 decimals passes.
-constexpr double kRadiusMargin = 0.0001;
 // The cutter's teeth count as undercut when its involute starts at or
 // below the base circle (pressure angle there not above zero).
 constexpr double kUndercutAngle = 1e-9;
@@ -236,9 +232,18 @@ FellowForm::Outcome FellowForm::Validate(FellowControl field) {
 
 FellowForm::Outcome FellowForm::AcceptTeeth(const std::string& typed) {
   const FellowControl field = FellowControl::Edit1;
-  const auto parsed = ParseInteger(typed);
+  const auto parsed = ParseNumber(typed);
+  if (!parsed) {
+    Refuse(field, kNumberFormatError);
+    return Outcome::Refused;
+  }
+  // A fractional count is no count: the previous one stays.
+  if (*parsed != std::trunc(*parsed)) {
+    Refuse(field, kTeethNotWhole);
+    return Outcome::Refused;
+  }
   // A count beyond the integer range is no number of teeth either.
-  if (!parsed || *parsed < INT_MIN || *parsed > INT_MAX) {
+  if (*parsed < INT_MIN || *parsed > INT_MAX) {
     Refuse(field, kNumberFormatError);
     return Outcome::Refused;
   }
@@ -247,12 +252,8 @@ FellowForm::Outcome FellowForm::AcceptTeeth(const std::string& typed) {
   if (z0 == g_.z0 && refusedField_ != field) return Outcome::Unchanged;
   KeepForRestore(field, g_.z0);
   g_.z0 = z0;
-  if (z0 < 4) {
-    Refuse(field, kTeethTooFew);
-    return Outcome::Refused;
-  }
-  if (z0 >= std::fabs(g_.z2)) {
-    Refuse(field, kTeethNotBelowRing);
+  if (const Refusal refusal = CutterTeethRefusal(g_, z0)) {
+    Refuse(field, *refusal);
     return Outcome::Refused;
   }
   g_.x0mez = CutterShiftSumLimit(g_);

@@ -156,6 +156,9 @@ class Form {
     return states_[I(control)];
   }
   bool IsField(int index) const { return infos_[index].kind == ControlKind::Field; }
+  // Every control's state, to be put back when an entry is undone.
+  std::vector<ControlState> SavedStates() const { return states_; }
+  void RestoreStates(std::vector<ControlState> states) { states_ = std::move(states); }
 
   // The entry cycle. MoveFocus leaves the focused field (LeaveField), and
   // unless that refused the text or moved the focus itself, moves the focus

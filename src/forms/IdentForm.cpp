@@ -6,6 +6,7 @@
 
 #include <cmath>
 
+#include "engine/InputBounds.h"
 #include "model/NumberText.h"
 
 namespace kolmira {
@@ -268,13 +269,14 @@ void IdentForm::LeaveField(int index) {
 void IdentForm::MeasuredEntry(IdentControl field, const std::string& typed) {
   const int n = FieldNumber(field);
   std::optional<double> value;
-  if (n == 38) {
-    if (const auto count = ParseInteger(typed)) value = static_cast<double>(*count);
-  } else {
-    value = ParseNumber(typed);
-  }
+  value = ParseNumber(typed);
   if (!value) {
     Refuse(field, kNumberFormatError);
+    return;
+  }
+  // The teeth measured over are a whole count.
+  if (n == 38 && *value != std::trunc(*value)) {
+    Refuse(field, kTeethNotWhole);
     return;
   }
   if (*value <= 0.0) {

@@ -4,6 +4,8 @@
 
 #include <algorithm>
 
+#include "engine/Check.h"
+#include "engine/InputBounds.h"
 #include "engine/RackTool.h"
 #include "model/NumberText.h"
 #include "report/DimensionTable.h"
@@ -225,7 +227,24 @@ void MainForm::LeaveField(int n) {
     }
     value = entry.degrees;
   }
+  // The net behind the bounds: a value whose consequences -- the pair it
+  // defines and the check of that pair -- are no numbers is refused, and
+  // the pair stays as it was. A pair that was no number already is not
+  // held against the entry that would mend it.
+  const GearPair before = g_;
+  const std::vector<ControlState> shownBefore = SavedStates();
   if (!Accept(n, value, changed)) return;
+  if (!ConsequencesFinite()) {
+    GearPair after = g_;
+    g_ = before;
+    if (ConsequencesFinite()) {
+      RestoreStates(shownBefore);
+      text(n) = typed;
+      Refuse(n, kNotFinite);
+      return;
+    }
+    g_ = std::move(after);
+  }
   // An angle typed as D.MMSS is shown back in degrees and minutes.
   if (IsAngleField(n) && g_.dmsMode && focus_ == n) text(n) = FormatDmsDialog(value);
 
@@ -237,6 +256,20 @@ void MainForm::LeaveField(int n) {
   }
   g_.lastInputField = n;
   RerunCheckIfVisible();
+}
+
+bool MainForm::ConsequencesFinite() const {
+  if (!AllFinite(g_)) return false;
+  // The check the pair will be put to, as far as it can run now.
+  if (g_.shiftNotDistributed || !(g_.rackMode || g_.pairComputed)) return true;
+  GearPair trial = g_;
+  trial.messages.clear();
+  if (trial.rackMode) {
+    RunCheckRack(trial);
+  } else {
+    RunCheckAndReport(trial);
+  }
+  return AllFinite(trial);
 }
 
 // ---------------------------------------------------------------------------

@@ -177,11 +177,19 @@ class MainForm : public Form {
   const ControlState& control(Control c) const { return stored(c); }
   Control focusedControl() const { return static_cast<Control>(focusIndex()); }
   bool resultsVisible() const { return resultsVisible_; }
+  // Whether the complete check ran, without a blocking error, on the inputs
+  // as they stand: no input changed since (whether or not its report is
+  // shown now).
+  bool CheckCurrent() const;
   bool resultsStale() const { return resultsStale_; }
   int activeTab() const { return activeTab_; }
   const std::string& resultsCaption() const { return resultsCaption_; }
   const std::string& tableCaption() const { return tableCaption_; }
   GearPair& pair() { return g_; }
+
+  // Whether the pair as it stands, and the check it would be put to, are
+  // numbers throughout.
+  bool ConsequencesFinite() const;
 
   // The running of the check shared by the buttons and by every accepted
   // input while the results are shown.
@@ -194,6 +202,11 @@ class MainForm : public Form {
   // depends on it.
   void WriteAllFields();
   void WriteField(int n);  // field n from the state, in the "all fields" format
+  // Every field shows the value the pair computes with: a field whose text
+  // stands for another value (a value cut back, or computed anew by a
+  // dialog or the check) is written again in its format. The field being
+  // edited keeps its text.
+  void ShowPairInFields();
   void ShowTipDiameters();
   void ShowWorkingAngle();
   // The shift sum and centre distance the backlash makes (not of a rack).
@@ -277,7 +290,9 @@ class MainForm : public Form {
   bool AcceptProfileAngle(double value, bool changed);
   bool AcceptTipDiameter(int n, double value, bool changed);
   bool AcceptShaftAngle(double value, bool changed);
-  bool ShiftSumLimitOk(int n, double sum);
+  // The field's bounds (see FieldRefusal): a value outside them is refused
+  // with the field's message.
+  bool RefusedByBounds(int n, double value);
   void ResetComputationalInputs();
   void ClearComputedTips();
 
@@ -291,6 +306,7 @@ class MainForm : public Form {
   void SetKeepShifts(bool on);
   void ZeroShiftsAndShow();
   void ShowAngle(int n, double degrees, int width, int decimals);
+  double ShownValue(int n) const;
   void WriteAngleFields(bool dms);
   void ApplyCircularRoot();
 
@@ -315,6 +331,7 @@ class MainForm : public Form {
   bool clickComputedTips_ = false;  // a press on "Výpočetní hlavové průměry"
   std::string resultsCaption_;
   std::string tableCaption_;
+  std::string checkedInputs_;  // the inputs of the last complete check, "" after a failed one
   std::vector<MainEventListener*> listeners_;
 };
 

@@ -6,6 +6,7 @@
 #include "engine/PairGeometry.h"
 #include "engine/RackTool.h"
 #include "engine/ShiftDistribution.h"
+#include "files/InputFile.h"
 #include "forms/MainForm.h"
 #include "model/NumberText.h"
 
@@ -41,6 +42,7 @@ void MainForm::RerunCheckIfVisible() {
 
 void MainForm::RunCheckProcedure() {
   bool error = false;
+  const bool runs = g_.rackMode || g_.pairComputed;
   if (g_.rackMode) {
     RunCheckRack(g_);
     error = g_.driverError;
@@ -59,7 +61,14 @@ void MainForm::RunCheckProcedure() {
   if (resultsVisible_ && !error) resultsStale_ = false;
   lastCheckFailed_ = error;
   g_.driverError = false;
+  // The inputs the check took, which its results hold for until one changes.
+  const bool blocked = g_.xSumBelowLimit || g_.x0SumAboveLimit || g_.xSumAboveLimit;
+  checkedInputs_ = runs && !error && !blocked ? CheckedInputsText(g_) : std::string();
   Notify(MainEvent::CheckRun);
+}
+
+bool MainForm::CheckCurrent() const {
+  return !checkedInputs_.empty() && checkedInputs_ == CheckedInputsText(g_);
 }
 
 void MainForm::ShowResults() {

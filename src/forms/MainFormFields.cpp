@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "engine/Check.h"
+#include "engine/InputBounds.h"
 #include "engine/Involute.h"
 #include "engine/PairGeometry.h"
 #include "engine/RackTool.h"
@@ -15,6 +16,10 @@
 namespace kolmira {
 
 namespace {
+
+bool IsWhole(double v) {
+  return v == std::trunc(v);
+}
 
 constexpr const char* kRackText = "Hřeben";
 constexpr const char* kMandatoryIncomplete = "Nejsou ukončeny povinné vstupy";
@@ -109,10 +114,7 @@ bool MainForm::Accept(int n, double value, bool changed) {
 
 bool MainForm::AcceptModule(double value, bool changed) {
   g_.mn = value;
-  if (value <= 0.0) {
-    Refuse(kModuleField, "Modul vol větší než 0");
-    return false;
-  }
+  if (RefusedByBounds(kModuleField, value)) return false;
   if (changed) {
     MandatoryTest();
     ResetComputationalInputs();
@@ -127,16 +129,15 @@ bool MainForm::AcceptModule(double value, bool changed) {
 }
 
 bool MainForm::AcceptPinionTeeth(double value, bool changed) {
+  // A fractional count is no count: the previous one stays.
+  if (!IsWhole(value)) return !RefusedByBounds(kPinionTeethField, value);
   if (g_.gearType == GearType::Bevel) {
     g_.z1Bevel = value;
     if (g_.z1 == 0.0) g_.z1 = value;
   } else {
     g_.z1 = value;
   }
-  if (value < 4.0) {
-    Refuse(kPinionTeethField, "Počet zubů pastorku vol větší než 3");
-    return false;
-  }
+  if (RefusedByBounds(kPinionTeethField, value)) return false;
   if (changed) {
     MandatoryTest();
     ResetComputationalInputs();
@@ -148,6 +149,8 @@ bool MainForm::AcceptPinionTeeth(double value, bool changed) {
 
 bool MainForm::AcceptWheelTeeth(double value, bool changed) {
   const Control field = Control::Edit3;
+  // A fractional count is no count: the previous one stays.
+  if (!IsWhole(value)) return !RefusedByBounds(kWheelTeethField, value);
   if (!g_.rackMode) state(Control::Edit10).enabled = true;
   const bool internal = g_.gearType == GearType::Internal;
   if (internal && value > 0.0) {
@@ -162,18 +165,7 @@ bool MainForm::AcceptWheelTeeth(double value, bool changed) {
   } else {
     g_.z2 = value;
   }
-  if (!internal && value < 4.0) {
-    Refuse(kWheelTeethField, "Počet zubů kola vol větší než 3");
-    return false;
-  }
-  if (internal && value > 0.0) {
-    Refuse(kWheelTeethField, "Počet zubů korunového kola vol záporný");
-    return false;
-  }
-  if (internal && value > -4.0) {
-    Refuse(kWheelTeethField, "Počet zubů korunového kola vol menší než -3");
-    return false;
-  }
+  if (RefusedByBounds(kWheelTeethField, value)) return false;
   if (internal && std::fabs(value) <= g_.z0) {
     // The shaper cutter must have fewer teeth than the ring it cuts.
     g_.z0 = static_cast<int>(std::fabs(std::trunc(value))) - 1;
@@ -182,7 +174,7 @@ bool MainForm::AcceptWheelTeeth(double value, bool changed) {
     state(Control::CircularRoot).checked = false;
   }
   const bool wasRack = g_.rackMode;
-  g_.rackMode = g_.gearType == GearType::External && value >= 5000.0;
+  g_.rackMode = g_.gearType == GearType::External && value >= kRackTeeth;
   if (g_.rackMode) text(field) = kRackText;
   changed = changed || text(field) != g_.fieldTextOnEnter;
   if (changed) {
@@ -199,11 +191,7 @@ bool MainForm::AcceptWheelTeeth(double value, bool changed) {
 
 bool MainForm::AcceptHelix(double value, bool changed) {
   g_.betaDeg = value;
-  if (value < 0.0 || value > g_.betaMax) {
-    const char* lead = g_.gearType == GearType::Bevel ? kBevelHelixTooLarge : "Úhel ß vol od 0 do ";
-    Refuse(kHelixField, std::string(lead) + FormatFixed(g_.betaMax, 6, 4) + "°." + " ");
-    return false;
-  }
+  if (RefusedByBounds(kHelixField, value)) return false;
   if (changed) {
     g_.beta = value * kDegToRad;
     ResetComputationalInputs();
@@ -224,16 +212,8 @@ bool MainForm::AcceptHelix(double value, bool changed) {
 
 bool MainForm::AcceptFaceWidth(double value, bool changed) {
   g_.b = value;
-  if (value <= 0.0) {
-    Refuse(kFaceWidthField, "Šířka zubů musí být větší než 0.");
-    return false;
-  }
+  if (RefusedByBounds(kFaceWidthField, value)) return false;
   if (g_.gearType == GearType::Bevel) {
-    if (value > g_.Le) {
-      Refuse(kFaceWidthField, "Šířka b je větší než délka površky roztečného kužele Le=" +
-                                  FormatFixed(g_.Le, 5, 3) + "." + " ");
-      return false;
-    }
     BasicGeometry(g_);  // the helix bound follows the face width
     if (g_.betaDeg > g_.betaMax) {
       Refuse(kFaceWidthField,
@@ -256,24 +236,16 @@ void MainForm::ClearComputedTips() {
   text(Control::Edit19).clear();
 }
 
-bool MainForm::ShiftSumLimitOk(int n, double sum) {
-  g_.xmez = LimitingShiftSum(g_.z1 + g_.z2, g_.alphaT, g_.alphaP);
-  const bool refused = g_.gearType == GearType::Internal ? !(g_.xmez + kShiftSumTolerance > sum)
-                                                         : g_.xmez - kShiftSumTolerance >= sum;
-  if (refused) {
-    Refuse(n, "Nemožný součet jednotkových korekcí x1+x2  (xmez= " + FormatFixed(g_.xmez, 8, 5) +
-                  ")" + " ");
-  }
-  return !refused;
+bool MainForm::RefusedByBounds(int n, double value) {
+  const Refusal refusal = FieldRefusal(g_, n, value);
+  if (refusal) Refuse(n, *refusal);
+  return refusal.has_value();
 }
 
 bool MainForm::AcceptShiftSum(double value, bool changed) {
   g_.xSum = value;
-  if (!ShiftSumLimitOk(6, value)) return false;
-  if (value < -15.0 || value > 10.0) {
-    Refuse(kShiftSumField, "Součet korekcí vol v rozsahu od -15 do 10");
-    return false;
-  }
+  g_.xmez = LimitingShiftSum(g_.z1 + g_.z2, g_.alphaT, g_.alphaP);
+  if (RefusedByBounds(kShiftSumField, value)) return false;
   if (changed) {
     if (g_.gearType == GearType::Bevel) {
       BevelGeometry(g_);
@@ -292,12 +264,8 @@ bool MainForm::AcceptShiftSum(double value, bool changed) {
 bool MainForm::AcceptShift(int n, double value, bool changed) {
   const bool pinion = n == kPinionShiftField;
   (pinion ? g_.x1 : g_.x2) = value;
-  if (!g_.shiftNotDistributed && !ShiftSumLimitOk(n, g_.x1 + g_.x2)) return false;
-  if (value < -15.0 || value > 8.0) {
-    Refuse(n, pinion ? "Korekci pastorku vol v rozsahu od -15 do 8"
-                     : "Korekci kola vol v rozsahu od -15 do 8");
-    return false;
-  }
+  if (!g_.shiftNotDistributed) g_.xmez = LimitingShiftSum(g_.z1 + g_.z2, g_.alphaT, g_.alphaP);
+  if (RefusedByBounds(n, value)) return false;
   if (!pinion && g_.gearType == GearType::Internal) {
     g_.x0mez = LimitingShiftSum(g_.z0 + g_.z2, g_.alphaT, g_.alphaP);
     if (g_.x0 + g_.x2 - kShiftSumTolerance > g_.x0mez) {
@@ -342,12 +310,7 @@ bool MainForm::AcceptShift(int n, double value, bool changed) {
 
 bool MainForm::AcceptCentreDistance(double value, bool changed) {
   g_.aw = value;
-  if (g_.gearType == GearType::Internal ? value >= 0.0 : value <= 0.0) {
-    Refuse(kCentreDistanceField, g_.gearType == GearType::Internal
-                                     ? "Pracovní osovou vzdálenost zadej zápornou"
-                                     : "Pracovní osovou vzdálenost vol větší než 0");
-    return false;
-  }
+  if (RefusedByBounds(kCentreDistanceField, value)) return false;
   if (g_.keepShifts) {
     g_.shiftNotDistributed = false;
     ResetComputationalInputs();
@@ -375,16 +338,7 @@ bool MainForm::AcceptCentreDistance(double value, bool changed) {
 
 bool MainForm::AcceptPressureAngle(double value, bool changed) {
   g_.alphaWtDeg = value;
-  if (value <= 0.0) {
-    Refuse(kPressureAngleField, "Valivý úhel záběru vol větší než 0°");
-    return false;
-  }
-  // At 90 degrees and beyond the working circles and the centre distance
-  // are infinite or negative.
-  if (value >= 90.0) {
-    Refuse(kPressureAngleField, "Valivý úhel záběru vol menší než 90°");
-    return false;
-  }
+  if (RefusedByBounds(kPressureAngleField, value)) return false;
   g_.alphaWt = value * kDegToRad;
   if (changed) {
     if (g_.gearType == GearType::Bevel) BevelGeometry(g_);
@@ -398,14 +352,7 @@ bool MainForm::AcceptPressureAngle(double value, bool changed) {
 
 bool MainForm::AcceptBacklash(double value, bool changed) {
   g_.jn = value;
-  if (value < 0.0) {
-    Refuse(kBacklashField, "Boční vůle musí být kladná.");
-    return false;
-  }
-  if (value > g_.mn) {
-    Refuse(kBacklashField, "Boční vůle musí být menší než velikost modulu.");
-    return false;
-  }
+  if (RefusedByBounds(kBacklashField, value)) return false;
   MandatoryTest();
   if (!changed) return true;
   if (g_.jn < 1e-7) ZeroCommand();
@@ -431,21 +378,8 @@ bool MainForm::AcceptProfileCoefficient(int n, double value, bool changed) {
                    : n == kWheelAddendumField   ? &g_.haP2Star
                    : n == kPinionClearanceField ? &g_.cP1Star
                                                 : &g_.cP2Star;
-  const double partner = n == kPinionAddendumField    ? g_.cP1Star
-                         : n == kWheelAddendumField   ? g_.cP2Star
-                         : n == kPinionClearanceField ? g_.haP1Star
-                                                      : g_.haP2Star;
   *target = value;
-  const double bound = kPi / 4.0 / std::tan(g_.alphaP) - partner;
-  if (value < 0.0 || value > bound) {
-    const char* lead =
-        n == kPinionAddendumField    ? "Poměrnou výšku hlavy pastorku vol v rosahu od 0 do "
-        : n == kWheelAddendumField   ? "Poměrnou výšku hlavy kola vol v rosahu od 0 do "
-        : n == kPinionClearanceField ? "Poměrnou výšku hlavové vůle pastorku vol od 0 do "
-                                     : "Poměrnou výšku hlavové vůle kola vol od 0 do ";
-    Refuse(n, lead + FormatFixed(bound, 6, 4) + " ");
-    return false;
-  }
+  if (RefusedByBounds(n, value)) return false;
   if (changed) {
     // The pinion's addendum and clearance shape the wheel's root, and the
     // wheel's the pinion's.
@@ -480,22 +414,12 @@ bool MainForm::AcceptFilletRadius(int n, double value, bool changed) {
     if (!pinion && g_.gearType == GearType::Internal) {
       // The ring's root is rounded by the shaper cutter's tip: at most the
       // cutter's fully rounded tip.
-      GearPair cutter = g_;
-      CutterBaseGeometry(cutter);
-      const double largest = CutterMaxTipRadius(cutter) / g_.mn;
-      if (value < 0.0 || value > largest + 0.0001) {
-        Refuse(kWheelFilletField, "Poměrný rádius zaoblení paty kola vol v rozsahu od 0 do " +
-                                      FormatFixed(largest, 6, 4) + " (kruhová pata)" + " ");
-        return false;
-      }
+      if (RefusedByBounds(kWheelFilletField, value)) return false;
     } else {
       const double full = pinion ? FullRoundRootRadius(g_.alphaP, g_.haP2Star + g_.cP2Star)
                                  : FullRoundRootRadius(g_.alphaP, g_.haP1Star + g_.cP1Star);
-      if (value < 0.0 || value > full + 0.0001) {
-        g_.Queue(kWarningTitle,
-                 std::string(pinion ? "Poměrný rádius zaoblení paty pastorku vol v rozsahu od 0 do "
-                                    : "Poměrný rádius zaoblení paty kola vol v rozsahu od 0 do ") +
-                     FormatFixed(full, 6, 4) + "\r" + " ");
+      if (const Refusal warning = FilletRefusal(g_, n, value)) {
+        g_.Queue(kWarningTitle, *warning);
         // A radius beyond the full round root is cut back to it; a negative
         // one is no tool radius at all and becomes 0.
         if (value >= full) fillet = full;
@@ -512,10 +436,7 @@ bool MainForm::AcceptFilletRadius(int n, double value, bool changed) {
 
 bool MainForm::AcceptProfileAngle(double value, bool changed) {
   g_.alphaPDeg = value;
-  if (!(value > 0.0 && value <= 50.0)) {
-    Refuse(kProfileAngleField, "Úhel profilu vol větší než 0 až do 50°");
-    return false;
-  }
+  if (RefusedByBounds(kProfileAngleField, value)) return false;
   if (changed) {
     g_.alphaP = value * kDegToRad;
     g_.protCut1 = g_.protCut2 = false;
@@ -533,42 +454,19 @@ bool MainForm::AcceptProfileAngle(double value, bool changed) {
 bool MainForm::AcceptTipDiameter(int n, double value, bool changed) {
   if (n == kPinionTipField) {
     g_.da1 = value;
-    if (value <= 0.0) {
-      Refuse(kPinionTipField, "Průměr hlavové kružnice pastorku vol větší než 0");
-      return false;
-    }
+    if (RefusedByBounds(kPinionTipField, value)) return false;
     if (changed) g_.da1Given = true;
     return true;
   }
-  if (g_.rackMode) {
-    g_.ha2 = value;
-    const double bound = kPi * g_.mn / (4.0 * std::tan(g_.alphaP));
-    if (value < 0.0 || value > bound) {
-      Refuse(kWheelTipField,
-             "Výšku hlavy zubu hřebene vol od 0 do " + FormatFixed(bound, 6, 4) + " mm");
-      return false;
-    }
-  } else {
-    g_.da2 = value;
-    if (g_.gearType == GearType::Internal && value >= 0.0) {
-      Refuse(kWheelTipField, "Průměr hlavové kružnice korunového kola zadej záporný");
-      return false;
-    }
-    if (g_.gearType != GearType::Internal && value <= 0.0) {
-      Refuse(kWheelTipField, "Průměr hlavové kružnice kola vol větší než 0");
-      return false;
-    }
-  }
+  (g_.rackMode ? g_.ha2 : g_.da2) = value;
+  if (RefusedByBounds(kWheelTipField, value)) return false;
   if (changed) g_.da2Given = true;
   return true;
 }
 
 bool MainForm::AcceptShaftAngle(double value, bool changed) {
   g_.SigmaDeg = value;
-  if (!(value > 0.0 && value < 180.0)) {
-    Refuse(kShaftAngleField, "Úhel os vol větší než 0 a menší než 180°");
-    return false;
-  }
+  if (RefusedByBounds(kShaftAngleField, value)) return false;
   if (changed) {
     g_.Sigma = value * kDegToRad;
     g_.pairComputed = g_.mn != 0.0 && g_.z1Bevel != 0.0 && g_.z2Bevel != 0.0 && g_.b != 0.0;

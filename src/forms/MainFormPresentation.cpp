@@ -307,6 +307,64 @@ void MainForm::WriteField(int n) {
   }
 }
 
+// The value a field shows of the pair: the member it edits, or what the
+// backlash puts in its place (the shift sum with backlash, the centre
+// distance and working pressure angle of the gears moved apart).
+double MainForm::ShownValue(int n) const {
+  const bool bevel = g_.gearType == GearType::Bevel;
+  switch (n) {
+    case kPinionTeethField:
+      return bevel ? g_.z1Bevel : g_.z1;
+    case kWheelTeethField:
+      return bevel ? g_.z2Bevel : g_.z2;
+    case kShiftSumField:
+      return g_.backlashByShift ? g_.xSumBacklash : g_.xSum;
+    case kCentreDistanceField:
+      return g_.jnByApart ? g_.awJ : g_.aw;
+    case kPressureAngleField:
+      return (g_.jnByApart ? g_.alphaWtJ : g_.alphaWt) * kRadToDeg;
+    case kPinionTipField:
+      return g_.da1;
+    case kWheelTipField:
+      return g_.rackMode ? g_.ha2 : g_.da2;
+    default:
+      return g_.*kFieldValues[n];
+  }
+}
+
+void MainForm::ShowPairInFields() {
+  for (int n = 1; n <= 21; ++n) {
+    const ControlState& shown = stored(FieldControl(n));
+    // A field being edited, or holding a text it refused, keeps it; a hidden
+    // or blank field (the tips while the shift sum waits to be divided)
+    // shows nothing to disagree with; "Hřeben" is a rack's count.
+    if (!shown.visible || shown.text.empty()) continue;
+    if (focus_ == n && (lastEntryRefused_ || shown.text != g_.fieldTextOnEnter)) continue;
+    if (n == kWheelTeethField && g_.rackMode) continue;
+    const double value = ShownValue(n);
+    const FieldFormat f = kFieldFormats[n];
+    std::string written;
+    if (IsAngleField(n) && g_.dmsMode) {
+      written = FormatDmsDialog(value);
+      if (written == shown.text) continue;
+    } else {
+      // A text agrees with the value it rounds: as typed ("3"), or written
+      // in the field's format.
+      const auto typed = ParseNumber(shown.text);
+      if (typed) {
+        const std::size_t point = shown.text.find('.');
+        const int decimals =
+            point == std::string::npos ? 0 : static_cast<int>(shown.text.size() - point - 1);
+        const double half = 0.5 * std::pow(10.0, -decimals);
+        if (std::fabs(*typed - value) <= half * (1.0 + 1e-9) + 1e-12 * std::fabs(value)) continue;
+      }
+      written = FormatFixed(value, f.width, f.decimals);
+    }
+    text(FieldControl(n)) = written;
+    if (focus_ == n) g_.fieldTextOnEnter = written;
+  }
+}
+
 void MainForm::WriteAllFields() {
   for (int n = 1; n <= 21; ++n) WriteField(n);
   if (g_.pairComputed) RackModePresentation();

@@ -86,6 +86,15 @@ std::optional<Dialog> Workspace::DialogNamed(std::string_view name) const {
   return std::nullopt;
 }
 
+Workspace::Address Workspace::Addressed(std::string_view name) const {
+  const std::size_t dot = name.find('.');
+  if (dot != std::string_view::npos) {
+    const auto d = DialogNamed(name.substr(0, dot));
+    if (d && *d != Dialog::Main) return {*d, name.substr(dot + 1)};
+  }
+  return {Dialog::Main, name};
+}
+
 void Workspace::OnMainEvent(MainEvent event) {
   if (event == MainEvent::CheckRun) checkRan_ = true;
   // The angle fields of the open tool dialog follow the DEC / DMS choice (a
@@ -168,10 +177,22 @@ bool Workspace::Press(Dialog d, std::string_view control) {
     lastEntryRefused_ = target.lastEntryRefused();
     if (known && !lastEntryRefused_) {
       // The field left may have asked for a dialog (a backlash typed): it
-      // opens before the click arrives, as the events come in a window.
+      // opens before the click arrives, as the events come in a window. A
+      // modal dialog opened so takes the click, as it takes every input
+      // until it is closed: the control behind it does nothing (a page or
+      // a command that changed the pair under the open dialog would leave
+      // it confirming values the pair no longer has).
       HandleRequests();
-      target.Press(control);
-      lastEntryRefused_ = target.lastEntryRefused();
+      const Snapshot opened = Visibility();
+      bool modalOpened = false;
+      for (std::size_t i = 0; i < opened.size(); ++i) {
+        modalOpened = modalOpened ||
+                      (kWindows[i].modal && opened[i] && !before[i] && kWindows[i].dialog != d);
+      }
+      if (!modalOpened) {
+        target.Press(control);
+        lastEntryRefused_ = target.lastEntryRefused();
+      }
     }
   }
   target.EndPress();
@@ -246,7 +267,8 @@ bool Workspace::Open(Dialog d) {
                                                    : nullptr;
   if (opener != nullptr) {
     Press(Dialog::Main, opener);
-    return !lastEntryRefused_;
+    // A modal dialog opened by the field the press left takes the click.
+    return !lastEntryRefused_ && form(d).visible();
   }
   const Snapshot before = Begin();
   if (Enter(d)) ShowDialog(d);
@@ -348,6 +370,8 @@ void Workspace::Finish(Dialog d, const Snapshot& before) {
   // The backlash dialog closed: the main dialog follows the way the
   // backlash is now made.
   if (before[0] && !backlash_->visible()) main_.AfterBacklashDialog();
+  // Whatever the event changed, the main dialog's fields show the pair.
+  main_.ShowPairInFields();
 
   for (Message& m : pair_.messages) {
     Outcome o;

@@ -86,6 +86,17 @@ class Workspace : private MainEventListener {
   // A dialog by its form's name ("Main", "Vule", "Nastroj", "Fellow",
   // "Miry", "Ident").
   std::optional<Dialog> DialogNamed(std::string_view name) const;
+  // A control as scripts name it: NAME for a control of the main dialog,
+  // PREFIX.NAME for one of another dialog or tab, PREFIX being that form's
+  // name. A caption may hold a dot of its own ("Vyr.skluzy", "Max. funkční
+  // výška zubu nástroje"): the text before the first dot is a prefix only
+  // when it names a dialog other than the main one; otherwise the whole
+  // name is the main dialog's.
+  struct Address {
+    Dialog dialog = Dialog::Main;
+    std::string_view control;
+  };
+  Address Addressed(std::string_view name) const;
 
   // Events. A control is named as its form knows it (see Form::Find). An
   // event aimed at another form than the one holding the focus first moves
@@ -103,7 +114,9 @@ class Workspace : private MainEventListener {
   // a front end that sees the mouse go down calls it first as well.
   void BeginPress(Dialog d, std::string_view control);
   // A click: the press begins, the focus moves to the control if it takes
-  // it, the control does its work, the press ends.
+  // it, the control does its work, the press ends. When leaving a field
+  // for it opens a modal dialog (a backlash typed), that dialog takes the
+  // click and the control does nothing.
   bool Press(Dialog d, std::string_view control);
   // The mouse was released elsewhere: the press ends without a click.
   void EndPress(Dialog d);
@@ -124,8 +137,8 @@ class Workspace : private MainEventListener {
   bool Exists(Dialog d) const;
   // Opens a dialog or tab as its control does ("Nástroje", "Fellow", the
   // tab sheets); the backlash dialog, which a typed backlash opens, is shown
-  // at once. False when the pair has no such dialog or the opening press
-  // was refused.
+  // at once. False when the pair has no such dialog, the opening press was
+  // refused, or a modal dialog the press opened took it.
   bool Open(Dialog d);
   // "KOMPLE&XNÍ KONTROLA". False when a field refused its text or the check
   // was stopped by one of its blocking shift-sum messages.

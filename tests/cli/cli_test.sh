@@ -3,8 +3,8 @@
 # Usage: cli_test.sh PATH_TO_KOLMIRA_CLI
 cli="$1"
 failures=0
-out=$(mktemp) err=$(mktemp)
-trap 'rm -f "$out" "$err"' EXIT
+out=$(mktemp) err=$(mktemp) dat=$(mktemp --suffix=.dat)
+trap 'rm -f "$out" "$err" "$dat"' EXIT
 
 expect() {  # expect EXIT_CODE DESCRIPTION -- ARGS...
   code=$1 what=$2; shift 3
@@ -33,6 +33,8 @@ contains "$err" "Chyba !: Chyba číselného formátu, opakuj zadání" "format 
 expect 2 "module out of bounds" -- --field mn=0
 contains "$err" "Chyba !: Modul vol větší než 0" "bound message"
 
+expect 0 "a caption with a dot of its own" -- --field z1=30 --field z2=60 --press Vyr.skluzy
+expect 0 "a dialog's caption with a dot" -- --type internal --press "Fellow.Max. funkční výška zubu nástroje"
 expect 2 "unknown field" -- --field nonsense=1
 expect 2 "unknown button" -- --press nonsense
 expect 2 "unknown gear type" -- --type spiral
@@ -94,6 +96,50 @@ contains "$err" "Chyba !: Počet zubů nástroje Fellow vol alespoň o 1 méně 
 expect 0 "shaper cutter with a fully rounded tip" -- --type internal --press Fellow.plne-zaoblena --press Fellow.ok --json
 contains "$out" '"fullyRounded": 1' "fully rounded tip"
 contains "$out" '"sa0": 0.0' "no tip land left"
+
+# A file saved before any check holds no span counts: its check measures
+# over the recommended ones.
+expect 0 "saved before any check" -- --field mn=3 --field z1=20 --field z2=40 --field b=30 --save "$dat"
+expect 0 "checked after loading" -- "$dat" --check
+contains "$out" "W1 = 22.9813 (zw1 = 3)" "pinion's span over the recommended count"
+contains "$out" "(zw2 = 5)" "wheel's recommended count"
+
+
+# The table, the short print and the JSON document of a pair typed but not
+# checked: the complete check runs first.
+expect 0 "table before any check" -- --field mn=3 --field z1=20 --field z2=40 --field b=30 --table
+contains "$out" "Počet zubů náhradního kola               z_n      [-]     20.000" "virtual teeth"
+contains "$out" "Kontrolní rozměr přes zuby               W        [mm]    22.98132" "span in the table"
+expect 0 "short print before any check" -- --field mn=3 --field z1=20 --field z2=40 --short
+contains "$out" "Souc. trvani zaberu profilu	epsilonalfa			  1.6352" "contact ratio"
+expect 0 "JSON before any check" -- --field z1=30 --field z2=60 --json
+contains "$out" '"report"' "the check's report"
+expect 2 "a check that cannot run prints no results" -- --field xSum=0.5 --table
+contains "$err" "Není provedeno rozdělení korekcí" "shifts to divide first"
+
+
+# Values no gear has are refused with the range of their field, and a file
+# bringing one is refused with its line; nothing that is no number is ever
+# printed.
+expect 2 "a module of 1e308" -- --field mn=1e308 --check --table
+contains "$err" "Chyba !: Modul vol v rozsahu od 0.01 do 1000" "module range"
+expect 2 "a bevel module of 4.9e-324" -- --type bevel --field mn=4.9e-324 --check --json
+expect 2 "a ring of -1e308 teeth" -- --type internal --field z2=-1e308 --check
+contains "$err" "Počet zubů korunového kola vol v rozsahu od -10000 do -4" "ring teeth range"
+expect 2 "a fractional number of teeth" -- --field z1=17.5 --check
+contains "$err" "Chyba !: Počet zubů musí být celé číslo" "whole teeth"
+expect 2 "a bevel pinion shifted out of its cone" -- --type bevel --press rozdel --field x1=8 --check
+contains "$err" "Nemožné zadání - rozměry soukolí by nebyly konečná čísla" "no number"
+expect 0 "a pair to spoil" -- --field mn=3 --save "$dat"
+sed -i '6s/.*/-2.000000000000\r/' "$dat"
+expect 2 "a file with a negative module" -- "$dat" --check
+contains "$err" "řádek 6: -2.000000000000 — Modul vol větší než 0" "the line, its value and the field's message"
+
+
+# A backlash typed and left by a click on a page: the backlash dialog opens
+# and takes the click; confirmed, the backlash stays.
+expect 0 "a backlash confirmed" -- --field jn=0.1 --press TabIdent --press Vule.ok --table
+contains "$out" "Norm.boční vůle zeslab.obou kol          j_n      [mm]                  0.1000" "typed backlash"
 
 if [ "$failures" -ne 0 ]; then echo "$failures failure(s)"; exit 1; fi
 echo "all kolmira-cli checks passed"

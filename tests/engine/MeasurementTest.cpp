@@ -141,6 +141,67 @@ TEST(Span, RangeBoundsTheContactBetweenFormCircleAndTipAndKeepsATypedCount) {
   EXPECT_EQ(g.zw1, g.zwMax1);
 }
 
+TEST(Span, ACountThePairDoesNotAdmitTakesTheRecommendedOneAtTheCheck) {
+  // A count held from before -- 0 from a file saved before any check, or
+  // one beyond the range of the pair as it stands now -- is replaced at the
+  // check by the recommended count even when no input changed (a loaded
+  // file clears that mark); an admitted count stays as it was chosen.
+  const GearPair fresh = CheckedPair(3.0, 20.0, 40.0, 0.0, 0.0);
+  ASSERT_EQ(fresh.zwRec1, 3);  // 20 (20/180) + 0.5 = 2.72
+  ASSERT_EQ(fresh.zwRec2, 5);  // 40 (20/180) + 0.5 = 4.94
+  ASSERT_GT(fresh.zwMax1, fresh.zwRec1);
+  const struct {
+    int zw1, zw2;  // held before the check
+    int then1, then2;
+  } cases[] = {
+      {0, 0, 3, 5},                                              // saved before any check
+      {fresh.zwMax1 + 1, 999, 3, 5},                             // beyond the range
+      {fresh.zwMin1 - 1, fresh.zwMin2 - 1, 3, 5},                // below it
+      {fresh.zwMax1, fresh.zwMin2, fresh.zwMax1, fresh.zwMin2},  // admitted: kept
+  };
+  for (const auto& c : cases) {
+    GearPair g = fresh;
+    g.inputsChanged = false;
+    g.zw1 = c.zw1, g.zw2 = c.zw2;
+    RunCheckAndReport(g);
+    EXPECT_EQ(g.zw1, c.then1) << c.zw1;
+    EXPECT_EQ(g.zw2, c.then2) << c.zw2;
+    const Gear pinion{3.0, 20.0, Deg(20), 0.0, 0.0};
+    EXPECT_NEAR(g.W1, pinion.Span(g.zw1), 1e-9) << c.zw1;
+    EXPECT_GT(g.W2, 0.0) << c.zw2;
+  }
+}
+
+TEST(Balls, ABallThePairDoesNotAdmitTakesTheDefaultAtTheCheck) {
+  // As for the span counts: a ball held from before that the pair admits
+  // stays, with its contact and dimension; none (0) or one beyond the range
+  // gives way to the check's default, as for a new pair.
+  const GearPair fresh = CheckedPair(3.0, 20.0, 40.0, 0.0, 0.0);
+  const double inside1 = fresh.dt1min + 0.25 * (fresh.dt1max - fresh.dt1min);
+  const double inside2 = fresh.dt2min + 0.75 * (fresh.dt2max - fresh.dt2min);
+  ASSERT_GT(std::fabs(inside1 - fresh.dt1), 0.1);
+  const struct {
+    double held1, held2;
+    bool inputsChanged;
+    double then1, then2;
+  } cases[] = {
+      {0.0, 0.0, false, fresh.dt1, fresh.dt2},  // saved before any check
+      {fresh.dt1max + 1.0, 0.5 * fresh.dt2min, false, fresh.dt1, fresh.dt2},  // beyond the range
+      {inside1, inside2, false, inside1, inside2},                            // admitted: kept
+      {inside1, inside2, true, fresh.dt1, fresh.dt2},  // a new pair: defaults
+  };
+  const Gear pinion{3.0, 20.0, Deg(20), 0.0, 0.0};
+  for (const auto& c : cases) {
+    GearPair g = fresh;
+    g.inputsChanged = c.inputsChanged;
+    g.dt1 = c.held1, g.dt2 = c.held2;
+    RunCheckAndReport(g);
+    EXPECT_NEAR(g.dt1, c.then1, 1e-9) << c.held1;
+    EXPECT_NEAR(g.dt2, c.then2, 1e-9) << c.held2;
+    EXPECT_NEAR(g.M1, pinion.OverBalls(g.dt1), 1e-9) << c.held1;
+  }
+}
+
 TEST(Span, RingSpanOverTeethBetweenSpaces) {
   // Over k ring teeth the anvils sit in the spaces beyond them.
   for (double x2 : {0.0, 0.3}) {

@@ -1,6 +1,7 @@
 #include "files/InputFile.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <algorithm>
 #include <cmath>
@@ -10,6 +11,7 @@
 
 #include "TestPairs.h"
 #include "files/InputFileSamples.h"
+#include "model/NumberText.h"
 
 namespace kolmira {
 namespace {
@@ -361,6 +363,84 @@ TEST(InputFile, BadLineAppliesNothing) {
   }
 }
 
+// A value that its field would refuse when typed refuses the whole file:
+// the message names the line, the value as written and the field's own
+// message, and the pair keeps every value it had. The values are tested in
+// the order their bounds depend on each other, so a shift is tested against
+// the limit of the numbers of teeth in the same file.
+TEST(InputFile, ValueOutsideItsFieldsBoundsRefusesTheFile) {
+  const double inv20 = std::tan(20.0 * kDegToRad) - 20.0 * kDegToRad;
+  const std::string xmez20x40 = FormatFixed(-30.0 * inv20 / std::tan(20.0 * kDegToRad), 8, 5);
+  struct Case {
+    GearPair (*pair)();
+    std::vector<std::pair<std::size_t, const char*>> lines;  // 1-based, replaced
+    const char* refusal;  // "line: value — message", "" when the file loads
+  };
+  const Case cases[] = {
+      {External, {{6, "-2.000000000000"}}, "6: -2.000000000000 — Modul vol větší než 0"},
+      {External, {{6, "0.001"}}, "6: 0.001 — Modul vol v rozsahu od 0.01 do 1000"},
+      {External, {{7, "1e308"}}, "7: 1e308 — Počet zubů pastorku vol v rozsahu od 4 do 10000"},
+      {External, {{8, "40.500000000000"}}, "8: 40.500000000000 — Počet zubů musí být celé číslo"},
+      {Internal,
+       {{8, "80.000000000000"}},
+       "8: 80.000000000000 — Počet zubů korunového kola vol záporný"},
+      {External,
+       {{10, "-5.000000000000"}},
+       "10: -5.000000000000 — Šířka zubů musí být větší než 0."},
+      {External, {{9, "-1"}}, "9: -1 — Úhel ß vol od 0 do 90.0000°. "},
+      {External,
+       {{24, "1000000000000"}},
+       "24: 1000000000000 — Úhel profilu vol větší než 0 až do 50°"},
+      {Bevel,
+       {{33, "-999.000000000000"}},
+       "33: -999.000000000000 — Úhel os vol větší než 0 a menší než 180°"},
+      {External,
+       {{20, "-0.100000000000"}},
+       "20: -0.100000000000 — Poměrnou výšku hlavové vůle pastorku vol od 0 do 1.1579 "},
+      {External,
+       {{22, "-0.1"}},
+       "22: -0.1 — Poměrný rádius zaoblení paty pastorku vol v rozsahu od 0 do 0.4719\r "},
+      {External, {{16, "1.5"}}, "16: 1.5 — Boční vůle musí být menší než velikost modulu."},
+      {Internal,
+       {{27, "80"}},
+       "27: 80 — Počet zubů nástroje Fellow vol alespoň o 1 méně než počet zubů kola"},
+      {Internal, {{28, "3.5"}}, "28: 3.5 — Korekci nástroje vol v rozsahu od -2 do 3"},
+      // The module comes before the teeth, whatever the lines' order.
+      {External, {{7, "1e308"}, {6, "-2"}}, "6: -2 — Modul vol větší než 0"},
+      // A wheel's shift typed last (geometryReady 8) against the limit of
+      // 20 and 40 teeth; 100 teeth admit it.
+      {External,
+       {{13, "-1.300000000000"}, {31, "8"}},
+       "13: -1.300000000000 — Nemožný součet jednotkových korekcí x1+x2  (xmez= "},
+      {External, {{13, "-1.300000000000"}, {31, "8"}, {8, "100.000000000000"}}, ""},
+  };
+  for (const Case& c : cases) {
+    std::vector<std::string> lines = Lines(WriteInputFile(c.pair()));
+    std::string what;
+    for (const auto& [line, text] : c.lines) {
+      ASSERT_LE(line, lines.size());
+      lines[line - 1] = text;
+      what += std::to_string(line) + "=" + text + " ";
+    }
+    GearPair target = test::InputFileSamples().at(0).pair;
+    const std::string before = test::StateFingerprint(target);
+    const InputFileResult result = ReadInputFile(Join(lines), target);
+    if (*c.refusal == '\0') {
+      EXPECT_TRUE(result.ok) << what << result.message.text;
+      continue;
+    }
+    EXPECT_FALSE(result.ok) << what;
+    EXPECT_EQ(result.message.title, "  Chyba !") << what;
+    std::string expected =
+        std::string("Chybný nebo nekompatibilní vstupní soubor\rřádek ") + c.refusal;
+    if (expected.back() == ' ' && expected.find("xmez= ") == expected.size() - 6) {
+      expected += xmez20x40 + ") ";
+    }
+    EXPECT_EQ(result.message.text, expected) << what;
+    EXPECT_EQ(test::StateFingerprint(target), before) << what;
+  }
+}
+
 TEST(InputFile, FlagLinesTakeOnlyOneAsSet) {
   std::vector<std::string> lines = Lines(WriteInputFile(External()));
   lines[31] = "yes";  // line 42 of the layout: circularRoot
@@ -529,6 +609,35 @@ TEST_F(InputFileOnDisk, FailedSaveNamesTheFileAndKeepsTheOldOne) {
   EXPECT_FALSE(SaveInputFile(path, broken).ok);
   EXPECT_EQ(Contents(path), "the previous file\r\n");
   EXPECT_EQ(Entries(), (std::vector<std::string>{"pair.dat", "plain"}));
+}
+
+TEST_F(InputFileOnDisk, SaveOverSomethingThatIsNoFileRefusesAndLeavesIt) {
+  // A pipe made here needs no rights; a device or a socket is refused by
+  // the same test of the target's type. Through a link, the link's target
+  // is what counts: a link to a pipe is refused, a link to a file replaces
+  // the file and stays a link.
+  const GearPair g = External();
+  const fs::path pipe = dir_ / "pipe.dat", toPipe = dir_ / "to-pipe.dat";
+  ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+  fs::create_symlink(pipe, toPipe);
+  for (const fs::path& path : {pipe, toPipe}) {
+    const InputFileResult result = SaveInputFile(path, g);
+    EXPECT_FALSE(result.ok) << path;
+    EXPECT_EQ(result.message.title, "  Chyba !");
+    EXPECT_EQ(result.message.text, "Soubor „" + path.string() +
+                                       "“ nelze uložit: není to obyčejný soubor, ale zařízení, "
+                                       "roura nebo soket.");
+    EXPECT_TRUE(fs::is_fifo(fs::symlink_status(pipe))) << path;
+  }
+  EXPECT_TRUE(fs::is_symlink(fs::symlink_status(toPipe)));
+  const fs::path file = dir_ / "file.dat", toFile = dir_ / "to-file.dat";
+  Put(file, "the previous file\r\n");
+  fs::create_symlink(file, toFile);
+  ASSERT_TRUE(SaveInputFile(toFile, g).ok);
+  EXPECT_TRUE(fs::is_symlink(fs::symlink_status(toFile)));
+  EXPECT_EQ(Contents(file), WriteInputFile(g));
+  EXPECT_EQ(Entries(),
+            (std::vector<std::string>{"file.dat", "pipe.dat", "to-file.dat", "to-pipe.dat"}));
 }
 
 TEST_F(InputFileOnDisk, LoadFailuresNameTheFileAndApplyNothing) {

@@ -11,6 +11,7 @@
 #include "engine/Involute.h"
 #include "forms/Program.h"
 #include "model/NumberText.h"
+#include "report/DimensionTable.h"
 
 namespace kolmira {
 namespace {
@@ -131,6 +132,56 @@ TEST(BacklashForm, FieldBoundsAndTheirMessages) {
         EXPECT_EQ(p.g.jn, jnBefore) << where << ": nothing computed";
       }
     }
+  }
+}
+
+// The backlash typed into the main dialog and left by a click (on the
+// check, or on a page of the dialog): the backlash dialog opens and, being
+// modal, takes the click; confirmed in any of the three ways, the check
+// and the table show the typed backlash.
+TEST(BacklashForm, TypedConfirmedAndCheckedTheTableShowsTheBacklash) {
+  const struct {
+    const char* leftBy;  // the click that leaves the backlash field
+    int mode;
+    const char* row;  // the table's backlash row, up to the value
+  } cases[] = {
+      {"CheckButton", 1, "Norm.boční vůle zeslab.obou kol"},
+      {"CheckButton", 2, "Norm.boční vůle přídav. korekcí"},
+      {"CheckButton", 3, "Norm.boční vůle odsunutím kol"},
+      {"TabIdent", 1, "Norm.boční vůle zeslab.obou kol"},
+      {"TabMeasure", 1, "Norm.boční vůle zeslab.obou kol"},
+      {"ZeroButton", 1, "Norm.boční vůle zeslab.obou kol"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.leftBy << ", mode " << c.mode);
+    Program p;
+    ASSERT_TRUE(p.Type(21, "0.1"));
+    p.Press(c.leftBy);
+    ASSERT_TRUE(p.ws.backlash().visible());
+    EXPECT_FALSE(p.main.resultsVisible());  // the click went to the dialog
+    EXPECT_EQ(p.main.activeTab(), 0);
+    EXPECT_EQ(p.Texts(kVule, {"Edit3"}) + "|" + p.Text(21), "0.100|0.100");
+    if (c.mode != 1) {
+      // Another way undoes the backlash, which is typed anew in the dialog.
+      p.Press(kVule, c.mode == 2 ? "korekci" : "odsunutim");
+      ASSERT_TRUE(p.Enter(kVule, "jn", "0.1"));
+    }
+    p.Press(kVule, "ok");
+    EXPECT_EQ(p.Values("jn"), "jn=0.1");
+    EXPECT_EQ(p.Text(21), "0.100");
+    if (c.mode == 2) p.Press("DistributeButton");
+    if (c.mode != 1) {
+      ASSERT_TRUE(p.Enter(7, "0.1"));
+    }
+    p.Press("CheckButton");
+    ASSERT_TRUE(p.main.resultsVisible());
+    EXPECT_EQ(p.Values("jn"), "jn=0.1");
+    const std::string table = DimensionTableText(p.g);
+    const std::size_t row = table.find(c.row);
+    ASSERT_NE(row, std::string::npos);
+    const std::string line = table.substr(row, table.find('\n', row) - row);
+    EXPECT_NE(line.find("j_n      [mm]"), std::string::npos) << line;
+    EXPECT_NE(line.find("0.1000"), std::string::npos) << line;
   }
 }
 

@@ -92,7 +92,8 @@ TEST(FellowForm, TeethAndShiftOfTheCutter) {
       {"", "0.5", "z0", "55", ""},
       {"", "0.5", "z0", "56",
        "Neexistuje řešení - součet korekcí pro záběr Fellow-věnec je větší než mezní"},
-      {"", "", "z0", "35.5", format},
+      // A count is whole, whichever way it is written.
+      {"", "", "z0", "35.5", "Počet zubů musí být celé číslo"},
       {"", "", "z0", "99999999999", format},
       // 35 / -200: x0mez = 0.5 (200 - 35) 0.040948 = 3.3783, the range decides.
       {"-200", "", "x0", "3", ""},

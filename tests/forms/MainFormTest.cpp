@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <functional>
 
 #include "TestPairs.h"
 #include "engine/Involute.h"
@@ -97,7 +98,21 @@ TEST(MainForm, FieldBoundsAndTheirMessages) {
   } cases[] = {
       // clang-format off
       {1, {}, 1, "0", "Modul vol větší než 0", ""},
-      {1, {}, 1, "0.001", "", ""},
+      // No gear has a module outside 0.01 to 1000 mm, or more than 10000
+      // teeth; a wheel from 5000 teeth on is a rack.
+      {1, {}, 1, "0.01|1000", "", ""},
+      {1, {}, 1, "0.0099|1000.001|1e308|9223372036854775808|4.9e-324",
+       "Modul vol v rozsahu od 0.01 do 1000", ""},
+      {1, {}, 2, "17.5|4.0001", "Počet zubů musí být celé číslo", ""},
+      {1, {}, 2, "10000|20.0", "", ""},
+      {1, {}, 2, "10001|1e308", "Počet zubů pastorku vol v rozsahu od 4 do 10000", ""},
+      {1, {}, 3, "40.5", "Počet zubů musí být celé číslo", ""},
+      {1, {}, 3, "10000", "", "Hřeben"},
+      {1, {}, 3, "10001|9223372036854775808", "Počet zubů kola vol v rozsahu od 4 do 10000", ""},
+      {2, {}, 3, "-1e308", "Počet zubů korunového kola vol v rozsahu od -10000 do -4", ""},
+      {2, {}, 3, "-80.5", "Počet zubů musí být celé číslo", ""},
+      {3, {}, 2, "17.5", "Počet zubů musí být celé číslo", ""},
+      {3, {}, 3, "30.5", "Počet zubů musí být celé číslo", ""},
       {1, {}, 1, "abc|1,5", "Chyba číselného formátu, opakuj zadání", ""},
       {1, {}, 2, "3", "Počet zubů pastorku vol větší než 3", ""},
       {1, {}, 2, "4", "", ""},
@@ -122,7 +137,8 @@ TEST(MainForm, FieldBoundsAndTheirMessages) {
       {3, {{4, "20"}}, 5, "12", "", ""},
       {1, {}, 5, "0", "Šířka zubů musí být větší než 0.", ""},
       {1, {}, 5, "x", "Chyba číselného formátu, opakuj zadání.", ""},
-      {1, {}, 5, "0.01", "", ""},
+      {1, {}, 5, "0.01|100000", "", ""},
+      {1, {}, 5, "100000.01|1e308", "Šířku zubů vol v rozsahu od 0 do 100000", ""},
       {1, {}, 6, "10", "", "10.000000"},
       {1, {}, 6, "10.0001", "Součet korekcí vol v rozsahu od -15 do 10", ""},
       // 400/400 teeth put the limiting shift sum at -16.3798, below -15.
@@ -136,9 +152,12 @@ TEST(MainForm, FieldBoundsAndTheirMessages) {
       {1, {}, 9, "0", "Pracovní osovou vzdálenost vol větší než 0", ""},
       {2, {}, 9, "0", "Pracovní osovou vzdálenost zadej zápornou", ""},
       {2, {}, 9, "-29", "", ""},
+      {1, {}, 9, "100001|1e308", "Pracovní osovou vzdálenost vol v rozsahu od 0 do 100000", ""},
+      {2, {}, 9, "-1e308", "Pracovní osovou vzdálenost vol v rozsahu od -100000 do 0", ""},
       {1, {}, 10, "0", "Valivý úhel záběru vol větší než 0°", ""},
       {1, {}, 10, "90", "Valivý úhel záběru vol menší než 90°", ""},
       {1, {}, 10, "22", "", ""},
+      {1, {}, 10, "0.99|4.9e-324", "Valivý úhel záběru vol v rozsahu od 1 do 90°", ""},
       // pi/4 / tan 20° - 0.25 = 1.9079, - 1 = 1.1579.
       {1, {}, 11, "1.908|-0.1", "Poměrnou výšku hlavy pastorku vol v rosahu od 0 do 1.9079 ", ""},
       {1, {}, 12, "2", "Poměrnou výšku hlavy kola vol v rosahu od 0 do 1.9079 ", ""},
@@ -150,19 +169,25 @@ TEST(MainForm, FieldBoundsAndTheirMessages) {
       {1, {}, 17, "0|50.0001", "Úhel profilu vol větší než 0 až do 50°", ""},
       {1, {{11, "0.3"}, {12, "0.3"}}, 17, "50", "", ""},
       {1, {}, 17, "22.5", "", ""},
+      {1, {}, 17, "0.99|4.9e-324", "Úhel profilu vol v rozsahu od 1 do 50°", ""},
       // At 40° a root of haP* + cP* above pi/4 / tan 40° = 0.936 has no room
       // for a fillet: either gear's, or neither.
       {1, {{12, "0.5"}}, 17, "40", noFillet, ""},
       {1, {{11, "0.5"}}, 17, "40", noFillet, ""},
       {1, {{11, "0.5"}, {12, "0.5"}}, 17, "40", "", ""},
       {1, {}, 18, "0", "Průměr hlavové kružnice pastorku vol větší než 0", ""},
+      {1, {}, 18, "1e308", "Průměr hlavové kružnice pastorku vol v rozsahu od 0 do 100000", ""},
+      {1, {}, 19, "100000.1", "Průměr hlavové kružnice kola vol v rozsahu od 0 do 100000", ""},
+      {2, {}, 19, "-1e308",
+       "Průměr hlavové kružnice korunového kola vol v rozsahu od -100000 do 0", ""},
       {1, {}, 19, "0", "Průměr hlavové kružnice kola vol větší než 0", ""},
       {2, {}, 19, "10|0", "Průměr hlavové kružnice korunového kola zadej záporný", ""},
       // A rack's addendum: at most pi mn / (4 tan 20°) = 4.3157 at module 2.
       {1, rackModule2, 19, "4.3157", "", ""},
       {1, rackModule2, 19, "4.316|-0.1", "Výšku hlavy zubu hřebene vol od 0 do 4.3157 mm", ""},
       {3, {}, 20, "180|0", "Úhel os vol větší než 0 a menší než 180°", ""},
-      {3, {}, 20, "120", "", ""},
+      {3, {}, 20, "120|1", "", ""},
+      {3, {}, 20, "0.99|179.01|4.9e-324", "Úhel os vol v rozsahu od 1 do 179°", ""},
       {1, {}, 21, "-0.001", "Boční vůle musí být kladná.", ""},
       {1, {}, 21, "1.01", "Boční vůle musí být menší než velikost modulu.", ""},
       {1, {}, 21, "", "Chyba číselného formátu, opakuj zadání.", ""},
@@ -187,6 +212,193 @@ TEST(MainForm, FieldBoundsAndTheirMessages) {
       // A text that is no number leaves the conversion's code set.
       EXPECT_EQ(p.g.valCode, std::string(c.message).rfind(format, 0) == 0 ? 1 : 0) << where;
     }
+  }
+}
+
+TEST(MainForm, AFractionalToothCountIsRefusedAndThePreviousCountStays) {
+  // The teeth of both gears, of the shaper cutter and the teeth measured
+  // over in the identification tab; a whole count written with decimals is
+  // taken.
+  const struct {
+    int type;
+    Dialog dialog;
+    const char* field;
+    const char* text;
+    const char* values;  // the state afterwards
+  } cases[] = {
+      {1, Dialog::Main, "Edit2", "17.5", "z1=20"},
+      {1, Dialog::Main, "Edit3", "40.25", "z2=40 rackMode=0"},
+      {1, Dialog::Main, "Edit3", "5000.5", "z2=40 rackMode=0"},
+      {2, Dialog::Main, "Edit3", "80.5", "z2=-80"},
+      {3, Dialog::Main, "Edit2", "19.9", "z1Bevel=20"},
+      {3, Dialog::Main, "Edit3", "30.1", "z2Bevel=30"},
+      {2, Dialog::ShaperCutter, "Edit1", "35.5", "z0=35"},
+      {1, Dialog::Ident, "zwMeas", "2.5", "zwMeas=5"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::string(c.field) + " '" + c.text + "'");
+    Program p;
+    p.Choose(c.type);
+    ASSERT_TRUE(p.Enter(1, "2"));  // a pair the identification tab takes up
+    if (c.dialog != Dialog::Main) {
+      ASSERT_TRUE(p.Open(c.dialog));
+    }
+    EXPECT_TRUE(p.Refuses(c.dialog, c.field, c.text));
+    EXPECT_EQ(p.LastMessage(), "Počet zubů musí být celé číslo");
+    EXPECT_EQ(p.LastTitle(), "  Chyba !");
+    // The names of "z1=20 rackMode=0" are "z1 rackMode".
+    std::string names;
+    for (std::string_view rest = c.values; !rest.empty();) {
+      const std::size_t eq = rest.find('='), blank = rest.find(' ');
+      names += (names.empty() ? "" : " ") + std::string(rest.substr(0, eq));
+      rest.remove_prefix(blank == std::string_view::npos ? rest.size() : blank + 1);
+    }
+    EXPECT_EQ(p.Values(names), c.values);
+  }
+  // Written with decimals, a whole count is a count.
+  Program p;
+  EXPECT_TRUE(p.Enter(2, "25.0"));
+  EXPECT_EQ(p.Values("z1"), "z1=25");
+}
+
+TEST(MainForm, NoValueOfAnyFieldLeavesANumberThatIsNone) {
+  // Every field of every gear type at the values a careless hand or a
+  // script may type: each is refused or gives a pair, and a check of it,
+  // that are numbers throughout.
+  const char* values[] = {"1e308",      "-1e308",    "9223372036854775808",
+                          "4.9e-324",   "-4.9e-324", "0",
+                          "1e-300",     "1e6",       "-1e6",
+                          "89.9999999", "90",        "179.999",
+                          "1e-9",       "5000",      "10000",
+                          "0.01",       "1000"};
+  for (int type = 1; type <= 3; ++type) {
+    for (int n = 1; n <= 21; ++n) {
+      for (const char* value : values) {
+        SCOPED_TRACE(testing::Message() << "type " << type << ", field " << n << " = " << value);
+        Program p;
+        p.Choose(type);
+        p.Refuses(Dialog::Main, Program::Edit(n), value);
+        p.Press("CheckButton");
+        EXPECT_EQ(test::NonFiniteReals(p.g), std::vector<std::string>{});
+      }
+    }
+  }
+}
+
+TEST(MainForm, AnEntryWhoseConsequencesAreNoNumbersIsRefusedAndThePairStays) {
+  // Within the bounds of their fields, some values still define a pair
+  // whose dimensions are no numbers (a bevel pinion shifted by 8 modules has
+  // no tip cone): the entry is refused, the focus stays, and the pair is
+  // the one before it.
+  const struct {
+    int type;
+    std::vector<std::pair<int, std::string>> first;
+    int field;
+    const char* text;
+    const char* values;  // unchanged by the refusal
+  } cases[] = {
+      {3, {{6, "0"}}, 7, "8", "x1=0 x2=0 xSum=0"},
+      {3, {{10, "89.99"}}, 8, "8", "x1=0 x2=0"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::Message() << "field " << c.field << " = " << c.text);
+    Program p;
+    p.Choose(c.type);
+    for (const auto& [n, text] : c.first) p.Enter(n, text);
+    p.Press("DistributeButton");
+    EXPECT_TRUE(p.Refuses(Dialog::Main, Program::Edit(c.field), c.text));
+    EXPECT_EQ(p.LastMessage(), "Nemožné zadání - rozměry soukolí by nebyly konečná čísla");
+    EXPECT_EQ(p.LastTitle(), "  Chyba !");
+    std::string names;
+    for (std::string_view rest = c.values; !rest.empty();) {
+      const std::size_t eq = rest.find('='), blank = rest.find(' ');
+      names += (names.empty() ? "" : " ") + std::string(rest.substr(0, eq));
+      rest.remove_prefix(blank == std::string_view::npos ? rest.size() : blank + 1);
+    }
+    EXPECT_EQ(p.Values(names), c.values);
+    // Typed again and left for the check: refused again, the focus stays.
+    p.Type(c.field, c.text);
+    p.Press("CheckButton");
+    EXPECT_EQ(p.Focused(), Program::Edit(c.field));
+    EXPECT_EQ(p.Text(c.field), c.text);
+    EXPECT_FALSE(p.main.resultsVisible());
+    EXPECT_EQ(test::NonFiniteReals(p.g), std::vector<std::string>{});
+  }
+}
+
+// The fields of the main dialog whose text stands for another value than
+// the pair computes with, "" when every one agrees (to the last decimal the
+// text shows).
+std::string FieldsThatDisagree(const Program& p) {
+  const GearPair& g = p.g;
+  const bool bevel = g.gearType == GearType::Bevel;
+  const double values[22] = {0.0,
+                             g.mn,
+                             bevel ? g.z1Bevel : g.z1,
+                             bevel ? g.z2Bevel : g.z2,
+                             g.betaDeg,
+                             g.b,
+                             g.backlashByShift ? g.xSumBacklash : g.xSum,
+                             g.x1,
+                             g.x2,
+                             g.jnByApart ? g.awJ : g.aw,
+                             (g.jnByApart ? g.alphaWtJ : g.alphaWt) * kRadToDeg,
+                             g.haP1Star,
+                             g.haP2Star,
+                             g.cP1Star,
+                             g.cP2Star,
+                             g.rhofP1Star,
+                             g.rhofP2Star,
+                             g.alphaPDeg,
+                             g.da1,
+                             g.rackMode ? g.ha2 : g.da2,
+                             g.SigmaDeg,
+                             g.jn};
+  std::string disagree;
+  for (int n = 1; n <= 21; ++n) {
+    const ControlState& s = p.main.control(FieldControl(n));
+    const auto shown = ParseNumber(s.text);
+    if (!s.visible || !shown) continue;
+    const std::size_t point = s.text.find('.');
+    const double half = 0.5 * std::pow(10.0, point == std::string::npos
+                                                 ? 0.0
+                                                 : -static_cast<double>(s.text.size() - point - 1));
+    if (std::fabs(*shown - values[n]) > half * 1.000001) {
+      disagree += "Edit" + std::to_string(n) + "=" + s.text + " ";
+    }
+  }
+  return disagree;
+}
+
+TEST(MainForm, EveryFieldShowsTheValueThePairComputesWith) {
+  // After every step, warning or not, whatever changed the pair -- a value
+  // cut back, a dialog, the check -- the fields show what it computes with.
+  const std::vector<std::function<void(Program&)>> steps[] = {
+      // A pinion's negative fillet becomes 0 with a warning.
+      {[](Program& p) { p.Enter(15, "-1e6"); }},
+      // The backlash dialog made by a shift, then the check of the pair.
+      {[](Program& p) { p.Open(Dialog::Backlash); },
+       [](Program& p) { p.Press(Dialog::Backlash, "korekci"); },
+       [](Program& p) { p.Press("CheckButton"); }},
+      // A ring moved apart, the identification tab, and the rack tool.
+      {[](Program& p) { p.Choose(2); }, [](Program& p) { p.Enter(15, "-0.1"); },
+       [](Program& p) { p.Open(Dialog::Backlash); },
+       [](Program& p) { p.Press(Dialog::Backlash, "odsunutim"); },
+       [](Program& p) { p.Enter(Dialog::Ident, "WMeas", "7.7"); },
+       [](Program& p) { p.Enter(15, "0.2"); },
+       [](Program& p) { p.Enter(Dialog::RackTools, "Edit2", "0.38"); },
+       [](Program& p) { p.Press("CheckButton"); }},
+  };
+  int sequence = 0;
+  for (const auto& sequenceSteps : steps) {
+    Program p;
+    int step = 0;
+    for (const auto& event : sequenceSteps) {
+      event(p);
+      EXPECT_EQ(FieldsThatDisagree(p), "") << "sequence " << sequence << ", step " << step;
+      ++step;
+    }
+    ++sequence;
   }
 }
 
@@ -444,6 +656,44 @@ TEST_F(MainFormTest, ResultsAreStaleUntilTheCheckShowsThem) {
   Key(Dialog::RackTools, Key::Escape);
   Press("CheckButton");
   EXPECT_FALSE(main.resultsStale());
+}
+
+TEST(MainForm, TheCheckIsCurrentUntilAnInputChanges) {
+  // Whatever shows results (the report, the table, a script's print) knows
+  // whether they belong to the inputs as they stand. Each case starts from
+  // a check of the default pair, then makes its steps.
+  const struct {
+    const char* steps;  // fields "n=text" and presses, '|' between them
+    bool current;
+  } cases[] = {
+      {"", true},
+      {"15=0.3", true},                 // the shown report re-runs the check
+      {"1=2", false},                   // a basic input hides the report
+      {"TabMeasure|TabInputs", true},   // pages only
+      {"Dms", true},                    // another angle form, the same inputs
+      {"ToolsButton|Esc|2=25", false},  // a change while the report is hidden
+      {"6=0.5|CheckButton", false},     // the check cannot run: shifts to divide
+      {"6=0.5|DistributeButton|7=0.3|CheckButton", true},
+      {"GearInternal", false},
+  };
+  for (const auto& c : cases) {
+    Program p;
+    EXPECT_FALSE(p.main.CheckCurrent());  // no check yet
+    p.Press("CheckButton");
+    ASSERT_TRUE(p.main.CheckCurrent());
+    for (const std::string& step : Program::Split(c.steps)) {
+      if (step.empty()) continue;
+      const std::size_t eq = step.find('=');
+      if (step == "Esc") {
+        p.Key(Dialog::RackTools, Key::Escape);
+      } else if (eq == std::string::npos) {
+        p.Press(step);
+      } else {
+        p.Enter(std::stoi(step.substr(0, eq)), step.substr(eq + 1));
+      }
+    }
+    EXPECT_EQ(p.main.CheckCurrent(), c.current) << c.steps;
+  }
 }
 
 TEST(MainForm, EnteringAComputationalInputChoosesWhatDefinesThePair) {
