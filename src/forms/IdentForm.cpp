@@ -169,6 +169,7 @@ void IdentForm::Prepare() {
   if (!r.done) return;
   if (r.backlashReset) main_.ShowBacklashCleared();
   if (r.inputsPrepared) {
+    lastRun_ = {};
     main_.HideResults();
     for (IdentControl teeth : {C::Teeth1, C::Teeth2, C::Teeth3}) {
       text(teeth) = FormatFixed(g_.z2, 0, 0);
@@ -384,6 +385,7 @@ void IdentForm::ParameterEntry(IdentControl field, const std::string& typed) {
 void IdentForm::Run(IdentMethod method) {
   const IdentParameter which = computed_[method];
   const IdentOutcome outcome = Identify(g_, method, which);
+  lastRun_[method] = outcome;
   helixJustUnsolvable_ = method == kMethodSpan && which == kIdentHelixAngle &&
                          outcome == IdentOutcome::Unsolvable && g_.betaId[1] == kUnsolvableHelix;
   if (method == kMethodSpan && which == kIdentProfileAngle) {

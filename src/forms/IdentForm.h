@@ -10,6 +10,7 @@
 #pragma once
 
 #include <array>
+#include <optional>
 #include <string>
 
 #include "engine/Identification.h"
@@ -75,6 +76,9 @@ class IdentForm : public Form, public MainEventListener {
 
   // The parameter a method computes (its group's item).
   IdentParameter computed(IdentMethod method) const { return computed_[method]; }
+  // How a method's last run ended; nullopt when it has not run since the
+  // tab was last prepared from changed inputs.
+  std::optional<IdentOutcome> lastRun(IdentMethod method) const { return lastRun_[method]; }
   using Form::control;
   const ControlState& control(IdentControl c) const { return stored(c); }
 
@@ -106,6 +110,7 @@ class IdentForm : public Form, public MainEventListener {
   bool helixJustUnsolvable_ = false;
   // The rack mode as last presented: leaving it prepares the tab again.
   bool rackShown_ = false;
+  std::array<std::optional<IdentOutcome>, 3> lastRun_{};
 };
 
 // Texts of the tab.
