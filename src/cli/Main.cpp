@@ -1,30 +1,40 @@
 // kolmira-cli: a scripted user of the dialogs. Options act in the order
 // given, as a user would: choose the gear type, type fields, press buttons.
 //
-//   kolmira-cli [FILE.dat] [--type external|internal|bevel]
+//   kolmira-cli [FILE.dat]... [--type external|internal|bevel]
 //               [--field NAME=TEXT]... [--press BUTTON]... [--check]
 //               [--save FILE.dat] [--json] [--table] [--short]
+//   kolmira-cli --help | --version
 //
 // A FILE.dat is loaded first, as "&Načíst vstupy" does; --save writes the
-// inputs at the end, as "&Uložit vstupy" does.
+// inputs at the end, as "&Uložit vstupy" does. Given many files, the script
+// runs on each from the program's start: one JSON document per line with
+// --json, else each file's output headed by its name; the exit status is
+// the worst of them.
 //
-// Without --json it prints the report when the check has shown it, else the
+// Without --json it prints the report when the check has shown it (then
+// the measuring dimensions and the identification results), else the
 // input fields as the dialog shows them; --table and --short add the
 // dimension table and the short print. --table, --short and --json show the
-// results of a check: when no complete check ran since the last change of an
-// input, they run it first, as "KOMPLEXNÍ KONTROLA" (--check) would after
-// the other options.
+// results of a check: when no complete check ran since the last change of
+// an input, they run it first, as "KOMPLEXNÍ KONTROLA" (--check) would after
+// the other options. The JSON document is printed also when the script was
+// stopped, with what stopped it.
 //
 // Exit status: 0 done, whether or not the check found faults; 2 an entry was
 // refused or the check was stopped by an impossible shift sum (the message
 // is on stderr), or the command line was wrong; 1 an internal failure.
 #include <CLI/CLI.hpp>
 
+#include <algorithm>
 #include <iostream>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "cli/HelpText.h"
 #include "cli/StateJson.h"
+#include "forms/IdentForm.h"
 #include "forms/ScriptedUser.h"
 #include "forms/Workspace.h"
 #include "model/NumberText.h"
@@ -43,10 +53,6 @@ std::string Trim(const std::string& s) {
   const auto last = s.find_last_not_of(' ');
   return s.substr(first, last - first + 1);
 }
-
-// The order in which --json lists the dialogs' controls.
-constexpr Dialog kDialogsListed[] = {Dialog::RackTools, Dialog::ShaperCutter, Dialog::Measure,
-                                     Dialog::Ident, Dialog::Backlash};
 
 // The keys a dialog takes as --press PREFIX.enter / .esc / .f1.
 std::optional<Key> KeyNamed(Dialog d, std::string_view name) {
@@ -133,22 +139,56 @@ class Session {
     return saved;
   }
 
-  void PrintJson(bool reportShown) {
-    nlohmann::ordered_json out;
-    out["state"] = StateToJson(ws_.pair());
-    out["messages"] = MessagesToJson(messages_);
-    out["controls"] = ControlsToJson(ws_.main(), "");
-    for (Dialog d : kDialogsListed) {
-      const Form& form = ws_.form(d);
-      out["controls"].update(ControlsToJson(form, std::string(form.Name()) + "."));
-    }
-    if (reportShown) out["report"] = ReportToJson(ReportLines(ws_.pair()));
-    std::cout << out.dump(2) << '\n';
+  // The document kolmira-check/1: on one line in a run over many files
+  // (JSON Lines), indented otherwise.
+  void PrintJson(bool reportShown, std::optional<Refusal> refused,
+                 std::optional<std::string> file) {
+    DocumentParts parts;
+    parts.messages = &messages_;
+    parts.reportShown = reportShown;
+    parts.refused = std::move(refused);
+    parts.file = file;
+    const auto doc = CheckDocument(ws_, parts);
+    std::cout << (file ? doc.dump() : doc.dump(2)) << '\n';
   }
+
+  // The text of the last message box, or of the last complaint about the
+  // command line.
+  std::string lastText() const {
+    if (!usage_.empty()) return usage_;
+    for (auto m = messages_.rbegin(); m != messages_.rend(); ++m) {
+      if (m->kind != Message::Kind::Beep) return m->text;
+    }
+    return "";
+  }
+  std::string focused() const { return std::string(ws_.main().focused()); }
 
   void PrintReport() {
     std::cout << ReportAsText(ReportLines(ws_.pair()));
     if (ws_.pair().gearType != GearType::Bevel) PrintMeasurements();
+    PrintIdentification();
+  }
+
+  // The results of the identification tab's methods that ran.
+  void PrintIdentification() {
+    const auto results = IdentificationResults(ws_);
+    if (results.empty()) return;
+    static constexpr const char* kMethods[] = {"tloušťka zubu", "míra přes zuby",
+                                               "rozměr přes kuličky"};
+    static constexpr const char* kParameters[] = {"modul mn", "úhel profilu alfa",
+                                                  "úhel sklonu beta", "korekce x"};
+    std::cout << "\nIdentifikace\n";
+    for (const IdentResult& r : results) {
+      std::cout << "  " << kMethods[r.method] << ": " << kParameters[r.computed] << " = ";
+      if (r.result) {
+        const int decimals = r.computed == kIdentModule ? 3 : 4;
+        std::cout << FormatFixed(*r.result, 0, decimals) << (r.unit == "deg" ? "°" : "")
+                  << "  (odchylka " << FormatFixed(*r.deviation, 0, decimals)
+                  << (r.unit == "deg" ? "°" : "") << ")\n";
+      } else {
+        std::cout << (r.outcome == IdentOutcome::Unsolvable ? kUnsolvableText : "---") << '\n';
+      }
+    }
   }
 
   // The measuring dimensions of both gears after a check.
@@ -251,97 +291,148 @@ class Session {
 
   bool Usage(const std::string& text) {
     std::cerr << "kolmira-cli: " << text << '\n';
+    usage_ = text;
     return false;
   }
 
   Workspace ws_;
   ScriptedUser user_{ws_};
   std::vector<Message> messages_;  // every message box, for --json
+  std::string usage_;              // the complaint that stopped the script
 };
+
+// What the script asks of each file (or of the defaults when none is
+// given).
+struct Script {
+  const CLI::App* app = nullptr;
+  const CLI::Option *typeOption = nullptr, *fieldOption = nullptr, *pressOption = nullptr,
+                    *checkOption = nullptr;
+  std::vector<std::string> types, fields, presses;
+  bool json = false, table = false, shortPrint = false;
+  std::string savePath;
+};
+
+// One run of the script over one file from the program's start. `file` is
+// named in the output when many files are checked in one run.
+int RunOne(const Script& script, const std::string& loadPath, bool many) {
+  Session session;
+  if (many && !script.json) std::cout << "== " << loadPath << " ==\n";
+  auto refused = [&](std::string control) {
+    session.Drain();
+    if (script.json) {
+      session.PrintJson(session.reportShown(), Refusal{control, session.lastText()},
+                        many ? std::optional<std::string>(loadPath) : std::nullopt);
+    }
+    return kRefused;
+  };
+  std::size_t nextType = 0, nextField = 0, nextPress = 0;
+  bool ok = true;
+  if (!loadPath.empty()) {
+    ok = session.Load(loadPath);
+    session.Drain();
+    if (!ok) return refused(loadPath);
+  }
+  for (const CLI::Option* option : script.app->parse_order()) {
+    std::string control;
+    if (option == script.typeOption) {
+      control = script.types.at(nextType++);
+      ok = session.ChooseType(control);
+    } else if (option == script.fieldOption) {
+      control = script.fields.at(nextField++);
+      control = control.substr(0, control.find('='));
+      ok = session.Field(script.fields.at(nextField - 1));
+    } else if (option == script.pressOption) {
+      control = script.presses.at(nextPress++);
+      ok = session.Press(control);
+    } else if (option == script.checkOption) {
+      control = "CheckButton";
+      ok = session.Check();
+    }
+    session.Drain();
+    if (!ok) return refused(control);
+  }
+  ok = session.Finish();
+  // Saving hides the results window (it tests the mandatory inputs first);
+  // the report printed is the one the check showed.
+  bool reportShown = session.reportShown();
+  if (ok && !script.savePath.empty()) ok = session.Save(script.savePath);
+  session.Drain();
+  if (!ok) return refused(script.savePath.empty() ? session.focused() : script.savePath);
+  // The table, the short print and the JSON document are the results of a
+  // check of the inputs as they stand: a missing one runs now, as --check
+  // given last would (after the save, which keeps the file as the options
+  // left the pair).
+  if ((script.json || script.table || script.shortPrint) && !session.checkCurrent()) {
+    // A check that could not run (shifts not divided, an incomplete pair)
+    // has given its message: there are no results to print.
+    ok = session.Check() && session.checkCurrent();
+    session.Drain();
+    if (!ok) return refused("CheckButton");
+    reportShown = session.reportShown();
+  }
+  if (script.json) {
+    session.PrintJson(reportShown, std::nullopt,
+                      many ? std::optional<std::string>(loadPath) : std::nullopt);
+  } else {
+    if (reportShown) {
+      session.PrintReport();
+    } else if (!script.table && !script.shortPrint) {
+      session.PrintFields();
+    }
+    if (script.table) session.PrintTable();
+    if (script.shortPrint) session.PrintShort();
+  }
+  return 0;
+}
 
 int Run(int argc, char** argv) {
   CLI::App app{"Kolmira: geometric check of involute gear pairs, scripted"};
-  std::vector<std::string> types, fields, presses;
-  bool json = false, check = false, table = false, shortPrint = false;
-  std::string loadPath, savePath;
-  app.add_option("FILE", loadPath, "input file to load first (.dat)");
-  app.add_option("--save", savePath, "save the inputs to this file at the end");
-  CLI::Option* typeOption =
-      app.add_option("--type", types, "gear type: external, internal or bevel")->take_all();
-  CLI::Option* fieldOption =
-      app.add_option("--field", fields, "type TEXT into field NAME (mn, z1, ... or Edit1 ...)");
-  CLI::Option* pressOption =
-      app.add_option("--press", presses, "press a button or option by its caption or alias");
-  CLI::Option* checkOption =
-      app.add_flag("--check", check, "run the complete check as \"KOMPLEXNÍ KONTROLA\" does");
-  constexpr const char* kChecksFirst =
-      "; runs the complete check first (as \"KOMPLEXNÍ KONTROLA\") when none ran since the last "
-      "change of an input";
-  app.add_flag(
-      "--json", json,
-      std::string("print the state, messages, controls and report as JSON") + kChecksFirst);
-  app.add_flag("--table", table, std::string("print the dimension table") + kChecksFirst);
-  app.add_flag("--short", shortPrint,
-               std::string("print the short print of the dimension table") + kChecksFirst);
+  // --help is made from the forms' control tables (HelpText).
+  app.set_help_flag();
+  Script script;
+  script.app = &app;
+  bool check = false, help = false, version = false;
+  std::vector<std::string> loadPaths;
+  app.add_flag("-h,--help", help, "print the help");
+  app.add_flag("--version", version, "print the program's name and version");
+  app.add_option("FILE", loadPaths, "input files to load first (.dat)");
+  app.add_option("--save", script.savePath, "save the inputs to this file at the end");
+  script.typeOption =
+      app.add_option("--type", script.types, "gear type: external, internal or bevel")->take_all();
+  script.fieldOption = app.add_option("--field", script.fields, "type TEXT into field NAME");
+  script.pressOption = app.add_option("--press", script.presses, "press a button or option");
+  script.checkOption = app.add_flag("--check", check, "run the complete check");
+  app.add_flag("--json", script.json, "print the document kolmira-check/1");
+  app.add_flag("--table", script.table, "print the dimension table");
+  app.add_flag("--short", script.shortPrint, "print the short print of the dimension table");
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& e) {
     const int code = app.exit(e);
     return code == 0 ? 0 : kRefused;
   }
-
-  Session session;
-  std::size_t nextType = 0, nextField = 0, nextPress = 0;
-  bool ok = true;
-  if (!loadPath.empty()) {
-    ok = session.Load(loadPath);
-    session.Drain();
-    if (!ok) return kRefused;
+  if (help) {
+    std::cout << HelpText(Workspace());
+    return 0;
   }
-  for (const CLI::Option* option : app.parse_order()) {
-    if (option == typeOption) {
-      ok = session.ChooseType(types.at(nextType++));
-    } else if (option == fieldOption) {
-      ok = session.Field(fields.at(nextField++));
-    } else if (option == pressOption) {
-      ok = session.Press(presses.at(nextPress++));
-    } else if (option == checkOption) {
-      ok = session.Check();
-    }
-    session.Drain();
-    if (!ok) return kRefused;
+  if (version) {
+    std::cout << "kolmira-cli " << KOLMIRA_VERSION << '\n';
+    return 0;
   }
-  ok = session.Finish();
-  // Saving hides the results window (it tests the mandatory inputs first);
-  // the report printed is the one the check showed.
-  bool reportShown = session.reportShown();
-  if (ok && !savePath.empty()) ok = session.Save(savePath);
-  session.Drain();
-  if (!ok) return kRefused;
-  // The table, the short print and the JSON document are the results of a
-  // check of the inputs as they stand: a missing one runs now, as --check
-  // given last would (after the save, which keeps the file as the options
-  // left the pair).
-  if ((json || table || shortPrint) && !session.checkCurrent()) {
-    // A check that could not run (shifts not divided, an incomplete pair)
-    // has given its message: there are no results to print.
-    ok = session.Check() && session.checkCurrent();
-    session.Drain();
-    if (!ok) return kRefused;
-    reportShown = session.reportShown();
+  if (loadPaths.size() > 1 && !script.savePath.empty()) {
+    std::cerr << "kolmira-cli: --save takes one input file, not " << loadPaths.size() << '\n';
+    return kRefused;
   }
-  if (json) {
-    session.PrintJson(reportShown);
-  } else {
-    if (reportShown) {
-      session.PrintReport();
-    } else if (!table && !shortPrint) {
-      session.PrintFields();
-    }
-    if (table) session.PrintTable();
-    if (shortPrint) session.PrintShort();
+  if (loadPaths.size() <= 1) return RunOne(script, loadPaths.empty() ? "" : loadPaths[0], false);
+  // Many files: each checked on its own from the program's start; the run
+  // goes on after a bad one and ends with the worst exit status.
+  int worst = 0;
+  for (std::size_t i = 0; i < loadPaths.size(); ++i) {
+    if (i > 0 && !script.json) std::cout << '\n';
+    worst = std::max(worst, RunOne(script, loadPaths[i], true));
+    std::cout.flush();
   }
-  return 0;
+  return worst;
 }
 
 }  // namespace

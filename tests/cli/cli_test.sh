@@ -43,7 +43,7 @@ expect 0 "warning does not stop" -- --field rhofP1Star=1
 contains "$err" "Upozornění !: Poměrný rádius zaoblení paty pastorku" "fillet warning"
 
 expect 0 "json" -- --type internal --field z2=80 --press kontrola --json
-for key in '"state"' '"messages"' '"controls"' '"z2": -80.0' '"alphaWtDeg"' '"rackMode": 0' '"Edit3"' '"text": "-80.00"'; do
+for key in '"format": "kolmira-check/1"' '"inputs"' '"messages"' '"controls"' '"z2": -80.0' '"alphaWtDeg"' '"rackMode": false' '"Edit3"' '"text": "-80.00"'; do
   contains "$out" "$key" "json key $key"
 done
 
@@ -57,8 +57,8 @@ expect 0 "check with faults still exits 0" -- --field z1=8 --check
 contains "$out" "Pastorek je podřezán, mezní počet zubů z1min = 17.10,  mezní korekce x1min = 0.53209" "undercut line"
 
 expect 0 "report in JSON" -- --field z1=30 --field z2=60 --press skluzy --press kontrola --json
-contains "$out" '"report"' "report key"
-contains "$out" '"kind": "perfect"' "report kind"
+contains "$out" '"findings": []' "no findings"
+contains "$out" '"perfect": true' "a perfect pair"
 
 expect 2 "blocking shift sum of the cutting pair" -- --type internal --field x2=1 --check
 contains "$err" "Chyba !: Součet korekcí x0+x2 při výrobě kolečkem Fellow je větší než mezní (x0mez= 0.9214) - záporný výrobní úhel záběru." "blocking message"
@@ -70,7 +70,7 @@ expect 0 "check refused while the shift sum is not divided" -- --field xSum=0.5 
 contains "$err" "Error !: Není provedeno rozdělení korekcí" "undivided shift sum"
 
 expect 0 "backlash by an extra shift through the backlash dialog" -- --field jn=0.1 --press Vule.korekci --field Vule.jn=0.1 --press Vule.ok --press rozdel --field x1=0.1 --json
-contains "$out" '"backlashByShift": 1' "backlash mode"
+contains "$out" '"backlashByShift": true' "backlash mode"
 contains "$out" '"xSumBacklash": -0.14619022000815' "shift sum for jn 0.1: -jn / (2 sin 20°)"
 
 expect 2 "rack tool addendum beyond its bound" -- --field Nastroj.Edit1=2.2
@@ -94,7 +94,7 @@ expect 2 "shaper cutter as large as the ring" -- --type internal --field Fellow.
 contains "$err" "Chyba !: Počet zubů nástroje Fellow vol alespoň o 1 méně než počet zubů kola" "cutter teeth message"
 
 expect 0 "shaper cutter with a fully rounded tip" -- --type internal --press Fellow.plne-zaoblena --press Fellow.ok --json
-contains "$out" '"fullyRounded": 1' "fully rounded tip"
+contains "$out" '"fullyRounded": true' "fully rounded tip"
 contains "$out" '"sa0": 0.0' "no tip land left"
 
 # A file saved before any check holds no span counts: its check measures
@@ -113,7 +113,7 @@ contains "$out" "Kontrolní rozměr přes zuby               W        [mm]    22
 expect 0 "short print before any check" -- --field mn=3 --field z1=20 --field z2=40 --short
 contains "$out" "Souc. trvani zaberu profilu	epsilonalfa			  1.6352" "contact ratio"
 expect 0 "JSON before any check" -- --field z1=30 --field z2=60 --json
-contains "$out" '"report"' "the check's report"
+contains "$out" '"perfect": ' "the check's findings"
 expect 2 "a check that cannot run prints no results" -- --field xSum=0.5 --table
 contains "$err" "Není provedeno rozdělení korekcí" "shifts to divide first"
 
