@@ -141,5 +141,20 @@ contains "$err" "řádek 6: -2.000000000000 — Modul vol větší než 0" "the 
 expect 0 "a backlash confirmed" -- --field jn=0.1 --press TabIdent --press Vule.ok --table
 contains "$out" "Norm.boční vůle zeslab.obou kol          j_n      [mm]                  0.1000" "typed backlash"
 
+# The version, the help made from the forms, and the identification results
+# in the text output once the tab was used (and not before).
+expect 0 "version" -- --version
+contains "$out" "kolmira-cli 0.2.0" "version line"
+expect 0 "help" -- --help
+for text in "Exit status:" "Examples:" "Dialog prefixes:" "mn, Edit1" "[mm] normal module" \
+    "Ident.xId2, Ident.Edit53" "Fellow.plne-zaoblena" '"Vyr.skluzy"'; do
+  contains "$out" "$text" "help text"
+done
+expect 0 "identification in the text output" -- --field mn=1 --field Ident.zwMeas=5 --field Ident.WMeas=13.8588 --press Ident.RadioGroup2=3 --check
+contains "$out" "Identifikace" "identification heading"
+contains "$out" "míra přes zuby: korekce x = 0.0204  (odchylka 0.0204)" "span method's shift"
+expect 0 "no identification without the tab" -- --field z1=30 --field z2=60 --check
+if grep -q "Identifikace" "$out"; then echo "FAIL: identification printed unasked"; failures=$((failures + 1)); fi
+
 if [ "$failures" -ne 0 ]; then echo "$failures failure(s)"; exit 1; fi
 echo "all kolmira-cli checks passed"
