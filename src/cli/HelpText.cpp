@@ -114,14 +114,18 @@ std::string HelpText(const Workspace& ws) {
          "before an option aims at another field, dialog or tab; a refusal stops the\n"
          "script. Every message box goes to stderr as TITLE: TEXT.\n"
          "\n"
-         "Usage: kolmira-cli [FILE.dat] [--type external|internal|bevel]\n"
+         "Usage: kolmira-cli [FILE.dat]... [--type external|internal|bevel]\n"
          "         [--field NAME=TEXT]... [--press BUTTON]... [--check]\n"
          "         [--save FILE.dat] [--json] [--table] [--short]\n"
          "       kolmira-cli --version\n"
          "       kolmira-cli --help\n"
          "\n"
          "Options:\n";
-  Entry(out, "FILE.dat", "input file loaded first, as \"Načíst vstupy\" does");
+  Entry(out, "FILE.dat",
+        "input file loaded first, as \"Načíst vstupy\" does; given many, the script runs on "
+        "each from the program's start: --json prints one document per line (JSON Lines) "
+        "with its file, the text output heads each file's part with its name, and the exit "
+        "status is the worst of them");
   Entry(out, "--type TYPE", "gear type: external, internal or bevel");
   Entry(out, "--field NAME=TEXT",
         "enter field NAME, type TEXT and leave it; NAME as listed under Fields below");
@@ -132,7 +136,8 @@ std::string HelpText(const Workspace& ws) {
         "run \"KOMPLEXNÍ KONTROLA\" and print the report, one finding per line, then the "
         "measuring dimensions of both gears and the results of the identification tab "
         "when it was used");
-  Entry(out, "--save FILE.dat", "save the inputs at the end, as \"Uložit vstupy\" does");
+  Entry(out, "--save FILE.dat",
+        "save the inputs at the end, as \"Uložit vstupy\" does (one input file at most)");
   Entry(out, "--json",
         "print the document kolmira-check/1 (docs/kolmira-check.schema.json): inputs, "
         "pinion, wheel, pair, check, measurement, identification, messages, controls; "
@@ -172,7 +177,10 @@ std::string HelpText(const Workspace& ws) {
          "x2=0.36 --check --table\n"
          "\n"
          "  # An internal pair 20/-80 whose shift sum 0.3 is split for equal sliding, as JSON\n"
-         "  kolmira-cli --type internal --field xSum=0.3 --press skluzy --check --json\n";
+         "  kolmira-cli --type internal --field xSum=0.3 --press skluzy --check --json\n"
+         "\n"
+         "  # A catalogue of saved pairs checked in one run, one JSON document per line\n"
+         "  kolmira-cli --check --json a.dat b.dat c.dat\n";
   return out.str();
 }
 
