@@ -27,6 +27,7 @@
 #include <CLI/CLI.hpp>
 
 #include <algorithm>
+#include <cmath>
 #include <iostream>
 #include <optional>
 #include <string>
@@ -182,8 +183,12 @@ class Session {
       std::cout << "  " << kMethods[r.method] << ": " << kParameters[r.computed] << " = ";
       if (r.result) {
         const int decimals = r.computed == kIdentModule ? 3 : 4;
-        std::cout << FormatFixed(*r.result, 0, decimals) << (r.unit == "deg" ? "°" : "")
-                  << "  (odchylka " << FormatFixed(*r.deviation, 0, decimals)
+        // A value that rounds to zero is written without a sign.
+        auto shown = [&](double v) {
+          return std::abs(v) < 0.5 * std::pow(10.0, -decimals) ? 0.0 : v;
+        };
+        std::cout << FormatFixed(shown(*r.result), 0, decimals) << (r.unit == "deg" ? "°" : "")
+                  << "  (odchylka " << FormatFixed(shown(*r.deviation), 0, decimals)
                   << (r.unit == "deg" ? "°" : "") << ")\n";
       } else {
         std::cout << (r.outcome == IdentOutcome::Unsolvable ? kUnsolvableText : "---") << '\n';
