@@ -414,20 +414,12 @@ BacklashDialog::BacklashDialog(const Form& form, QWidget* parent) : QDialog(pare
         QRect(secondX, 44, kColumn, kPictureHeight));
 
   const int buttonY = kHeight - kMargin - kButtonHeight;
-  int buttonX = kWidth - kMargin - 3 * kButtonWidth - 2 * 6;
-  for (const char* name : {"OkButton", "EscButton", "HelpButton"}) {
-    Named(new QPushButton(this), name, QRect(buttonX, buttonY, kButtonWidth, kButtonHeight));
-    buttonX += kButtonWidth + 6;
-  }
+  AddButtonRow(this, {"OkButton", "EscButton", "HelpButton"}, kWidth - kMargin,
+               QSize(kButtonWidth, kButtonHeight), buttonY);
 }
 
 void BacklashDialog::keyPressEvent(QKeyEvent* event) {
-  const int key = event->key();
-  if (key == Qt::Key_Escape || key == Qt::Key_Return || key == Qt::Key_Enter) {
-    event->accept();
-    return;
-  }
-  QDialog::keyPressEvent(event);
+  if (!TakeDialogKey(event)) QDialog::keyPressEvent(event);
 }
 
 }  // namespace kolmira::gui
