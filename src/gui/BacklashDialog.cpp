@@ -15,6 +15,7 @@
 #include <type_traits>
 #include <utility>
 
+#include "Drawing.h"
 #include "Layout.h"
 #include "Style.h"
 #include "forms/BacklashForm.h"
@@ -288,13 +289,8 @@ QSize TechnologyPicture::sizeHint() const {
 }
 
 void TechnologyPicture::paintEvent(QPaintEvent* /*event*/) {
-  const double scale = std::min(width() / kBoxWidth, height() / kBoxHeight);
-  if (scale <= 0) return;
   QPainter p(this);
-  p.setRenderHint(QPainter::Antialiasing);
-  p.translate((width() - scale * kBoxWidth) / 2, (height() - scale * kBoxHeight) / 2);
-  p.scale(scale, scale);
-  p.setClipRect(QRectF(0, 0, kBoxWidth, kBoxHeight));
+  if (!FitBox(p, QSizeF(kBoxWidth, kBoxHeight))) return;
 
   const QPen thick(Qt::black, 1.3, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
   QPen dashed(Qt::black, 1.0);

@@ -1,6 +1,7 @@
 #include "Drawing.h"
 
 #include <QPainter>
+#include <algorithm>
 #include <cmath>
 
 namespace kolmira::gui {
@@ -12,6 +13,18 @@ double Length(QPointF v) {
 QPointF Unit(QPointF v) {
   const double length = Length(v);
   return length > 0 ? v / length : QPointF();
+}
+
+bool FitBox(QPainter& p, QSizeF box) {
+  const int width = p.device()->width();
+  const int height = p.device()->height();
+  const double scale = std::min(width / box.width(), height / box.height());
+  if (scale <= 0) return false;
+  p.setRenderHint(QPainter::Antialiasing);
+  p.translate((width - scale * box.width()) / 2, (height - scale * box.height()) / 2);
+  p.scale(scale, scale);
+  p.setClipRect(QRectF(QPointF(), box));
+  return true;
 }
 
 void DrawArrowhead(QPainter& p, QPointF tip, QPointF direction, double length, double halfWidth,

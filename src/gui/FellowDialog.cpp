@@ -153,13 +153,8 @@ QSize CutterPicture::sizeHint() const {
 }
 
 void CutterPicture::paintEvent(QPaintEvent* /*event*/) {
-  const double scale = std::min(width() / kBoxWidth, height() / kBoxHeight);
-  if (scale <= 0) return;
   QPainter p(this);
-  p.setRenderHint(QPainter::Antialiasing);
-  p.translate((width() - scale * kBoxWidth) / 2, (height() - scale * kBoxHeight) / 2);
-  p.scale(scale, scale);
-  p.setClipRect(QRectF(0, 0, kBoxWidth, kBoxHeight));
+  if (!FitBox(p, QSizeF(kBoxWidth, kBoxHeight))) return;
   p.setPen(QPen(Qt::gray, 1));
   p.setBrush(Qt::white);
   p.drawRect(QRectF(0.5, 0.5, kBoxWidth - 1, kBoxHeight - 1));
