@@ -15,6 +15,7 @@
 #include <type_traits>
 #include <utility>
 
+#include "Drawing.h"
 #include "Layout.h"
 #include "Style.h"
 #include "forms/BacklashForm.h"
@@ -288,13 +289,8 @@ QSize TechnologyPicture::sizeHint() const {
 }
 
 void TechnologyPicture::paintEvent(QPaintEvent* /*event*/) {
-  const double scale = std::min(width() / kBoxWidth, height() / kBoxHeight);
-  if (scale <= 0) return;
   QPainter p(this);
-  p.setRenderHint(QPainter::Antialiasing);
-  p.translate((width() - scale * kBoxWidth) / 2, (height() - scale * kBoxHeight) / 2);
-  p.scale(scale, scale);
-  p.setClipRect(QRectF(0, 0, kBoxWidth, kBoxHeight));
+  if (!FitBox(p, QSizeF(kBoxWidth, kBoxHeight))) return;
 
   const QPen thick(Qt::black, 1.3, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
   QPen dashed(Qt::black, 1.0);
@@ -414,20 +410,12 @@ BacklashDialog::BacklashDialog(const Form& form, QWidget* parent) : QDialog(pare
         QRect(secondX, 44, kColumn, kPictureHeight));
 
   const int buttonY = kHeight - kMargin - kButtonHeight;
-  int buttonX = kWidth - kMargin - 3 * kButtonWidth - 2 * 6;
-  for (const char* name : {"OkButton", "EscButton", "HelpButton"}) {
-    Named(new QPushButton(this), name, QRect(buttonX, buttonY, kButtonWidth, kButtonHeight));
-    buttonX += kButtonWidth + 6;
-  }
+  AddButtonRow(this, {"OkButton", "EscButton", "HelpButton"}, kWidth - kMargin,
+               QSize(kButtonWidth, kButtonHeight), buttonY);
 }
 
 void BacklashDialog::keyPressEvent(QKeyEvent* event) {
-  const int key = event->key();
-  if (key == Qt::Key_Escape || key == Qt::Key_Return || key == Qt::Key_Enter) {
-    event->accept();
-    return;
-  }
-  QDialog::keyPressEvent(event);
+  if (!TakeDialogKey(event)) QDialog::keyPressEvent(event);
 }
 
 }  // namespace kolmira::gui

@@ -13,6 +13,7 @@
 #include <numbers>
 #include <vector>
 
+#include "Drawing.h"
 #include "Layout.h"
 #include "Style.h"
 #include "TabLayout.h"
@@ -93,10 +94,6 @@ struct Wheel {
   }
 };
 
-double Length(QPointF v) {
-  return std::hypot(v.x(), v.y());
-}
-
 class Ink {
  public:
   explicit Ink(QPainter& p, const QFont& base) : p_(p) {
@@ -117,14 +114,7 @@ class Ink {
     p_.setPen(pen);
     p_.drawLine(a, b);
   }
-  void Arrow(QPointF tip, QPointF direction) {
-    const QPointF u = direction / Length(direction);
-    const QPointF n(-u.y(), u.x());
-    const QPointF back = tip - 6.0 * u;
-    p_.setPen(Qt::NoPen);
-    p_.setBrush(Qt::black);
-    p_.drawPolygon(QPolygonF{tip, back + 1.8 * n, back - 1.8 * n});
-  }
+  void Arrow(QPointF tip, QPointF direction) { DrawArrowhead(p_, tip, direction, 6.0, 1.8); }
   // A symbol with its index, starting at x (or ending there) on the
   // baseline y.
   void Symbol(QPointF at, const QString& letter, const QString& index, bool alignRight = false) {
@@ -163,13 +153,8 @@ QSize CutterPicture::sizeHint() const {
 }
 
 void CutterPicture::paintEvent(QPaintEvent* /*event*/) {
-  const double scale = std::min(width() / kBoxWidth, height() / kBoxHeight);
-  if (scale <= 0) return;
   QPainter p(this);
-  p.setRenderHint(QPainter::Antialiasing);
-  p.translate((width() - scale * kBoxWidth) / 2, (height() - scale * kBoxHeight) / 2);
-  p.scale(scale, scale);
-  p.setClipRect(QRectF(0, 0, kBoxWidth, kBoxHeight));
+  if (!FitBox(p, QSizeF(kBoxWidth, kBoxHeight))) return;
   p.setPen(QPen(Qt::gray, 1));
   p.setBrush(Qt::white);
   p.drawRect(QRectF(0.5, 0.5, kBoxWidth - 1, kBoxHeight - 1));
@@ -344,22 +329,12 @@ FellowDialog::FellowDialog(QWidget* parent) : QDialog(parent) {
                        kHeight - 3 * kMargin - kButtonHeight);
 
   const int buttonY = kHeight - kMargin - kButtonHeight;
-  int buttonX = kWidth - kMargin - 3 * kButtonWidth - 2 * 6;
-  for (const char* name : {"OKBtn", "BackBtn", "HelpBtn"}) {
-    auto* button = new QPushButton(this);
-    button->setObjectName(name);
-    button->setGeometry(buttonX, buttonY, kButtonWidth, kButtonHeight);
-    buttonX += kButtonWidth + 6;
-  }
+  AddButtonRow(this, {"OKBtn", "BackBtn", "HelpBtn"}, kWidth - kMargin,
+               QSize(kButtonWidth, kButtonHeight), buttonY);
 }
 
 void FellowDialog::keyPressEvent(QKeyEvent* event) {
-  const int key = event->key();
-  if (key == Qt::Key_Escape || key == Qt::Key_Return || key == Qt::Key_Enter) {
-    event->accept();
-    return;
-  }
-  QDialog::keyPressEvent(event);
+  if (!TakeDialogKey(event)) QDialog::keyPressEvent(event);
 }
 
 }  // namespace kolmira::gui

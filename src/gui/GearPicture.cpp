@@ -11,6 +11,8 @@
 #include <cmath>
 #include <numbers>
 
+#include "gui/Drawing.h"
+
 namespace kolmira::gui {
 
 namespace {
@@ -113,10 +115,6 @@ struct Gear {
   }
 };
 
-double Length(QPointF v) {
-  return std::hypot(v.x(), v.y());
-}
-
 // The nearest point of a polygon to p.
 QPointF Nearest(const QPolygonF& polygon, QPointF p) {
   QPointF best = polygon.front();
@@ -190,14 +188,7 @@ class Sketch {
     Arrow(a, a - b);
   }
   // An arrowhead whose point is at tip, pointing along direction.
-  void Arrow(QPointF tip, QPointF direction) {
-    const QPointF u = direction / Length(direction);
-    const QPointF n(-u.y(), u.x());
-    const QPointF back = tip - 5.0 * u;
-    p_.setPen(Qt::NoPen);
-    p_.setBrush(Qt::black);
-    p_.drawPolygon(QPolygonF{tip, back + 1.5 * n, back - 1.5 * n});
-  }
+  void Arrow(QPointF tip, QPointF direction) { DrawArrowhead(p_, tip, direction, 5.0, 1.5); }
 
   // A leader from a point to a label standing on a shelf (leftwards when the
   // shelf is negative).

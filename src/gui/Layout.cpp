@@ -1,8 +1,10 @@
 #include "Layout.h"
 
 #include <QFontMetrics>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 
 namespace kolmira::gui {
 
@@ -53,6 +55,25 @@ QLabel* AddUnit(QWidget* parent, QLineEdit* field, const QString& unit) {
   label->adjustSize();
   label->setBuddy(field);
   return label;
+}
+
+void AddButtonRow(QWidget* parent, std::initializer_list<const char*> names, int right, QSize size,
+                  int y) {
+  constexpr int kGap = 6;
+  int x = right - static_cast<int>(names.size()) * (size.width() + kGap) + kGap;
+  for (const char* name : names) {
+    auto* button = new QPushButton(parent);
+    button->setObjectName(name);
+    button->setGeometry(QRect(QPoint(x, y), size));
+    x += size.width() + kGap;
+  }
+}
+
+bool TakeDialogKey(QKeyEvent* event) {
+  const int key = event->key();
+  if (key != Qt::Key_Escape && key != Qt::Key_Return && key != Qt::Key_Enter) return false;
+  event->accept();
+  return true;
 }
 
 }  // namespace kolmira::gui

@@ -2,11 +2,14 @@
 // with its symbol and subscript, a field with its unit. Widgets that are
 // controls of a form carry the control's name as objectName; the captions
 // and units that belong to a field name it as their buddy, so they show and
-// hide with it.
+// hide with it. Also the keys that the dialogs keep from Qt.
 #pragma once
 
+#include <QSize>
 #include <QString>
+#include <initializer_list>
 
+class QKeyEvent;
 class QLabel;
 class QLineEdit;
 class QWidget;
@@ -25,5 +28,12 @@ void PlaceSubscript(const QLabel* caption, QLabel* subscript);
 QLineEdit* AddField(QWidget* parent, const QString& name, int x, int y, int width = 80);
 // A unit label right of a field; it shows and hides with it.
 QLabel* AddUnit(QWidget* parent, QLineEdit* field, const QString& unit);
+// Push buttons of one size named `names`, 6 pixels apart, in a row at `y`
+// that ends at `right`.
+void AddButtonRow(QWidget* parent, std::initializer_list<const char*> names, int right, QSize size,
+                  int y);
+// Escape, Return and Enter taken (true) before Qt's dialog would close or
+// press its default button: the forms decide what these keys do.
+bool TakeDialogKey(QKeyEvent* event);
 
 }  // namespace kolmira::gui

@@ -260,12 +260,7 @@ void MainDialog::BuildBottomStrip() {
 }
 
 void MainDialog::keyPressEvent(QKeyEvent* event) {
-  if (event->key() == Qt::Key_Escape || event->key() == Qt::Key_Return ||
-      event->key() == Qt::Key_Enter) {
-    event->accept();
-    return;
-  }
-  QDialog::keyPressEvent(event);
+  if (!TakeDialogKey(event)) QDialog::keyPressEvent(event);
 }
 
 }  // namespace kolmira::gui

@@ -13,6 +13,7 @@
 #include <cmath>
 #include <numbers>
 
+#include "Drawing.h"
 #include "Layout.h"
 #include "Style.h"
 #include "TabLayout.h"
@@ -38,11 +39,6 @@ constexpr double kFarthest = 4.0;
 
 QString Q(const char* text) {
   return QString::fromUtf8(text);
-}
-
-QPointF Unit(QPointF v) {
-  const double length = std::hypot(v.x(), v.y());
-  return length > 0 ? v / length : QPointF();
 }
 
 // Pens, the mapping from module units to pixels, and the light labels of
@@ -87,13 +83,7 @@ class ToothSketch {
     p_.drawLine(QPointF(left, origin_.y()), QPointF(right, origin_.y()));
   }
   void Arrow(QPointF tip, QPointF direction) {
-    const QPointF u = Unit(direction);
-    if (u.isNull()) return;
-    const QPointF n(-u.y(), u.x());
-    const QPointF back = tip - 5.0 * u;
-    p_.setPen(Qt::NoPen);
-    p_.setBrush(LightColour());
-    p_.drawPolygon(QPolygonF{tip, back + 1.5 * n, back - 1.5 * n});
+    DrawArrowhead(p_, tip, direction, 5.0, 1.5, LightColour());
   }
   // An arc of `degrees` around `centre`, clockwise on the screen from
   // straight up.
@@ -495,12 +485,7 @@ void RackToolDialog::showEvent(QShowEvent* event) {
 }
 
 void RackToolDialog::keyPressEvent(QKeyEvent* event) {
-  const int key = event->key();
-  if (key == Qt::Key_Escape || key == Qt::Key_Return || key == Qt::Key_Enter) {
-    event->accept();
-    return;
-  }
-  QDialog::keyPressEvent(event);
+  if (!TakeDialogKey(event)) QDialog::keyPressEvent(event);
 }
 
 }  // namespace kolmira::gui

@@ -8,23 +8,19 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTextBrowser>
-#include <QTimer>
 #include <QWindow>
 #include <QtTest>
 #include <cstdlib>
 
-#include "gui/Application.h"
-#include "gui/Binder.h"
+#include "GuiProgram.h"
 #include "gui/HelpWindow.h"
 #include "gui/IntroWindow.h"
-#include "gui/MainDialog.h"
 #include "gui/ReportWindow.h"
 
 using kolmira::Dialog;
@@ -32,52 +28,12 @@ using kolmira::Outcome;
 
 namespace {
 
-// The program with its main dialog open, every message box counted (and
-// shown as a real modal box that closes at once, so that its focus changes
-// happen as they do for a user).
-struct Program {
-  kolmira::gui::Application app;
-  QStringList messages;
+// The program, which records its end instead of ending.
+struct Program : kolmira::test::Program {
   bool quit = false;
-
   Program() {
-    app.binder().showMessage = [this](const Outcome& o) {
-      messages << QString::fromStdString(o.message.text);
-      QMessageBox box(QMessageBox::Warning, QString::fromStdString(o.message.title),
-                      QString::fromStdString(o.message.text), QMessageBox::Ok, &app.main());
-      QTimer::singleShot(0, &box, &QMessageBox::accept);
-      box.exec();
-    };
     app.binder().quit = [this] { quit = true; };
-    app.OpenMain();
-    app.main().activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(&app.main()));
   }
-  template <typename W = QWidget>
-  W* Get(const char* name, Dialog d = Dialog::Main) {
-    return qobject_cast<W*>(app.binder().widget(d, name));
-  }
-  QLineEdit* Field(const char* name) { return Get<QLineEdit>(name); }
-  // A click as the mouse makes it: it enters through the window, so the
-  // window sees the press before the widget takes the focus.
-  void Click(QWidget* w) {
-    // A click into another window activates it first, as the desktop does.
-    if (!w->window()->isActiveWindow()) {
-      w->window()->activateWindow();
-      QVERIFY(QTest::qWaitForWindowActive(w->window()));
-    }
-    QTest::mouseClick(w->window()->windowHandle(), Qt::LeftButton, {},
-                      w->mapTo(w->window(), w->rect().center()));
-  }
-  void Click(const char* name, Dialog d = Dialog::Main) { Click(Get(name, d)); }
-  // Clicks into a field, replaces its text by typing, as a user does.
-  void TypeInto(const char* name, const QString& text) {
-    QLineEdit* f = Field(name);
-    Click(f);
-    f->selectAll();
-    QTest::keyClicks(f, text);
-  }
-  QWidget* Focused() const { return QApplication::focusWidget(); }
 };
 
 }  // namespace
@@ -101,8 +57,7 @@ class BinderTest : public QObject {
 
   void typingAndLeavingUpdatesTheOtherFields() {
     Program p;
-    p.TypeInto("Edit2", "30");
-    QTest::keyClick(p.Field("Edit2"), Qt::Key_Tab);
+    p.Enter("Edit2", "30");
     QCOMPARE(p.Focused(), p.Field("Edit3"));
     QCOMPARE(p.Field("Edit18")->text(), QString("32.00000"));
     QCOMPARE(p.Field("Edit9")->text(), QString("35.000000"));
@@ -111,8 +66,7 @@ class BinderTest : public QObject {
 
   void aRefusalShowsOneMessageAndKeepsTheFocus() {
     Program p;
-    p.TypeInto("Edit1", "abc");
-    QTest::keyClick(p.Field("Edit1"), Qt::Key_Tab);
+    p.Enter("Edit1", "abc");
     QCOMPARE(p.messages, QStringList{"Chyba číselného formátu, opakuj zadání"});
     QTRY_COMPARE(p.Focused(), p.Field("Edit1"));
     // By the mouse: one message more, the click on the button swallowed.
@@ -153,8 +107,7 @@ class BinderTest : public QObject {
     QTest::mouseRelease(window, Qt::LeftButton, {}, QPoint(660, 20));
     QApplication::processEvents();
     QVERIFY(!p.Get<QRadioButton>("GearBevel")->isChecked());
-    p.TypeInto("Edit2", "abc");
-    QTest::keyClick(p.Field("Edit2"), Qt::Key_Tab);
+    p.Enter("Edit2", "abc");
     QCOMPARE(p.messages.size(), 1);
   }
 
@@ -212,8 +165,7 @@ class BinderTest : public QObject {
     Program p;
     // A faultless pair.
     for (const auto& [field, text] : {std::pair{"Edit2", "30"}, std::pair{"Edit3", "60"}}) {
-      p.TypeInto(field, text);
-      QTest::keyClick(p.Field(field), Qt::Key_Tab);
+      p.Enter(field, text);
     }
     p.Click("BalanceButton");
     p.Click("CheckButton");
@@ -223,8 +175,7 @@ class BinderTest : public QObject {
     QCOMPARE(report.windowTitle(), QString("Výsledky geometrické kontroly soukolí"));
     // While it shows, an accepted input re-runs the check and the window
     // follows; "&Zpět" hides it.
-    p.TypeInto("Edit7", "1.5");
-    QTest::keyClick(p.Field("Edit7"), Qt::Key_Tab);
+    p.Enter("Edit7", "1.5");
     QVERIFY(report.isVisible());
     QVERIFY(report.height() > 15 + 95);
     p.Click("OkBtn", Dialog::Report);
@@ -241,12 +192,10 @@ class BinderTest : public QObject {
   void numbersKeepTheirPointUnderACommaLocale() {
     // main() set LC_ALL=cs_CZ.UTF-8 before QApplication took the locale.
     Program p;
-    p.TypeInto("Edit1", "2.5");
-    QTest::keyClick(p.Field("Edit1"), Qt::Key_Tab);
+    p.Enter("Edit1", "2.5");
     QVERIFY(p.messages.isEmpty());
     QCOMPARE(p.Field("Edit18")->text(), QString("55.00000"));
-    p.TypeInto("Edit5", "1,5");
-    QTest::keyClick(p.Field("Edit5"), Qt::Key_Tab);
+    p.Enter("Edit5", "1,5");
     QCOMPARE(p.messages, QStringList{"Chyba číselného formátu, opakuj zadání."});
   }
 
@@ -271,8 +220,7 @@ class BinderTest : public QObject {
                                         {"Edit7", "0.3"},
                                         {"Edit8", "0.1"},
                                         {"Edit13", "0.3"}}) {
-        p.TypeInto(field, text);
-        QTest::keyClick(p.Field(field), Qt::Key_Tab);
+        p.Enter(field, text);
       }
       QVERIFY(p.messages.isEmpty());
       p.Click("SaveButton");
@@ -299,8 +247,7 @@ class BinderTest : public QObject {
     f.write("nonsense\n");
     f.close();
     Program p;
-    p.TypeInto("Edit2", "23");
-    QTest::keyClick(p.Field("Edit2"), Qt::Key_Tab);
+    p.Enter("Edit2", "23");
     const QString title = p.app.main().windowTitle();
     p.app.binder().chooseFile = [&](Outcome::File) { return file; };
     p.Click("LoadButton");

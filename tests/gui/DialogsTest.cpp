@@ -10,168 +10,19 @@
 // a PNG file to be looked at, and once more with every widget shown.
 #include <QApplication>
 #include <QCheckBox>
-#include <QDir>
-#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMessageBox>
-#include <QPushButton>
 #include <QRadioButton>
-#include <QStyle>
-#include <QTimer>
 #include <QtTest>
 
-#include "forms/Form.h"
+#include "GuiProgram.h"
 #include "forms/ScriptedUser.h"
-#include "gui/Application.h"
 #include "gui/BacklashDialog.h"
-#include "gui/Binder.h"
-#include "gui/MainDialog.h"
 
 namespace kolmira::gui {
-namespace {
 
-// The program with its main dialog open, every message box counted (and
-// shown as a real modal box that closes at once, so that its focus changes
-// happen as they do for a user).
-struct Program {
-  Application app;
-  QStringList messages;
-
-  Program() {
-    app.binder().showMessage = [this](const Outcome& o) {
-      messages << QString::fromStdString(o.message.text);
-      QMessageBox box(QMessageBox::Warning, QString::fromStdString(o.message.title),
-                      QString::fromStdString(o.message.text), QMessageBox::Ok, &app.main());
-      QTimer::singleShot(0, &box, &QMessageBox::accept);
-      box.exec();
-    };
-    app.OpenMain();
-    app.main().activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(&app.main()));
-  }
-  template <typename W = QWidget>
-  W* Get(const char* name, Dialog d = Dialog::Main) {
-    return qobject_cast<W*>(app.binder().widget(d, name));
-  }
-  QWidget* Window(Dialog d) { return app.binder().window(d); }
-  // A click as the mouse makes it, through the window.
-  void Click(const char* name, Dialog d = Dialog::Main) {
-    QWidget* w = Get(name, d);
-    QVERIFY2(w != nullptr, name);
-    if (!w->window()->isActiveWindow()) {
-      w->window()->activateWindow();
-      QVERIFY(QTest::qWaitForWindowActive(w->window()));
-    }
-    QTest::mouseClick(w->window()->windowHandle(), Qt::LeftButton, {},
-                      w->mapTo(w->window(), w->rect().center()));
-  }
-  // Clicks into a field, replaces its text by typing and leaves it by
-  // `key`.
-  void Enter(const char* name, const QString& text, Dialog d = Dialog::Main,
-             Qt::Key key = Qt::Key_Tab) {
-    Click(name, d);
-    auto* field = Get<QLineEdit>(name, d);
-    field->selectAll();
-    QTest::keyClicks(field, text);
-    QTest::keyClick(field, key);
-  }
-  // Events given straight to the program, for setting a state up.
-  void Press(const char* name, Dialog d = Dialog::Main) {
-    app.binder().Run([&] { app.workspace().Press(d, name); });
-  }
-  QString Text(const char* name, Dialog d = Dialog::Main) {
-    QWidget* w = Get(name, d);
-    if (auto* edit = qobject_cast<QLineEdit*>(w)) return edit->text();
-    if (auto* label = qobject_cast<QLabel*>(w)) return label->text();
-    return QString();
-  }
-  QWidget* Focused() const { return QApplication::focusWidget(); }
-};
-
-QString Name(std::string_view name) {
-  return QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()));
-}
-
-bool OfKind(QWidget* w, ControlKind kind) {
-  switch (kind) {
-    case ControlKind::Field:
-      return qobject_cast<QLineEdit*>(w) != nullptr;
-    case ControlKind::Option:
-      return qobject_cast<QRadioButton*>(w) != nullptr;
-    case ControlKind::CheckBox:
-      return qobject_cast<QCheckBox*>(w) != nullptr;
-    case ControlKind::Button:
-      return qobject_cast<QPushButton*>(w) != nullptr;
-    case ControlKind::Label:
-      return qobject_cast<QLabel*>(w) != nullptr;
-    case ControlKind::Group:
-      return qobject_cast<QGroupBox*>(w) != nullptr;
-    case ControlKind::Picture:
-      return qobject_cast<TechnologyPicture*>(w) != nullptr;
-    case ControlKind::Tab:
-      return false;
-  }
-  return false;
-}
-
-QString Describe(const QWidget* w) {
-  const QRect r = w->geometry();
-  QString name = w->objectName();
-  if (auto* label = qobject_cast<const QLabel*>(w)) name += " \"" + label->text() + "\"";
-  return QStringLiteral("%1 (%2,%3 %4x%5)")
-      .arg(name)
-      .arg(r.x())
-      .arg(r.y())
-      .arg(r.width())
-      .arg(r.height());
-}
-
-// Every widget shown: what leaves its parent or the dialog, what lies over
-// a sibling, what does not fit its text.
-QStringList PlacementFaults(QWidget* dialog) {
-  QStringList faults;
-  QList<QWidget*> parents = dialog->findChildren<QWidget*>();
-  parents.prepend(dialog);
-  for (QWidget* parent : parents) {
-    QList<QWidget*> children;
-    for (QObject* o : parent->children()) {
-      if (auto* w = qobject_cast<QWidget*>(o); w != nullptr && !w->isWindow()) children << w;
-    }
-    for (qsizetype i = 0; i < children.size(); ++i) {
-      QWidget* a = children[i];
-      if (!parent->rect().contains(a->geometry())) {
-        faults << Describe(a) + " leaves " + parent->objectName();
-      }
-      for (qsizetype j = i + 1; j < children.size(); ++j) {
-        QWidget* b = children[j];
-        if (!a->geometry().intersects(b->geometry())) continue;
-        faults << Describe(a) + " overlaps " + Describe(b);
-      }
-    }
-  }
-  for (QWidget* w : dialog->findChildren<QWidget*>()) {
-    const bool label = qobject_cast<QLabel*>(w) != nullptr;
-    const bool option = qobject_cast<QAbstractButton*>(w) != nullptr;
-    if ((label || option) && w->sizeHint().width() > w->width()) {
-      faults << Describe(w) + " clips its text";
-    }
-    if (auto* edit = qobject_cast<QLineEdit*>(w)) {
-      const int frame = w->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, w);
-      if (edit->fontMetrics().horizontalAdvance(edit->text()) > edit->width() - 2 * frame - 4) {
-        faults << Describe(w) + " clips \"" + edit->text() + "\"";
-      }
-    }
-  }
-  return faults;
-}
-
-void Render(QWidget* w, const QString& file) {
-  const QString dir = qEnvironmentVariable("KOLMIRA_RENDER_DIR");
-  if (!dir.isEmpty()) w->grab().save(QDir(dir).filePath(file));
-}
-
-}  // namespace
+using test::Program;
+using test::Render;
 
 class DialogsTest : public QObject {
   Q_OBJECT
@@ -211,7 +62,7 @@ class DialogsTest : public QObject {
       const Dialog in = *ws.DialogNamed(step.section(':', 0, 0).toStdString());
       const std::string control = step.section(':', 1).section('=', 0, 0).toStdString();
       const std::string text = step.section('=', 1).toStdString();
-      p.app.binder().Run([&] {
+      p.Run([&] {
         ScriptedUser user(ws);
         QVERIFY(step.contains('=') ? user.Enter(in, control, text) : user.Press(in, control));
       });
@@ -222,25 +73,13 @@ class DialogsTest : public QObject {
     QApplication::processEvents();
     Render(window, png + ".png");
 
-    QStringList faults;
-    const Form& form = ws.form(d);
-    for (int i = 1; i < form.ControlCount(); ++i) {
-      const ControlInfo& info = form.Info(i);
-      const auto found = window->findChildren<QWidget*>(Name(info.name));
-      if (found.size() != 1) {
-        faults << Name(info.name) + QStringLiteral(": %1 widgets").arg(found.size());
-      } else if (!OfKind(found.front(), info.kind)) {
-        faults << Name(info.name) + ": a " + found.front()->metaObject()->className();
-      } else if (p.app.binder().widget(d, std::string(info.name)) != found.front()) {
-        faults << Name(info.name) + ": not bound";
-      }
-    }
+    QStringList faults = p.ControlFaults<TechnologyPicture>(window, d);
     QVERIFY2(faults.isEmpty(), qPrintable(faults.join('\n')));
 
     for (QWidget* w : window->findChildren<QWidget*>()) {
       if (!w->isWindow()) w->show();
     }
-    faults = PlacementFaults(window);
+    faults = test::PlacementFaults(window) + test::ClippedTexts(window);
     QVERIFY2(faults.isEmpty(), qPrintable(faults.join('\n')));
     Render(window, png + "-all.png");
   }

@@ -10,24 +10,16 @@
 // tool and the internal pair's dialog.
 #include <QApplication>
 #include <QCheckBox>
-#include <QDir>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMessageBox>
-#include <QPushButton>
-#include <QTimer>
 #include <QtTest>
 
+#include "GuiProgram.h"
 #include "forms/RackToolForm.h"
-#include "gui/Application.h"
-#include "gui/Binder.h"
-#include "gui/MainDialog.h"
 #include "gui/RackToolDialog.h"
 
-using kolmira::ControlKind;
 using kolmira::Dialog;
-using kolmira::Outcome;
 using kolmira::gui::ToolToothPicture;
 
 namespace {
@@ -35,58 +27,20 @@ namespace {
 constexpr Dialog kTools = Dialog::RackTools;
 
 // The program with its main dialog open and the tool dialog opened by its
-// button; every message box counted (and shown as a real modal box that
-// closes at once, so that its focus changes happen as they do for a user).
-struct Program {
-  kolmira::gui::Application app;
-  QStringList messages;
-
+// button, whose controls are looked up when no dialog is named.
+struct Program : kolmira::test::Program {
   // `first`: a control of the main dialog clicked before "Nástroje".
   explicit Program(const char* first = nullptr) {
-    app.binder().showMessage = [this](const Outcome& o) {
-      messages << QString::fromStdString(o.message.text);
-      QMessageBox box(QMessageBox::Warning, QString::fromStdString(o.message.title),
-                      QString::fromStdString(o.message.text), QMessageBox::Ok,
-                      QApplication::activeWindow());
-      QTimer::singleShot(0, &box, &QMessageBox::accept);
-      box.exec();
-    };
-    app.OpenMain();
-    app.main().activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(&app.main()));
-    if (first != nullptr) Click(Get(first, Dialog::Main));
-    Click(Get("ToolsButton", Dialog::Main));
-    QVERIFY(dialog()->isVisible());
-    QVERIFY(QTest::qWaitForWindowActive(dialog()));
-  }
-  QWidget* dialog() { return app.binder().window(kTools); }
-  template <typename W = QWidget>
-  W* Get(const char* name, Dialog d = kTools) {
-    return qobject_cast<W*>(app.binder().widget(d, name));
-  }
-  QLineEdit* Field(const char* name, Dialog d = kTools) { return Get<QLineEdit>(name, d); }
-  // A click as the mouse makes it: it enters through the window.
-  void Click(QWidget* w) {
-    QVERIFY(w != nullptr);
-    if (!w->window()->isActiveWindow()) {
-      w->window()->activateWindow();
-      QVERIFY(QTest::qWaitForWindowActive(w->window()));
-    }
-    QTest::mouseClick(w->window()->windowHandle(), Qt::LeftButton, {},
-                      w->mapTo(w->window(), w->rect().center()));
-  }
-  void Click(const char* name) { Click(Get(name)); }
-  // Clicks into a field and replaces its text by typing.
-  void TypeInto(const char* name, const QString& text) {
-    QLineEdit* f = Field(name);
-    Click(f);
-    f->selectAll();
-    QTest::keyClicks(f, text);
+    if (first != nullptr) Click(first);
+    Click("ToolsButton");
+    home = kTools;
+    QVERIFY(Window()->isVisible());
+    QVERIFY(QTest::qWaitForWindowActive(Window()));
   }
   // The tooth picture of a tool that shows now; null when none or several.
   ToolToothPicture* ShownPicture(int tool) {
     ToolToothPicture* shown = nullptr;
-    for (auto* picture : dialog()->findChildren<ToolToothPicture*>()) {
+    for (auto* picture : Window()->findChildren<ToolToothPicture*>()) {
       if (picture->tool() != tool || !picture->isVisible()) continue;
       if (shown != nullptr) return nullptr;
       shown = picture;
@@ -94,74 +48,15 @@ struct Program {
     return shown;
   }
   void Render(const char* name) {
-    const QByteArray dir = qgetenv("KOLMIRA_RENDER_DIR");
-    if (dir.isEmpty()) return;
-    QDir().mkpath(QString::fromLocal8Bit(dir));
-    QApplication::processEvents();
-    QVERIFY(dialog()->grab().save(QString::fromLocal8Bit(dir) + "/racktool-" + name + ".png"));
+    kolmira::test::Render(Window(), QStringLiteral("racktool-%1.png").arg(name));
   }
 };
 
-QString Name(std::string_view name) {
-  return QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()));
-}
-
-bool OfKind(QWidget* w, ControlKind kind) {
-  switch (kind) {
-    case ControlKind::Field:
-      return qobject_cast<QLineEdit*>(w) != nullptr;
-    case ControlKind::CheckBox:
-      return qobject_cast<QCheckBox*>(w) != nullptr;
-    case ControlKind::Button:
-      return qobject_cast<QPushButton*>(w) != nullptr;
-    case ControlKind::Label:
-      return qobject_cast<QLabel*>(w) != nullptr;
-    case ControlKind::Group:
-      return qobject_cast<QGroupBox*>(w) != nullptr;
-    case ControlKind::Picture:
-      return qobject_cast<ToolToothPicture*>(w) != nullptr;
-    default:
-      return false;  // the tool dialog has no options and no pages
-  }
-}
-
-QString Describe(const QWidget* w) {
-  const QRect r = w->geometry();
-  const auto* label = qobject_cast<const QLabel*>(w);
-  return QStringLiteral("%1 '%2' at %3,%4 %5x%6")
-      .arg(w->metaObject()->className(), label != nullptr ? label->text() : w->objectName())
-      .arg(r.x())
-      .arg(r.y())
-      .arg(r.width())
-      .arg(r.height());
-}
-
 // Every widget shown lies within its parent, and no two shown widgets of
-// one parent lie on each other; no text is cut.
-QStringList LayoutFaults(QWidget* parent) {
-  QStringList faults;
-  QList<QWidget*> shown;
-  for (QWidget* w : parent->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
-    if (w->isWindow() || !w->isVisible()) continue;
-    shown << w;
-    if (!parent->rect().contains(w->geometry())) faults << "outside: " + Describe(w);
-    if (auto* box = qobject_cast<QCheckBox*>(w); box && box->sizeHint().width() > box->width()) {
-      faults << "text cut: " + Describe(w);
-    }
-    if (auto* field = qobject_cast<QLineEdit*>(w);
-        field && field->fontMetrics().horizontalAdvance(field->text()) > field->width() - 6) {
-      faults << "text cut: " + Describe(w) + " " + field->text();
-    }
-    faults << LayoutFaults(w);
-  }
-  for (qsizetype i = 0; i < shown.size(); ++i) {
-    for (qsizetype j = i + 1; j < shown.size(); ++j) {
-      if (shown[i]->geometry().intersects(shown[j]->geometry())) {
-        faults << "overlap: " + Describe(shown[i]) + " / " + Describe(shown[j]);
-      }
-    }
-  }
-  return faults;
+// one parent lie on each other; no text is cut. The push buttons are
+// narrower than Qt's least width of a button, and their texts are short.
+QStringList LayoutFaults(QWidget* dialog) {
+  return kolmira::test::PlacementFaults(dialog) + kolmira::test::ClippedTexts(dialog, false);
 }
 
 QImage Picture(ToolToothPicture* picture) {
@@ -199,24 +94,15 @@ class RackToolDialogTest : public QObject {
  private Q_SLOTS:
   void everyControlOnceInItsKindAndNothingOverlaps() {
     Program p;
-    const kolmira::Form& form = p.app.workspace().form(kTools);
-    QWidget* dialog = p.dialog();
+    QWidget* dialog = p.Window();
     QCOMPARE(dialog->windowTitle(), QString("Nástroje pro výrobu pastorku a kola"));
-    for (int i = 1; i < form.ControlCount(); ++i) {
-      const QString name = Name(form.Info(i).name);
-      QList<QWidget*> named;
-      for (QWidget* w : dialog->findChildren<QWidget*>()) {
-        if (w->objectName() == name) named << w;
-      }
-      QVERIFY2(named.size() == 1, qPrintable(name));
-      QVERIFY2(OfKind(named[0], form.Info(i).kind), qPrintable(name));
-      QCOMPARE(p.app.binder().widget(kTools, name.toStdString()), named[0]);
-    }
+    QStringList faults = p.ControlFaults<ToolToothPicture>(dialog, kTools);
+    QVERIFY2(faults.isEmpty(), qPrintable(faults.join('\n')));
     QCOMPARE(p.Get<QGroupBox>("GroupBox1")->title(), QString("Nástroj pro pastorek"));
     QCOMPARE(p.Get<QCheckBox>("CheckBox3")->text(), QString("Sražení hlavy kola"));
 
     // Plain tools, then every option of both tools on: the most that shows.
-    QStringList faults = LayoutFaults(dialog);
+    faults = LayoutFaults(dialog);
     QVERIFY2(faults.isEmpty(), qPrintable(faults.join('\n')));
     for (const char* box : {"CheckBox1", "CheckBox2", "CheckBox3", "CheckBox4"}) p.Click(box);
     QVERIFY(p.Field("Edit7")->isVisible() && p.Field("Edit11")->isVisible());
@@ -239,8 +125,8 @@ class RackToolDialogTest : public QObject {
     Program p("GearInternal");
     QVERIFY(p.Get("GroupBox2")->isHidden());
     QVERIFY(!p.Get("GroupBox1")->isHidden());
-    QVERIFY(p.dialog()->width() < kolmira::gui::RackToolDialog::kWidth);
-    const QStringList faults = LayoutFaults(p.dialog());
+    QVERIFY(p.Window()->width() < kolmira::gui::RackToolDialog::kWidth);
+    const QStringList faults = LayoutFaults(p.Window());
     QVERIFY2(faults.isEmpty(), qPrintable(faults.join('\n')));
     p.Render("internal");
   }
@@ -248,12 +134,11 @@ class RackToolDialogTest : public QObject {
   void anglesInDegreesMinutesSecondsFitTheirFields() {
     Program p("Dms");
     for (const char* box : {"CheckBox1", "CheckBox2"}) p.Click(box);
-    p.TypeInto("Edit4", "20.3036");  // 20° 30' 36"
-    QTest::keyClick(p.Field("Edit4"), Qt::Key_Return);
+    p.Enter("Edit4", "20.3036", {}, Qt::Key_Return);  // 20° 30' 36"
     QVERIFY(p.messages.isEmpty());
     QCOMPARE(p.Field("Edit4")->text(), QString("20°30' 36.0\""));
     QVERIFY(p.Get("DegreeUnit4")->isHidden());
-    const QStringList faults = LayoutFaults(p.dialog());
+    const QStringList faults = LayoutFaults(p.Window());
     QVERIFY2(faults.isEmpty(), qPrintable(faults.join('\n')));
     p.Render("dms");
   }
@@ -269,8 +154,7 @@ class RackToolDialogTest : public QObject {
     for (const Case& c : {Case{"Edit1", "Edit12", "Edit11"}, Case{"Edit8", "Edit11", "Edit12"}}) {
       Program p;
       const QString other = p.Field(c.otherField, Dialog::Main)->text();
-      p.TypeInto(c.toolField, "1.3");
-      QTest::keyClick(p.Field(c.toolField), Qt::Key_Tab);
+      p.Enter(c.toolField, "1.3");
       QVERIFY(p.messages.isEmpty());
       QCOMPARE(p.Field(c.mainField, Dialog::Main)->text().trimmed(), QString("1.0500"));
       QCOMPARE(p.Field(c.otherField, Dialog::Main)->text(), other);
@@ -282,32 +166,31 @@ class RackToolDialogTest : public QObject {
     const QString bound =
         "Poměrnou výšku hlavy nástroje pro výrobu pastorku vol v rozsahu od 0 do 2.1579";
     // Left by Tab.
-    p.TypeInto("Edit1", "2.2");
-    QTest::keyClick(p.Field("Edit1"), Qt::Key_Tab);
+    p.Enter("Edit1", "2.2");
     QCOMPARE(p.messages, QStringList{bound});
-    QTRY_COMPARE(QApplication::focusWidget(), p.Field("Edit1"));
+    QTRY_COMPARE(p.Focused(), p.Field("Edit1"));
     // By Enter.
     QTest::keyClick(p.Field("Edit1"), Qt::Key_Return);
     QCOMPARE(p.messages.size(), 2);
-    QTRY_COMPARE(QApplication::focusWidget(), p.Field("Edit1"));
+    QTRY_COMPARE(p.Focused(), p.Field("Edit1"));
     // By the mouse on "OK": the click is swallowed, the dialog stays.
     p.Click("OKBtn");
     QCOMPARE(p.messages.size(), 3);
-    QVERIFY(p.dialog()->isVisible());
-    QTRY_COMPARE(QApplication::focusWidget(), p.Field("Edit1"));
+    QVERIFY(p.Window()->isVisible());
+    QTRY_COMPARE(p.Focused(), p.Field("Edit1"));
     // Not a number.
     p.Field("Edit1")->selectAll();
     QTest::keyClicks(p.Field("Edit1"), "1,3");
     QTest::keyClick(p.Field("Edit1"), Qt::Key_Tab);
     QCOMPARE(p.messages.size(), 4);
     QCOMPARE(p.messages.last(), QString("Chyba číselného formátu, opakuj zadání"));
-    QTRY_COMPARE(QApplication::focusWidget(), p.Field("Edit1"));
+    QTRY_COMPARE(p.Focused(), p.Field("Edit1"));
     // Mended: taken, the focus moves on, no more messages.
     p.Field("Edit1")->selectAll();
     QTest::keyClicks(p.Field("Edit1"), "1.2");
     QTest::keyClick(p.Field("Edit1"), Qt::Key_Tab);
     QCOMPARE(p.messages.size(), 4);
-    QCOMPARE(QApplication::focusWidget(), p.Field("Edit2"));
+    QCOMPARE(p.Focused(), p.Field("Edit2"));
   }
 
   void theToothPictureFollowsTheOptionsAndTheValues() {
@@ -332,8 +215,7 @@ class RackToolDialogTest : public QObject {
     PaintCounter paints(chamfer);
     QApplication::processEvents();
     const int painted = paints.count;
-    p.TypeInto("Edit4", "60");
-    QTest::keyClick(p.Field("Edit4"), Qt::Key_Return);
+    p.Enter("Edit4", "60", {}, Qt::Key_Return);
     QVERIFY(p.messages.isEmpty());
     QTRY_VERIFY(paints.count > painted);
     QVERIFY(Picture(chamfer) != withChamfer);
@@ -374,10 +256,9 @@ class RackToolDialogTest : public QObject {
       if (c.option != nullptr) p.Click(c.option);
       const int tool = c.field == QString("Edit8") ? 2 : 1;
       QVERIFY(!HasRed(Picture(p.ShownPicture(tool))));
-      p.TypeInto(c.field, c.value);
-      QTest::keyClick(p.Field(c.field), Qt::Key_Tab);
+      p.Enter(c.field, c.value);
       QCOMPARE(p.messages, QStringList{c.message});
-      QTRY_COMPARE(QApplication::focusWidget(), p.Field(c.field));
+      QTRY_COMPARE(p.Focused(), p.Field(c.field));
       QVERIFY(HasRed(Picture(p.ShownPicture(tool))));
       QVERIFY(!HasRed(Picture(p.ShownPicture(3 - tool))));
       p.Render(c.render);

@@ -25,10 +25,9 @@
 #include <memory>
 #include <vector>
 
+#include "GuiProgram.h"
 #include "TypedPair.h"
 #include "forms/TableForm.h"
-#include "gui/Application.h"
-#include "gui/Binder.h"
 #include "gui/Printing.h"
 #include "gui/ReportWindow.h"
 #include "gui/TablePainter.h"
@@ -49,38 +48,19 @@ constexpr const char* kBevel = "!GearBevel";
 
 // The program with a checked pair and its table open, every message box
 // counted instead of shown.
-struct Program {
-  gui::Application app;
-  QStringList messages;
-
-  explicit Program(const char* steps, bool dms = false) {
-    app.binder().showMessage = [this](const Outcome& o) {
-      messages << QString::fromStdString(o.message.text);
-    };
-    app.OpenMain();
-    if (dms) Run([&] { ws().Press(Dialog::Main, "dms"); });
+struct Program : test::Program {
+  explicit Program(const char* steps, bool dms = false) : test::Program(test::Boxes::Counted) {
+    if (dms) Press("dms");
     Run([&] { QVERIFY(test::TypeAndCheck(ws(), steps)); });
     QVERIFY(app.report().isVisible());
-    Click(app.binder().widget(Dialog::Report, "Button1"));
+    Click("Button1", Dialog::Report);
     QVERIFY(table().isVisible());
+    home = Dialog::Table;
   }
-  Workspace& ws() { return app.workspace(); }
   const GearPair& pair() { return app.workspace().pair(); }
   gui::TableWindow& table() { return app.table(); }
   gui::TableGrid& grid() { return *app.table().grid(); }
   gui::Printing& printing() { return app.printing(); }
-  void Run(const std::function<void()>& event) { app.binder().Run(event); }
-  // A click as the mouse makes it, into the window's handle.
-  void Click(QWidget* w) {
-    QVERIFY(w);
-    if (!w->window()->isActiveWindow()) {
-      w->window()->activateWindow();
-      QVERIFY(QTest::qWaitForWindowActive(w->window()));
-    }
-    QTest::mouseClick(w->window()->windowHandle(), Qt::LeftButton, {},
-                      w->mapTo(w->window(), w->rect().center()));
-  }
-  void Click(const char* control) { Click(app.binder().widget(Dialog::Table, control)); }
   // What the table shows in a cell (the model's text).
   std::string Text(int column, int row) {
     return ws().table().table().Cell(pair(), column, row).text;
@@ -246,7 +226,7 @@ class TableWindowTest : public QObject {
     QTest::keyClick(&p.grid(), Qt::Key_Escape);
     QVERIFY(!table.isVisible());
     QVERIFY(!p.ws().table().visible());
-    p.Click(p.app.binder().widget(Dialog::Report, "Button1"));
+    p.Click("Button1", Dialog::Report);
     QVERIFY(table.isVisible());
     table.close();
     QVERIFY(!table.isVisible());

@@ -10,13 +10,10 @@
 // With KOLMIRA_RENDER_DIR set, the main dialog on the tab is also saved
 // there as a PNG file to be looked at, and the page with every widget shown.
 #include <QApplication>
-#include <QCheckBox>
-#include <QDir>
 #include <QFontMetrics>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QRadioButton>
 #include <QStyle>
 #include <QTabWidget>
@@ -25,67 +22,33 @@
 #include <string>
 #include <vector>
 
+#include "GuiProgram.h"
 #include "TypedPair.h"
-#include "forms/Form.h"
-#include "gui/Application.h"
-#include "gui/Binder.h"
 #include "gui/GearPicture.h"
 #include "gui/IdentTab.h"
-#include "gui/MainDialog.h"
 #include "gui/MeasureTab.h"
 #include "gui/TabLayout.h"
 
 namespace kolmira::gui {
 namespace {
 
-QString Name(std::string_view name) {
-  return QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()));
-}
+using test::Describe;
 
 // The program with a pair typed and checked, on one of the two tabs.
-struct Program {
-  Application app;
-  Dialog tab;
-
-  Program(Dialog which, const char* steps, const char* press = nullptr) : tab(which) {
-    app.binder().showMessage = [](const Outcome&) {};
-    app.OpenMain();
-    Workspace& ws = app.workspace();
-    app.binder().Run([&] { test::TypeAndCheck(ws, steps); });
-    app.binder().Run(
-        [&] { ws.Press(Dialog::Main, which == Dialog::Measure ? "TabMeasure" : "TabIdent"); });
-    if (press != nullptr) app.binder().Run([&] { ws.Press(which, press); });
+struct Program : test::Program {
+  Program(Dialog which, const char* steps, const char* press = nullptr)
+      : test::Program(test::Boxes::Counted) {
+    home = which;
+    Run([&] { test::TypeAndCheck(ws(), steps); });
+    Press(which == Dialog::Measure ? "TabMeasure" : "TabIdent", Dialog::Main);
+    if (press != nullptr) Press(press);
     QApplication::processEvents();
   }
-  const Form& form() { return app.workspace().form(tab); }
   QWidget* page() {
-    return tab == Dialog::Measure ? static_cast<QWidget*>(app.main().measurePage())
-                                  : app.main().identPage();
+    return home == Dialog::Measure ? static_cast<QWidget*>(app.main().measurePage())
+                                   : app.main().identPage();
   }
 };
-
-// The widget that stands for a control of each kind.
-bool OfKind(QWidget* w, ControlKind kind) {
-  switch (kind) {
-    case ControlKind::Field:
-      return qobject_cast<QLineEdit*>(w) != nullptr;
-    case ControlKind::Option:
-      return qobject_cast<QRadioButton*>(w) != nullptr;
-    case ControlKind::CheckBox:
-      return qobject_cast<QCheckBox*>(w) != nullptr;
-    case ControlKind::Button:
-      return qobject_cast<QPushButton*>(w) != nullptr;
-    case ControlKind::Label:
-      return qobject_cast<QLabel*>(w) != nullptr;
-    case ControlKind::Group:
-      return qobject_cast<QGroupBox*>(w) != nullptr;
-    case ControlKind::Picture:
-      return qobject_cast<GearPicture*>(w) != nullptr;
-    case ControlKind::Tab:
-      return false;  // a tab is the main dialog's, never a page's
-  }
-  return false;
-}
 
 // The horizontal spans of a label's characters that are not blanks, in its
 // parent's coordinates; a label in rich text (a symbol with its subscript)
@@ -115,51 +78,11 @@ bool InkApart(const QLabel* a, const QLabel* b) {
   return true;
 }
 
-QString Describe(const QWidget* w) {
-  const QRect r = w->geometry();
-  QString name = w->objectName();
-  if (auto* label = qobject_cast<const QLabel*>(w)) name += " \"" + label->text() + "\"";
-  return QStringLiteral("%1 (%2,%3 %4x%5)")
-      .arg(name)
-      .arg(r.x())
-      .arg(r.y())
-      .arg(r.width())
-      .arg(r.height());
-}
-
-// Every fault of placement on the page: a widget outside its parent or the
-// page, or two siblings over each other.
-QStringList PlacementFaults(QWidget* page) {
-  QStringList faults;
-  QList<QWidget*> parents = page->findChildren<QWidget*>();
-  parents.prepend(page);
-  for (QWidget* parent : parents) {
-    QList<QWidget*> children;
-    for (QObject* o : parent->children()) {
-      if (auto* w = qobject_cast<QWidget*>(o); w != nullptr && w->isVisibleTo(page)) {
-        children.append(w);
-      }
-    }
-    for (QWidget* w : children) {
-      if (!parent->rect().contains(w->geometry())) {
-        faults << Describe(w) + " leaves " + parent->objectName();
-      }
-      const QRect onPage(w->mapTo(page, QPoint(0, 0)), w->size());
-      if (!page->rect().contains(onPage)) faults << Describe(w) + " leaves the page";
-    }
-    for (qsizetype i = 0; i < children.size(); ++i) {
-      for (qsizetype j = i + 1; j < children.size(); ++j) {
-        QWidget* a = children[i];
-        QWidget* b = children[j];
-        if (!a->geometry().intersects(b->geometry())) continue;
-        auto* la = qobject_cast<QLabel*>(a);
-        auto* lb = qobject_cast<QLabel*>(b);
-        if (la != nullptr && lb != nullptr && InkApart(la, lb)) continue;
-        faults << Describe(a) + " overlaps " + Describe(b);
-      }
-    }
-  }
-  return faults;
+// Labels set into each other's blanks may share a place.
+bool MayShare(QWidget* a, QWidget* b) {
+  auto* la = qobject_cast<QLabel*>(a);
+  auto* lb = qobject_cast<QLabel*>(b);
+  return la != nullptr && lb != nullptr && InkApart(la, lb);
 }
 
 // Numbers as wide as the fields of each kind must show: a count of teeth,
@@ -199,11 +122,6 @@ QStringList ClippedTexts(QWidget* page) {
     }
   }
   return faults;
-}
-
-void Render(QWidget* w, const QString& file) {
-  const QString dir = qEnvironmentVariable("KOLMIRA_RENDER_DIR");
-  if (!dir.isEmpty()) w->grab().save(QDir(dir).filePath(file));
 }
 
 // The options that exclude each other, by the forms' groups.
@@ -262,31 +180,21 @@ class TabsLayoutTest : public QObject {
     QCOMPARE(p.app.main().tabs()->currentWidget(), page);
     // The page control gives the page the size it was laid out for.
     QCOMPARE(page->size(), kTabPageSize);
-    if (!press.isEmpty()) QVERIFY(p.form().control("Solution2")->visible);
-    Render(&p.app.main(), png + ".png");
+    if (!press.isEmpty()) QVERIFY(p.ws().form(p.home).control("Solution2")->visible);
+    test::Render(&p.app.main(), png + ".png");
 
     // Every control once, of its kind.
-    QStringList faults;
-    const Form& form = p.form();
-    for (int i = 1; i < form.ControlCount(); ++i) {
-      const ControlInfo& info = form.Info(i);
-      const auto found = page->findChildren<QWidget*>(Name(info.name));
-      if (found.size() != 1) {
-        faults << Name(info.name) + QStringLiteral(": %1 widgets").arg(found.size());
-      } else if (!OfKind(found.front(), info.kind)) {
-        faults << Name(info.name) + ": a " + found.front()->metaObject()->className();
-      }
-    }
+    QStringList faults = p.ControlFaults<GearPicture>(page, p.home);
     QVERIFY2(faults.isEmpty(), qPrintable(faults.join('\n')));
 
     // With the form's texts, every widget shown at once -- as no state
     // shows them -- lies apart from the others and fits its text.
     for (QWidget* w : page->findChildren<QWidget*>()) w->show();
-    faults = PlacementFaults(page);
+    faults = test::PlacementFaults(page, MayShare);
     QVERIFY2(faults.isEmpty(), qPrintable(faults.join('\n')));
     faults = ClippedTexts(page);
     QVERIFY2(faults.isEmpty(), qPrintable(faults.join('\n')));
-    Render(page, png + "-all.png");
+    test::Render(page, png + "-all.png");
   }
 
   // The wheel's sketches show a ring for an internal pair; the pinion's,
