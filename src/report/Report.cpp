@@ -498,6 +498,16 @@ std::vector<ReportLine> ReportLines(const GearPair& g) {
   return ExternalLines(g);
 }
 
+FindingMask ReportFindings(const GearPair& g) {
+  FindingMask mask = 0;
+  for (const ReportLine& line : ReportLines(g)) {
+    if (line.kind != ReportLineKind::PerfectPair && line.k >= 0 && line.k < 64) {
+      mask |= FindingMask{1} << line.k;
+    }
+  }
+  return mask;
+}
+
 ReportLayout MeasureReport(const std::vector<ReportLine>& lines, TextWidth width) {
   ReportLayout layout;
   layout.W = width(kPerfectPairText, /*bold=*/true);

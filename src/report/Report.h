@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "engine/FunctionRef.h"
+#include "engine/ShiftMap.h"
 #include "model/GearPair.h"
 
 namespace kolmira {
@@ -96,6 +97,10 @@ struct Report {
 // including a pinion meshing with a rack; 2 internal; 3 bevel; any other
 // value is read as external), in paint order.
 std::vector<ReportLine> ReportLines(const GearPair& g);
+
+// The finding lines of ReportLines as a set: bit k for each error or warning
+// line k (the perfect-pair line sets nothing). The shift map's findings.
+FindingMask ReportFindings(const GearPair& g);
 
 // Window and paint-box sizes for these lines: the perfect-pair text and the
 // errors are measured bold, the warnings regular.

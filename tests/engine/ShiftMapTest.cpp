@@ -1,0 +1,198 @@
+// The shift map against the complete check it is made of.
+#include "engine/ShiftMap.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <cmath>
+#include <random>
+
+#include "ShiftedPair.h"
+#include "engine/Check.h"
+#include "report/Report.h"
+
+namespace kolmira {
+namespace {
+
+using test::PairData;
+using test::ShiftedPair;
+
+constexpr int kPinionUndercutLine = 15;  // external pairs
+
+struct MapCase {
+  const char* name;
+  PairData pair;
+  ShiftMapRange range;
+};
+
+const MapCase kCases[] = {
+    {"spur 20/40", {3.0, 20.0, 40.0, 0.0, 0.0, 0.0, 30.0}, {-0.6, 1.2, -0.6, 1.2}},
+    {"helical 13/37", {2.0, 13.0, 37.0, 0.3, 0.1, 15.0, 25.0}, {-0.2, 0.9, -0.5, 1.0}},
+    {"internal 20/-60", {2.0, 20.0, -60.0, 0.0, 0.0, 0.0, 20.0, 35}, {-0.3, 0.8, -0.3, 0.8}},
+};
+
+void PrintTo(const MapCase& c, std::ostream* out) {
+  *out << c.name;
+}
+
+class ShiftMapCases : public ::testing::TestWithParam<MapCase> {};
+
+// Every grid point, and random points between, carry the findings of a
+// direct check of the pair typed with those shifts.
+TEST_P(ShiftMapCases, AgreesWithTheCheck) {
+  const MapCase& c = GetParam();
+  const GearPair base = ShiftedPair(c.pair);
+  ShiftMapOptions options;
+  options.range = c.range;
+  options.size = 9;
+  const ShiftMap map = ComputeShiftMap(base, options, ReportFindings);
+  ASSERT_TRUE(map.complete);
+
+  std::mt19937 random(15);
+  std::uniform_int_distribution<int> index(0, map.size - 1);
+  int valid = 0;
+  for (int i = 0; i < 20; ++i) {
+    const int i1 = index(random), i2 = index(random);
+    PairData direct = c.pair;
+    direct.x1 = map.X1(i1), direct.x2 = map.X2(i2);
+    GearPair g = ShiftedPair(direct);
+    g.pairComputed = true;
+    RunCheckAndReport(g);
+    const ShiftMapPoint& p = map.At(i1, i2);
+    const bool checked =
+        !g.driverError && !g.xSumBelowLimit && !g.xSumAboveLimit && !g.x0SumAboveLimit;
+    ASSERT_EQ(p.valid, checked) << "x1 " << direct.x1 << " x2 " << direct.x2;
+    if (!checked) continue;
+    ++valid;
+    EXPECT_EQ(p.findings, ReportFindings(g)) << "x1 " << direct.x1 << " x2 " << direct.x2;
+    EXPECT_DOUBLE_EQ(p.epsAlpha, g.epsAlpha);
+    EXPECT_DOUBLE_EQ(p.thetaF1, g.thetaF1);
+  }
+  EXPECT_GT(valid, 0);
+}
+
+// Each traced crossing has line k on one side and not on the other, within
+// 1e-4 along its grid edge.
+TEST_P(ShiftMapCases, CrossingsLieWhereTheCheckFlips) {
+  const MapCase& c = GetParam();
+  const GearPair base = ShiftedPair(c.pair);
+  ShiftMapOptions options;
+  options.range = c.range;
+  options.size = 6;
+  const ShiftMap map = ComputeShiftMap(base, options, ReportFindings);
+  const auto crossings = TraceCrossings(map, base, ReportFindings);
+  ASSERT_FALSE(crossings.empty()) << "the range holds no boundary to test";
+  GearPair work = base;
+  for (const ShiftMapCrossing& x : crossings) {
+    const double d1 = x.alongX1 ? 1e-4 : 0.0, d2 = x.alongX1 ? 0.0 : 1e-4;
+    const auto below = EvaluateShiftPoint(work, base, x.x1 - d1, x.x2 - d2, ReportFindings);
+    const auto above = EvaluateShiftPoint(work, base, x.x1 + d1, x.x2 + d2, ReportFindings);
+    const FindingMask bit = FindingMask{1} << x.k;
+    const bool flips =
+        below.valid != above.valid || (below.findings & bit) != (above.findings & bit);
+    EXPECT_TRUE(flips) << "line " << x.k << " at " << x.x1 << ", " << x.x2;
+  }
+}
+
+// Threads split the rows: any number of them gives the one-thread map.
+TEST_P(ShiftMapCases, ThreadsGiveTheOneThreadMap) {
+  const MapCase& c = GetParam();
+  const GearPair base = ShiftedPair(c.pair);
+  ShiftMapOptions options;
+  options.range = c.range;
+  options.size = 12;
+  options.threads = 1;
+  const ShiftMap one = ComputeShiftMap(base, options, ReportFindings);
+  for (unsigned threads : {2u, 3u, 5u}) {
+    options.threads = threads;
+    const ShiftMap many = ComputeShiftMap(base, options, ReportFindings);
+    ASSERT_EQ(many.points.size(), one.points.size());
+    for (std::size_t i = 0; i < one.points.size(); ++i) {
+      EXPECT_EQ(many.points[i].valid, one.points[i].valid) << threads << " threads, point " << i;
+      EXPECT_EQ(many.points[i].findings, one.points[i].findings) << threads << " threads, " << i;
+      EXPECT_EQ(many.points[i].epsAlpha, one.points[i].epsAlpha) << threads << " threads, " << i;
+    }
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Pairs, ShiftMapCases, ::testing::ValuesIn(kCases), [](const auto& info) {
+  std::string name = info.param.name;
+  for (char& ch : name) {
+    if (!std::isalnum(static_cast<unsigned char>(ch))) ch = '_';
+  }
+  return name;
+});
+
+// The pinion's undercut line is the report's own limit x1min: the traced
+// boundary of that line stands there, whatever x2.
+TEST(ShiftMap, UndercutBoundaryIsTheReportedLimit) {
+  const GearPair base = ShiftedPair({2.0, 12.0, 40.0});
+  GearPair probe = base;
+  probe.pairComputed = true;
+  RunCheckAndReport(probe);
+  ASSERT_TRUE(ReportFindings(probe) & (FindingMask{1} << kPinionUndercutLine));
+  const double x1min = probe.x1min;
+  ASSERT_GT(x1min, 0.05);
+
+  ShiftMapOptions options;
+  options.range = {x1min - 0.33, x1min + 0.41, 0.0, 0.6};
+  options.size = 5;
+  const ShiftMap map = ComputeShiftMap(base, options, ReportFindings);
+  int found = 0;
+  for (const ShiftMapCrossing& x : TraceCrossings(map, base, ReportFindings)) {
+    if (x.k != kPinionUndercutLine) continue;
+    ++found;
+    EXPECT_TRUE(x.alongX1);
+    EXPECT_NEAR(x.x1, x1min, 1e-4) << "at x2 " << x.x2;
+  }
+  EXPECT_EQ(found, map.size);  // one crossing on each row
+}
+
+// A set cancel flag stops the map before its rows; the rows done are
+// complete.
+TEST(ShiftMap, CancelStopsBetweenRows) {
+  const GearPair base = ShiftedPair({});
+  std::atomic<bool> cancel{true};
+  ShiftMapOptions options;
+  options.size = 40;
+  options.cancel = &cancel;
+  const ShiftMap stopped = ComputeShiftMap(base, options, ReportFindings);
+  EXPECT_FALSE(stopped.complete);
+  EXPECT_EQ(stopped.rowsDone, 0);
+  for (const ShiftMapPoint& p : stopped.points) EXPECT_FALSE(p.valid);
+
+  // Cancelled from within the findings of the first rows.
+  std::atomic<int> calls{0};
+  cancel = false;
+  const FindingsOf counting = [&](const GearPair& g) {
+    if (++calls == options.size * 2) cancel = true;
+    return ReportFindings(g);
+  };
+  const ShiftMap partial = ComputeShiftMap(base, options, counting);
+  EXPECT_FALSE(partial.complete);
+  EXPECT_LT(partial.rowsDone, options.size);
+  EXPECT_GE(partial.rowsDone, 2);
+}
+
+// The default range starts at the lowest shift the fields take and ends
+// where the tip is pointed.
+TEST(ShiftMap, DefaultRangeEndsAtThePointedTip) {
+  const GearPair base = ShiftedPair({2.0, 15.0, 30.0});
+  const ShiftMapRange r = DefaultShiftMapRange(base);
+  EXPECT_LT(r.x1Min, r.x1Max);
+  EXPECT_LT(r.x2Min, r.x2Max);
+  EXPECT_GE(r.x1Min, -1.5);
+  EXPECT_LE(r.x2Max, 2.5);
+  GearPair work = base;
+  const auto sa1 = [&](double x1) {
+    EvaluateShiftPoint(work, base, x1, base.x2, ReportFindings);
+    return work.sa1;
+  };
+  if (r.x1Max < 2.5) {
+    EXPECT_GT(sa1(r.x1Max - 1e-3), 0.0);
+    EXPECT_LE(sa1(r.x1Max + 1e-3), 0.0);
+  }
+}
+
+}  // namespace
+}  // namespace kolmira
