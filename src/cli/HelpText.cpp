@@ -117,6 +117,8 @@ std::string HelpText(const Workspace& ws) {
          "Usage: kolmira-cli [FILE.dat]... [--type external|internal|bevel]\n"
          "         [--field NAME=TEXT]... [--press BUTTON]... [--check]\n"
          "         [--save FILE.dat] [--json] [--table] [--short]\n"
+         "         [--map FILE.csv|FILE.svg] [--map-range X1MIN:X1MAX,X2MIN:X2MAX]\n"
+         "         [--map-size N]\n"
          "       kolmira-cli --version\n"
          "       kolmira-cli --help\n"
          "\n"
@@ -144,6 +146,14 @@ std::string HelpText(const Workspace& ws) {
         "printed also when an entry is refused");
   Entry(out, "--table", "print the dimension table");
   Entry(out, "--short", "print the short print of the dimension table");
+  Entry(out, "--map FILE",
+        "write the shift map of the pair as left by the options: the complete check over "
+        "a grid of the shifts x1, x2 (centre distance following their sum; external and "
+        "internal pairs); FILE.csv the grid, one 0/1 column per report line, else an SVG");
+  Entry(out, "--map-range R",
+        "the map's range X1MIN:X1MAX,X2MIN:X2MAX (default: from the lowest shift each "
+        "field takes to the pointed tip, within -1.5 to 2.5)");
+  Entry(out, "--map-size N", "points along each axis of the map (51)");
   Entry(out, "--version", "print the program's name and version");
   Entry(out, "-h, --help", "print this text");
   out << "  --table, --short and --json show the results of a check: when no complete\n"

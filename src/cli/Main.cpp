@@ -4,6 +4,8 @@
 //   kolmira-cli [FILE.dat]... [--type external|internal|bevel]
 //               [--field NAME=TEXT]... [--press BUTTON]... [--check]
 //               [--save FILE.dat] [--json] [--table] [--short]
+//               [--map FILE.csv|FILE.svg] [--map-range X1MIN:X1MAX,X2MIN:X2MAX]
+//               [--map-size N]
 //   kolmira-cli --help | --version
 //
 // A FILE.dat is loaded first, as "&Načíst vstupy" does; --save writes the
@@ -21,6 +23,11 @@
 // the other options. The JSON document is printed also when the script was
 // stopped, with what stopped it.
 //
+// --map writes the shift map of the pair as the options left it: the
+// complete check over a grid of N x N shifts (x1, x2), the centre distance
+// following their sum; external and internal pairs whose centre distance
+// is not kept. A .csv file gets the grid, any other name the SVG picture.
+//
 // Exit status: 0 done, whether or not the check found faults; 2 an entry was
 // refused or the check was stopped by an impossible shift sum (the message
 // is on stderr), or the command line was wrong; 1 an internal failure.
@@ -28,12 +35,14 @@
 
 #include <algorithm>
 #include <cmath>
+#include <fstream>
 #include <iostream>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "cli/HelpText.h"
+#include "cli/ShiftMapOutput.h"
 #include "cli/StateJson.h"
 #include "forms/IdentForm.h"
 #include "forms/ScriptedUser.h"
@@ -217,6 +226,7 @@ class Session {
   void PrintTable() { std::cout << DimensionTableText(ws_.pair(), ws_.main().tableCaption()); }
   void PrintShort() { std::cout << ShortPrintText(ws_.pair(), ws_.main().tableCaption()); }
   bool reportShown() const { return ws_.main().resultsVisible(); }
+  const GearPair& pair() const { return ws_.pair(); }
   bool checkCurrent() const { return ws_.main().CheckCurrent(); }
 
   void PrintFields() {
@@ -315,7 +325,44 @@ struct Script {
   std::vector<std::string> types, fields, presses;
   bool json = false, table = false, shortPrint = false;
   std::string savePath;
+  std::string mapPath, mapRange;
+  int mapSize = 51;
 };
+
+bool EndsWith(const std::string& s, const std::string& end) {
+  return s.size() >= end.size() && s.compare(s.size() - end.size(), end.size(), end) == 0;
+}
+
+// The shift map of the pair as the script left it, written to mapPath.
+int WriteMap(const Script& script, const GearPair& pair) {
+  const auto fail = [](const std::string& text) {
+    std::cerr << "kolmira-cli: " << text << '\n';
+    return kRefused;
+  };
+  if (pair.gearType == GearType::Bevel || pair.rackMode) {
+    return fail("--map: the map of a bevel pair or a pinion with a rack is not available");
+  }
+  if (pair.keepShifts) {
+    return fail("--map: the centre distance is kept, the shifts lie on the line x1 + x2 = const");
+  }
+  if (script.mapSize < 2 || script.mapSize > 1001) return fail("--map-size: from 2 to 1001");
+  ShiftMapOptions options;
+  options.size = script.mapSize;
+  if (script.mapRange.empty()) {
+    options.range = DefaultShiftMapRange(pair);
+  } else if (const auto range = ParseMapRange(script.mapRange)) {
+    options.range = *range;
+  } else {
+    return fail("--map-range: expected X1MIN:X1MAX,X2MIN:X2MAX, each minimum below its maximum");
+  }
+  const ShiftMap map = ComputeShiftMap(pair, options, ReportFindings);
+  const auto lines = MapLines(map, pair);
+  std::ofstream out(script.mapPath, std::ios::binary);
+  out << (EndsWith(script.mapPath, ".csv") ? ShiftMapCsv(map, lines)
+                                           : ShiftMapSvg(map, lines, pair));
+  if (!out) return fail("--map: cannot write " + script.mapPath);
+  return 0;
+}
 
 // One run of the script over one file from the program's start. `file` is
 // named in the output when many files are checked in one run.
@@ -387,6 +434,7 @@ int RunOne(const Script& script, const std::string& loadPath, bool many) {
     if (script.table) session.PrintTable();
     if (script.shortPrint) session.PrintShort();
   }
+  if (!script.mapPath.empty()) return WriteMap(script, session.pair());
   return 0;
 }
 
@@ -410,6 +458,9 @@ int Run(int argc, char** argv) {
   app.add_flag("--json", script.json, "print the document kolmira-check/1");
   app.add_flag("--table", script.table, "print the dimension table");
   app.add_flag("--short", script.shortPrint, "print the short print of the dimension table");
+  app.add_option("--map", script.mapPath, "write the shift map (FILE.csv grid, else SVG)");
+  app.add_option("--map-range", script.mapRange, "shift map range X1MIN:X1MAX,X2MIN:X2MAX");
+  app.add_option("--map-size", script.mapSize, "shift map points along each axis (51)");
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& e) {
@@ -423,6 +474,10 @@ int Run(int argc, char** argv) {
   if (version) {
     std::cout << "kolmira-cli " << KOLMIRA_VERSION << '\n';
     return 0;
+  }
+  if (loadPaths.size() > 1 && !script.mapPath.empty()) {
+    std::cerr << "kolmira-cli: --map takes one input file, not " << loadPaths.size() << '\n';
+    return kRefused;
   }
   if (loadPaths.size() > 1 && !script.savePath.empty()) {
     std::cerr << "kolmira-cli: --save takes one input file, not " << loadPaths.size() << '\n';

@@ -156,5 +156,37 @@ contains "$out" "míra přes zuby: korekce x = 0.0204  (odchylka 0.0204)" "span 
 expect 0 "no identification without the tab" -- --field z1=30 --field z2=60 --check
 if grep -q "Identifikace" "$out"; then echo "FAIL: identification printed unasked"; failures=$((failures + 1)); fi
 
+# The shift map: the CSV rows carry the findings a direct check reports at
+# their shifts, the SVG is XML with one boundary path per finding line.
+map=$(mktemp --suffix=.csv) svg=$(mktemp --suffix=.svg)
+pair="--field mn=3 --field z1=20 --field z2=40"
+expect 0 "shift map csv" -- $pair --map "$map" --map-range 0:0.3,0:0.2 --map-size 2
+contains "$map" "x1,x2," "map header"
+for point in "0 0" "0.3 0.2" "0.3 0"; do
+  set -- $point
+  "$cli" $pair --field x1="$1" --field x2="$2" --check --json >"$out" 2>"$err"
+  direct=$(grep -c '"kind": "\(error\|warning\)"' "$out")
+  row=$(awk -F, -v a="$1" -v b="$2" 'NR > 1 && $1 + 0 == a && $2 + 0 == b {
+    s = 0; for (i = 3; i < NF; i++) s += $i; print s "," $NF }' "$map")
+  if [ "$row" != "$direct,1" ]; then
+    echo "FAIL: map row at $1, $2: '$row' (findings, checked), the check has $direct"
+    failures=$((failures + 1))
+  fi
+done
+expect 0 "shift map svg" -- $pair --map "$svg" --map-size 15
+if command -v python3 >/dev/null; then
+  python3 -c "import sys, xml.dom.minidom as m; m.parse(sys.argv[1])" "$svg" ||
+    { echo "FAIL: the map's SVG is not XML"; failures=$((failures + 1)); }
+fi
+if [ "$(grep -c 'class="boundary"' "$svg")" -ne "$(grep -c 'class="legend"' "$svg")" ] ||
+   [ "$(grep -c 'class="boundary"' "$svg")" -eq 0 ]; then
+  echo "FAIL: the map's SVG has not one boundary path per legend line"; failures=$((failures + 1))
+fi
+contains "$svg" ">x1</text>" "x1 axis label"
+contains "$svg" ">x2</text>" "x2 axis label"
+expect 2 "bad map range" -- $pair --map "$map" --map-range 1:0,0:1
+expect 2 "map of a bevel pair" -- --type bevel --map "$map"
+rm -f "$map" "$svg"
+
 if [ "$failures" -ne 0 ]; then echo "$failures failure(s)"; exit 1; fi
 echo "all kolmira-cli checks passed"
