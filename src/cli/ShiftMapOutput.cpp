@@ -271,7 +271,7 @@ std::string ShiftMapSvg(const ShiftMap& map, const std::vector<MapLine>& lines,
                       {IsoQuantity::EpsAlpha, 1.2, "εα = 1.2"},
                       {IsoQuantity::ThetaDifference, 0.0, "θF1 = θF2"}};
   for (const Iso& iso : isos) {
-    const auto segments = JoinInCells(map, IsoCrossings(map, iso.q, iso.level));
+    const auto segments = JoinInCells(map, IsoCrossings(map, base, iso.q, iso.level));
     o << "<path class=\"iso\" stroke=\"black\" stroke-dasharray=\"5,3\" d=\"";
     for (const Segment& s : segments) {
       o << 'M' << Fixed(px(s.ax), 2) << ',' << Fixed(py(s.ay), 2) << 'L' << Fixed(px(s.bx), 2)

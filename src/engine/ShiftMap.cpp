@@ -181,20 +181,35 @@ std::vector<ShiftMapCrossing> TraceCrossings(const ShiftMap& map, const GearPair
   return out;
 }
 
-std::vector<ShiftMapCrossing> IsoCrossings(const ShiftMap& map, IsoQuantity q, double level) {
+std::vector<ShiftMapCrossing> IsoCrossings(const ShiftMap& map, const GearPair& base, IsoQuantity q,
+                                           double level, double tol) {
   std::vector<ShiftMapCrossing> out;
+  GearPair work = base;
+  const FindingsOf none = [](const GearPair&) { return FindingMask{0}; };
   const auto value = [&](const ShiftMapPoint& p) {
-    return q == IsoQuantity::EpsAlpha ? p.epsAlpha : p.thetaF1 - p.thetaF2;
+    return (q == IsoQuantity::EpsAlpha ? p.epsAlpha : p.thetaF1 - p.thetaF2) - level;
   };
   const auto edge = [&](int a1, int a2, int b1, int b2) {
     const ShiftMapPoint& a = map.At(a1, a2);
     const ShiftMapPoint& b = map.At(b1, b2);
     if (!a.valid || !b.valid) return;
-    const double va = value(a) - level, vb = value(b) - level;
+    const double va = value(a), vb = value(b);
     if (!std::isfinite(va) || !std::isfinite(vb) || (va < 0.0) == (vb < 0.0)) return;
-    const double t = va / (va - vb);
-    out.push_back({0, map.X1(a1) + t * (map.X1(b1) - map.X1(a1)),
-                   map.X2(a2) + t * (map.X2(b2) - map.X2(a2)), a2 == b2});
+    const double ax = map.X1(a1), ay = map.X2(a2), bx = map.X1(b1), by = map.X2(b2);
+    double t0 = 0.0, t1 = 1.0;
+    while ((t1 - t0) * std::max(std::fabs(bx - ax), std::fabs(by - ay)) > tol) {
+      const double t = 0.5 * (t0 + t1);
+      const ShiftMapPoint p =
+          EvaluateShiftPoint(work, base, ax + t * (bx - ax), ay + t * (by - ay), none);
+      const double v = value(p);
+      if (p.valid && std::isfinite(v) && (v < 0.0) == (va < 0.0)) {
+        t0 = t;
+      } else {
+        t1 = t;
+      }
+    }
+    const double t = 0.5 * (t0 + t1);
+    out.push_back({0, ax + t * (bx - ax), ay + t * (by - ay), a2 == b2});
   };
   for (int i2 = 0; i2 < map.size; ++i2) {
     for (int i1 = 0; i1 < map.size; ++i1) {

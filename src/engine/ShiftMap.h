@@ -82,8 +82,10 @@ std::vector<ShiftMapCrossing> TraceCrossings(const ShiftMap& map, const GearPair
                                              const FindingsOf& findings, double tol = 1e-4);
 
 // The same crossings for a value (epsAlpha, or thetaF1 - thetaF2 with level
-// 0): linear interpolation between the grid points.
+// 0): the grid edges whose ends lie on either side of the level, each
+// refined by bisection with the real check until the bracket is below tol.
 enum class IsoQuantity { EpsAlpha, ThetaDifference };
-std::vector<ShiftMapCrossing> IsoCrossings(const ShiftMap& map, IsoQuantity q, double level);
+std::vector<ShiftMapCrossing> IsoCrossings(const ShiftMap& map, const GearPair& base, IsoQuantity q,
+                                           double level, double tol = 1e-4);
 
 }  // namespace kolmira

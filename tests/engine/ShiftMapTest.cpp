@@ -94,6 +94,37 @@ TEST_P(ShiftMapCases, CrossingsLieWhereTheCheckFlips) {
   }
 }
 
+// The iso-lines of the contact ratio and of equal root sliding lie where
+// the direct check's value passes the level, within 1e-4 along the edge.
+TEST_P(ShiftMapCases, IsoLinesLieWhereTheValuePassesTheLevel) {
+  const MapCase& c = GetParam();
+  const GearPair base = ShiftedPair(c.pair);
+  ShiftMapOptions options;
+  options.range = c.range;
+  options.size = 6;
+  const ShiftMap map = ComputeShiftMap(base, options, ReportFindings);
+  struct Level {
+    IsoQuantity q;
+    double level;
+  };
+  int found = 0;
+  GearPair work = base;
+  for (const Level l : {Level{IsoQuantity::EpsAlpha, 1.1}, Level{IsoQuantity::EpsAlpha, 1.2},
+                        Level{IsoQuantity::ThetaDifference, 0.0}}) {
+    for (const ShiftMapCrossing& x : IsoCrossings(map, base, l.q, l.level)) {
+      ++found;
+      const double d1 = x.alongX1 ? 1e-4 : 0.0, d2 = x.alongX1 ? 0.0 : 1e-4;
+      const auto value = [&](double x1, double x2) {
+        const ShiftMapPoint p = EvaluateShiftPoint(work, base, x1, x2, ReportFindings);
+        return (l.q == IsoQuantity::EpsAlpha ? p.epsAlpha : p.thetaF1 - p.thetaF2) - l.level;
+      };
+      const double below = value(x.x1 - d1, x.x2 - d2), above = value(x.x1 + d1, x.x2 + d2);
+      EXPECT_LE(below * above, 0.0) << "level " << l.level << " at " << x.x1 << ", " << x.x2;
+    }
+  }
+  EXPECT_GT(found, 0);
+}
+
 // Threads split the rows: any number of them gives the one-thread map.
 TEST_P(ShiftMapCases, ThreadsGiveTheOneThreadMap) {
   const MapCase& c = GetParam();
@@ -146,6 +177,25 @@ TEST(ShiftMap, UndercutBoundaryIsTheReportedLimit) {
     EXPECT_NEAR(x.x1, x1min, 1e-4) << "at x2 " << x.x2;
   }
   EXPECT_EQ(found, map.size);  // one crossing on each row
+}
+
+// The standard 20/40 spur pair of module 3: at (0, 0) the report warns of
+// the root sliding of the pinion only, at (0.3, 0.2) it finds nothing.
+TEST(ShiftMap, StandardPairRegions) {
+  const GearPair base = ShiftedPair({3.0, 20.0, 40.0, 0.0, 0.0, 0.0, 30.0});
+  ShiftMapOptions options;
+  options.range = {0.0, 0.3, 0.0, 0.2};
+  options.size = 2;
+  const ShiftMap map = ComputeShiftMap(base, options, ReportFindings);
+  GearPair work = base;
+  EvaluateShiftPoint(work, base, 0.0, 0.0, ReportFindings);
+  const auto lines = ReportLines(work);
+  ASSERT_EQ(lines.size(), 1u);
+  EXPECT_EQ(lines[0].kind, ReportLineKind::Warning);
+  EXPECT_NE(lines[0].text.find("skluzu na patě pastorku"), std::string::npos) << lines[0].text;
+  EXPECT_EQ(map.At(0, 0).findings, FindingMask{1} << lines[0].k);
+  EXPECT_TRUE(map.At(1, 1).valid);
+  EXPECT_EQ(map.At(1, 1).findings, 0u);
 }
 
 // A set cancel flag stops the map before its rows; the rows done are
