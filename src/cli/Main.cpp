@@ -27,6 +27,7 @@
 // complete check over a grid of N x N shifts (x1, x2), the centre distance
 // following their sum; external and internal pairs whose centre distance
 // is not kept. A .csv file gets the grid, any other name the SVG picture.
+// A pinion with a rack has one shift: a .csv file of the points along x1.
 //
 // Exit status: 0 done, whether or not the check found faults; 2 an entry was
 // refused or the check was stopped by an impossible shift sum (the message
@@ -339,8 +340,8 @@ int WriteMap(const Script& script, const GearPair& pair) {
     std::cerr << "kolmira-cli: " << text << '\n';
     return kRefused;
   };
-  if (pair.gearType == GearType::Bevel || pair.rackMode) {
-    return fail("--map: the map of a bevel pair or a pinion with a rack is not available");
+  if (pair.gearType == GearType::Bevel) {
+    return fail("--map: the map of a bevel pair is not available");
   }
   if (pair.keepShifts) {
     return fail("--map: the centre distance is kept, the shifts lie on the line x1 + x2 = const");
@@ -350,16 +351,30 @@ int WriteMap(const Script& script, const GearPair& pair) {
   options.size = script.mapSize;
   if (script.mapRange.empty()) {
     options.range = DefaultShiftMapRange(pair);
-  } else if (const auto range = ParseMapRange(script.mapRange)) {
+  } else if (const auto range = ParseMapRange(
+                 pair.rackMode && script.mapRange.find(',') == std::string::npos
+                     ? script.mapRange + ",0:1"  // a rack pair's range may be x1's alone
+                     : script.mapRange)) {
     options.range = *range;
   } else {
     return fail("--map-range: expected X1MIN:X1MAX,X2MIN:X2MAX, each minimum below its maximum");
   }
+  const bool csv = EndsWith(script.mapPath, ".csv");
+  if (pair.rackMode) {
+    // One shift: the line of x1 (the first interval of --map-range).
+    if (!csv) return fail("--map: a pinion with a rack has its map as FILE.csv only");
+    const auto line = ComputeRackShiftLine(pair, options.range.x1Min, options.range.x1Max,
+                                           options.size, ReportFindings);
+    std::ofstream out(script.mapPath, std::ios::binary);
+    out << RackShiftLineCsv(line, options.range.x1Min, options.range.x1Max,
+                            RackMapLines(line, options.range.x1Min, options.range.x1Max, pair));
+    if (!out) return fail("--map: cannot write " + script.mapPath);
+    return 0;
+  }
   const ShiftMap map = ComputeShiftMap(pair, options, ReportFindings);
   const auto lines = MapLines(map, pair);
   std::ofstream out(script.mapPath, std::ios::binary);
-  out << (EndsWith(script.mapPath, ".csv") ? ShiftMapCsv(map, lines)
-                                           : ShiftMapSvg(map, lines, pair));
+  out << (csv ? ShiftMapCsv(map, lines) : ShiftMapSvg(map, lines, pair));
   if (!out) return fail("--map: cannot write " + script.mapPath);
   return 0;
 }

@@ -176,6 +176,44 @@ std::string ShiftMapCsv(const ShiftMap& map, const std::vector<MapLine>& lines) 
   return out.str();
 }
 
+namespace {
+double LinePoint(double x1Min, double x1Max, std::size_t size, std::size_t i) {
+  return x1Min + static_cast<double>(i) * ((x1Max - x1Min) / static_cast<double>(size - 1));
+}
+}  // namespace
+
+std::vector<MapLine> RackMapLines(const std::vector<ShiftMapPoint>& line, double x1Min,
+                                  double x1Max, const GearPair& base) {
+  std::vector<MapLine> lines;
+  GearPair work = base;
+  for (int k = 0; k < 64; ++k) {
+    const FindingMask bit = FindingMask{1} << k;
+    for (std::size_t i = 0; i < line.size(); ++i) {
+      if (!(line[i].findings & bit)) continue;
+      EvaluateRackShiftPoint(work, base, LinePoint(x1Min, x1Max, line.size(), i), ReportFindings);
+      for (const ReportLine& l : ReportLines(work)) {
+        if (l.k == k) lines.push_back({k, l.kind, TextWithoutNumbers(l.text)});
+      }
+      break;
+    }
+  }
+  return lines;
+}
+
+std::string RackShiftLineCsv(const std::vector<ShiftMapPoint>& line, double x1Min, double x1Max,
+                             const std::vector<MapLine>& lines) {
+  std::ostringstream out;
+  out << "x1";
+  for (const MapLine& l : lines) out << ",k" << l.k << '_' << KindName(l.kind);
+  out << ",checked\n";
+  for (std::size_t i = 0; i < line.size(); ++i) {
+    out << Fixed(LinePoint(x1Min, x1Max, line.size(), i), 6);
+    for (const MapLine& l : lines) out << ',' << ((line[i].findings >> l.k) & 1u);
+    out << ',' << (line[i].valid ? 1 : 0) << '\n';
+  }
+  return out.str();
+}
+
 std::string ShiftMapSvg(const ShiftMap& map, const std::vector<MapLine>& lines,
                         const GearPair& base) {
   constexpr double kLeft = 70, kTop = 20, kPlot = 560, kLegendX = kLeft + kPlot + 30;

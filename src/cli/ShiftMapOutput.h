@@ -35,6 +35,13 @@ std::string TextWithoutNumbers(const std::string& text);
 // (the shift sum out of its limits).
 std::string ShiftMapCsv(const ShiftMap& map, const std::vector<MapLine>& lines);
 
+// A pinion with a rack: the lines found along x1, and the CSV
+// "x1,k<k>_<kind>...,checked" of the line of points.
+std::vector<MapLine> RackMapLines(const std::vector<ShiftMapPoint>& line, double x1Min,
+                                  double x1Max, const GearPair& base);
+std::string RackShiftLineCsv(const std::vector<ShiftMapPoint>& line, double x1Min, double x1Max,
+                             const std::vector<MapLine>& lines);
+
 // The picture: errors filled, warnings hatched, boundaries, iso-lines of
 // the contact ratio and of equal root sliding, the current shifts marked.
 std::string ShiftMapSvg(const ShiftMap& map, const std::vector<MapLine>& lines,

@@ -98,6 +98,38 @@ ShiftMap ComputeShiftMap(const GearPair& base, const ShiftMapOptions& options,
   return map;
 }
 
+ShiftMapPoint EvaluateRackShiftPoint(GearPair& work, const GearPair& base, double x1,
+                                     const FindingsOf& findings) {
+  ShiftMapPoint p;
+  work = base;
+  work.messages.clear();
+  work.x1 = x1;
+  work.xSum = x1 + work.x2;
+  work.geometryReady = kShiftField1;
+  work.shiftNotDistributed = false;
+  work.driverError = false;
+  RackGeometry(work);
+  RunCheckRack(work);
+  if (work.driverError) return p;
+  p.valid = true;
+  p.findings = findings(work);
+  p.epsAlpha = work.epsAlpha;
+  p.thetaF1 = work.thetaF1;
+  p.thetaF2 = work.thetaF2;
+  return p;
+}
+
+std::vector<ShiftMapPoint> ComputeRackShiftLine(const GearPair& base, double x1Min, double x1Max,
+                                                int size, const FindingsOf& findings) {
+  size = std::max(2, size);
+  std::vector<ShiftMapPoint> line(static_cast<std::size_t>(size));
+  GearPair work = base;
+  for (int i = 0; i < size; ++i) {
+    line[i] = EvaluateRackShiftPoint(work, base, x1Min + i * Step(x1Min, x1Max, size), findings);
+  }
+  return line;
+}
+
 ShiftMapRange DefaultShiftMapRange(const GearPair& base) {
   ShiftMapRange r;
   GearPair work = base;
@@ -115,6 +147,10 @@ ShiftMapRange DefaultShiftMapRange(const GearPair& base) {
   // The shift at which the gear's tip thickness reaches zero.
   const auto pointed = [&](bool pinion) {
     const auto tip = [&](double x) {
+      if (base.rackMode) {
+        EvaluateRackShiftPoint(work, base, x, [](const GearPair&) { return FindingMask{0}; });
+        return work.sa1;
+      }
       if (pinion) {
         SetShifts(work, base, x, base.x2);
       } else {

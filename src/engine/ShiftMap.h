@@ -70,9 +70,18 @@ ShiftMapPoint EvaluateShiftPoint(GearPair& work, const GearPair& base, double x1
 ShiftMap ComputeShiftMap(const GearPair& base, const ShiftMapOptions& options,
                          const FindingsOf& findings);
 
+// A pinion meshing with a rack has one shift: the check over size points
+// of x1 from x1Min to x1Max, as after typing x1 (the rack is not shifted).
+// Point i lies at x1Min + i (x1Max - x1Min) / (size - 1).
+ShiftMapPoint EvaluateRackShiftPoint(GearPair& work, const GearPair& base, double x1,
+                                     const FindingsOf& findings);
+std::vector<ShiftMapPoint> ComputeRackShiftLine(const GearPair& base, double x1Min, double x1Max,
+                                                int size, const FindingsOf& findings);
+
 // The default range: each shift from the lowest value the shift field takes
 // for that gear up to where its tip becomes pointed (the other shift kept as
-// entered), clipped to [-1.5, 2.5].
+// entered), clipped to [-1.5, 2.5]. For a pinion with a rack only the x1
+// range holds.
 ShiftMapRange DefaultShiftMapRange(const GearPair& base);
 
 // Every grid edge whose ends differ in line k is a crossing of the boundary

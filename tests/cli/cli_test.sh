@@ -186,6 +186,17 @@ contains "$svg" ">x1</text>" "x1 axis label"
 contains "$svg" ">x2</text>" "x2 axis label"
 expect 2 "bad map range" -- $pair --map "$map" --map-range 1:0,0:1
 expect 2 "map of a bevel pair" -- --type bevel --map "$map"
+expect 0 "shift line of a pinion with a rack" -- --field z1=12 --field z2=5000 --map "$map" --map-range -0.4:0.9 --map-size 14
+contains "$map" "k15_warning" "rack line header with the undercut line"
+col=$(head -1 "$map" | tr ',' '\n' | grep -n '^k15_warning$' | cut -d: -f1)
+if [ "$(wc -l <"$map")" -ne 15 ]; then echo "FAIL: rack line has not 14 points"; failures=$((failures + 1)); fi
+# Below the pinion's limit shift it is undercut, above it is not.
+"$cli" --field z1=12 --field z2=5000 --field x1=-0.4 --check >"$out" 2>"$err"
+contains "$out" "Pastorek je podřezán" "undercut at the line's start"
+if [ "$(awk -F, -v c="${col:-0}" 'NR == 2 { print $c } END { print $c }' "$map" | tr '\n' ' ')" != "1 0 " ]; then
+  echo "FAIL: the rack line's undercut column does not run from 1 to 0"; failures=$((failures + 1))
+fi
+expect 2 "rack line as SVG" -- --field z1=12 --field z2=5000 --map "$svg"
 rm -f "$map" "$svg"
 
 if [ "$failures" -ne 0 ]; then echo "$failures failure(s)"; exit 1; fi

@@ -9,6 +9,7 @@
 
 #include "ShiftedPair.h"
 #include "engine/Check.h"
+#include "engine/PairGeometry.h"
 #include "report/Report.h"
 
 namespace kolmira {
@@ -196,6 +197,44 @@ TEST(ShiftMap, StandardPairRegions) {
   EXPECT_EQ(map.At(0, 0).findings, FindingMask{1} << lines[0].k);
   EXPECT_TRUE(map.At(1, 1).valid);
   EXPECT_EQ(map.At(1, 1).findings, 0u);
+}
+
+// A pinion with a rack: the line of x1 carries the findings of the rack
+// check of the pinion typed with that shift, and the undercut line of the
+// pinion flips at the report's x1min.
+TEST(ShiftMap, RackLineAgreesWithTheCheck) {
+  GearPair base = ShiftedPair({2.0, 12.0, 40.0});
+  base.rackMode = true;
+  base.z2 = 5000.0;
+  const double x1Min = -0.4, x1Max = 0.9;
+  const int size = 27;
+  const auto line = ComputeRackShiftLine(base, x1Min, x1Max, size, ReportFindings);
+  ASSERT_EQ(line.size(), static_cast<std::size_t>(size));
+  FindingMask seen = 0, everywhere = ~FindingMask{0};
+  for (int i = 0; i < size; ++i) {
+    GearPair g = base;
+    g.x1 = x1Min + i * ((x1Max - x1Min) / (size - 1));
+    g.xSum = g.x1 + g.x2;
+    g.geometryReady = 7;
+    RackGeometry(g);
+    RunCheckRack(g);
+    ASSERT_TRUE(line[i].valid);
+    EXPECT_EQ(line[i].findings, ReportFindings(g)) << "x1 " << g.x1;
+    EXPECT_DOUBLE_EQ(line[i].epsAlpha, g.epsAlpha) << "x1 " << g.x1;
+    seen |= line[i].findings;
+    everywhere &= line[i].findings;
+  }
+  // The line crosses at least one boundary.
+  EXPECT_NE(seen, everywhere);
+
+  GearPair work = base;
+  EvaluateRackShiftPoint(work, base, 0.0, ReportFindings);
+  const double x1min = work.x1min;
+  const FindingMask undercut = FindingMask{1} << kPinionUndercutLine;
+  ASSERT_TRUE(work.undercut1);
+  EXPECT_TRUE(EvaluateRackShiftPoint(work, base, x1min - 1e-4, ReportFindings).findings & undercut);
+  EXPECT_FALSE(EvaluateRackShiftPoint(work, base, x1min + 1e-4, ReportFindings).findings &
+               undercut);
 }
 
 // A set cancel flag stops the map before its rows; the rows done are
