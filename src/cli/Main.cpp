@@ -344,7 +344,7 @@ int WriteMap(const Script& script, const GearPair& pair) {
     return fail("--map: the map of a bevel pair is not available");
   }
   if (pair.keepShifts) {
-    return fail("--map: the centre distance is kept, the shifts lie on the line x1 + x2 = const");
+    return fail("--map: the shifts are kept (the centre distance sets the helix angle)");
   }
   if (script.mapSize < 2 || script.mapSize > 1001) return fail("--map-size: from 2 to 1001");
   ShiftMapOptions options;

@@ -323,6 +323,19 @@ std::string ShiftMapSvg(const ShiftMap& map, const std::vector<MapLine>& lines,
     }
   }
   o << "</g>\n";
+  // Shifts divided from a kept sum (a kept centre distance): typing one
+  // shift moves the other along x1 + x2 = const, the line drawn here.
+  if (base.shiftDistributed) {
+    const double sum = base.backlashByShift ? base.xSumBacklash : base.xSum;
+    const double a = std::max(r.x1Min, sum - r.x2Max), b = std::min(r.x1Max, sum - r.x2Min);
+    if (a < b) {
+      o << "<line class=\"kept-sum\" x1=\"" << Fixed(px(a), 2) << "\" y1=\""
+        << Fixed(py(sum - a), 2) << "\" x2=\"" << Fixed(px(b), 2) << "\" y2=\""
+        << Fixed(py(sum - b), 2) << "\" stroke=\"black\" stroke-width=\"2.5\"/>\n<text x=\""
+        << Fixed(px(b) - 4, 2) << "\" y=\"" << Fixed(py(sum - b) - 6, 2)
+        << "\" text-anchor=\"end\">x1 + x2 = " << Fixed(sum, 4) << "</text>\n";
+    }
+  }
   // The current shifts.
   if (base.x1 >= r.x1Min && base.x1 <= r.x1Max && base.x2 >= r.x2Min && base.x2 <= r.x2Max) {
     o << "<circle cx=\"" << Fixed(px(base.x1), 2) << "\" cy=\"" << Fixed(py(base.x2), 2)

@@ -184,6 +184,8 @@ if [ "$(grep -c 'class="boundary"' "$svg")" -ne "$(grep -c 'class="legend"' "$sv
 fi
 contains "$svg" ">x1</text>" "x1 axis label"
 contains "$svg" ">x2</text>" "x2 axis label"
+expect 0 "shift map with the sum divided" -- $pair --field xSum=0.5 --press rozdel --map "$svg" --map-size 5
+contains "$svg" "x1 + x2 = 0.5000" "kept shift sum drawn as a line"
 expect 2 "bad map range" -- $pair --map "$map" --map-range 1:0,0:1
 expect 2 "map of a bevel pair" -- --type bevel --map "$map"
 expect 0 "shift line of a pinion with a rack" -- --field z1=12 --field z2=5000 --map "$map" --map-range -0.4:0.9 --map-size 14
