@@ -34,16 +34,6 @@ std::string_view Describe(Dialog d) {
   }
 }
 
-std::string WithoutAmpersand(std::string_view caption) {
-  std::string out;
-  for (char c : caption) {
-    if (c != '&') out += c;
-  }
-  // Trailing blanks of a tab's caption are layout, not text.
-  while (!out.empty() && out.back() == ' ') out.pop_back();
-  return out;
-}
-
 void Entry(std::ostringstream& out, const std::string& term, const std::string& text) {
   out << "  " << term;
   const int pad = kTermWidth - 2 - static_cast<int>(term.size());
@@ -89,7 +79,7 @@ void Buttons(std::ostringstream& out, const Workspace& ws, Dialog d) {
                        : k == ControlKind::Option   ? "option"
                        : k == ControlKind::CheckBox ? "check box"
                                                     : "tab";
-    const std::string caption = WithoutAmpersand(info.caption);
+    const std::string caption = CaptionAsListed(info.caption);
     if (!caption.empty()) text += " \"" + caption + "\"";
     text += ", control " + std::string(info.name);
     if (!first.empty() && first.size() < aliases.size()) {
@@ -104,6 +94,16 @@ void Buttons(std::ostringstream& out, const Workspace& ws, Dialog d) {
 }
 
 }  // namespace
+
+std::string CaptionAsListed(std::string_view caption) {
+  std::string out;
+  for (char c : caption) {
+    if (c != '&') out += c;
+  }
+  // Trailing blanks of a tab's caption are layout, not text.
+  while (!out.empty() && out.back() == ' ') out.pop_back();
+  return out;
+}
 
 std::string HelpText(const Workspace& ws) {
   std::ostringstream out;

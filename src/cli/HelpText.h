@@ -7,6 +7,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include "forms/Workspace.h"
 
@@ -17,5 +18,9 @@ inline constexpr Dialog kPrefixedDialogs[] = {Dialog::Backlash, Dialog::RackTool
                                               Dialog::ShaperCutter, Dialog::Measure, Dialog::Ident};
 
 std::string HelpText(const Workspace& ws);
+
+// A caption as the help lists it and a script presses it: without the '&'
+// of its accelerator and without trailing blanks.
+std::string CaptionAsListed(std::string_view caption);
 
 }  // namespace kolmira

@@ -44,6 +44,21 @@ double ShiftMap::X2(int i2) const {
   return range.x2Min + i2 * Step(range.x2Min, range.x2Max, size);
 }
 
+namespace {
+
+// What a map point keeps of a pair the check has run on without a block.
+ShiftMapPoint Checked(const GearPair& work, const FindingsOf& findings) {
+  ShiftMapPoint p;
+  p.valid = true;
+  p.findings = findings(work);
+  p.epsAlpha = work.epsAlpha;
+  p.thetaF1 = work.thetaF1;
+  p.thetaF2 = work.thetaF2;
+  return p;
+}
+
+}  // namespace
+
 ShiftMapPoint EvaluateShiftPoint(GearPair& work, const GearPair& base, double x1, double x2,
                                  const FindingsOf& findings) {
   ShiftMapPoint p;
@@ -55,12 +70,7 @@ ShiftMapPoint EvaluateShiftPoint(GearPair& work, const GearPair& base, double x1
   if (work.driverError || work.xSumBelowLimit || work.x0SumAboveLimit || work.xSumAboveLimit) {
     return p;
   }
-  p.valid = true;
-  p.findings = findings(work);
-  p.epsAlpha = work.epsAlpha;
-  p.thetaF1 = work.thetaF1;
-  p.thetaF2 = work.thetaF2;
-  return p;
+  return Checked(work, findings);
 }
 
 ShiftMap ComputeShiftMap(const GearPair& base, const ShiftMapOptions& options,
@@ -111,12 +121,7 @@ ShiftMapPoint EvaluateRackShiftPoint(GearPair& work, const GearPair& base, doubl
   RackGeometry(work);
   RunCheckRack(work);
   if (work.driverError) return p;
-  p.valid = true;
-  p.findings = findings(work);
-  p.epsAlpha = work.epsAlpha;
-  p.thetaF1 = work.thetaF1;
-  p.thetaF2 = work.thetaF2;
-  return p;
+  return Checked(work, findings);
 }
 
 std::vector<ShiftMapPoint> ComputeRackShiftLine(const GearPair& base, double x1Min, double x1Max,

@@ -9,15 +9,6 @@
 namespace kolmira {
 namespace {
 
-std::string WithoutAmpersand(std::string_view caption) {
-  std::string out;
-  for (char c : caption) {
-    if (c != '&') out += c;
-  }
-  while (!out.empty() && out.back() == ' ') out.pop_back();
-  return out;
-}
-
 bool Pressable(ControlKind k) {
   return k == ControlKind::Button || k == ControlKind::Option || k == ControlKind::CheckBox ||
          k == ControlKind::Tab;
@@ -53,7 +44,7 @@ TEST(HelpText, NamesEveryFieldAndButtonOfEveryForm) {
       } else if (Pressable(info.kind)) {
         ++buttons;
         EXPECT_NE(help.find("control " + std::string(info.name)), std::string::npos) << name;
-        const std::string caption = WithoutAmpersand(info.caption);
+        const std::string caption = CaptionAsListed(info.caption);
         if (!caption.empty()) {
           EXPECT_NE(help.find("\"" + caption + "\""), std::string::npos) << caption;
         }

@@ -36,17 +36,24 @@ void PrintTo(const MapCase& c, std::ostream* out) {
   *out << c.name;
 }
 
-class ShiftMapCases : public ::testing::TestWithParam<MapCase> {};
+class ShiftMapCases : public ::testing::TestWithParam<MapCase> {
+ protected:
+  const MapCase& c = GetParam();
+  const GearPair base = ShiftedPair(c.pair);
+  // The map of the case's range at `size` points a side.
+  ShiftMap MapOf(int size, unsigned threads = 0) const {
+    ShiftMapOptions options;
+    options.range = c.range;
+    options.size = size;
+    options.threads = threads;
+    return ComputeShiftMap(base, options, ReportFindings);
+  }
+};
 
 // Every grid point, and random points between, carry the findings of a
 // direct check of the pair typed with those shifts.
 TEST_P(ShiftMapCases, AgreesWithTheCheck) {
-  const MapCase& c = GetParam();
-  const GearPair base = ShiftedPair(c.pair);
-  ShiftMapOptions options;
-  options.range = c.range;
-  options.size = 9;
-  const ShiftMap map = ComputeShiftMap(base, options, ReportFindings);
+  const ShiftMap map = MapOf(9);
   ASSERT_TRUE(map.complete);
 
   std::mt19937 random(15);
@@ -75,12 +82,7 @@ TEST_P(ShiftMapCases, AgreesWithTheCheck) {
 // Each traced crossing has line k on one side and not on the other, within
 // 1e-4 along its grid edge.
 TEST_P(ShiftMapCases, CrossingsLieWhereTheCheckFlips) {
-  const MapCase& c = GetParam();
-  const GearPair base = ShiftedPair(c.pair);
-  ShiftMapOptions options;
-  options.range = c.range;
-  options.size = 6;
-  const ShiftMap map = ComputeShiftMap(base, options, ReportFindings);
+  const ShiftMap map = MapOf(6);
   const auto crossings = TraceCrossings(map, base, ReportFindings);
   ASSERT_FALSE(crossings.empty()) << "the range holds no boundary to test";
   GearPair work = base;
@@ -98,12 +100,7 @@ TEST_P(ShiftMapCases, CrossingsLieWhereTheCheckFlips) {
 // The iso-lines of the contact ratio and of equal root sliding lie where
 // the direct check's value passes the level, within 1e-4 along the edge.
 TEST_P(ShiftMapCases, IsoLinesLieWhereTheValuePassesTheLevel) {
-  const MapCase& c = GetParam();
-  const GearPair base = ShiftedPair(c.pair);
-  ShiftMapOptions options;
-  options.range = c.range;
-  options.size = 6;
-  const ShiftMap map = ComputeShiftMap(base, options, ReportFindings);
+  const ShiftMap map = MapOf(6);
   struct Level {
     IsoQuantity q;
     double level;
@@ -128,16 +125,9 @@ TEST_P(ShiftMapCases, IsoLinesLieWhereTheValuePassesTheLevel) {
 
 // Threads split the rows: any number of them gives the one-thread map.
 TEST_P(ShiftMapCases, ThreadsGiveTheOneThreadMap) {
-  const MapCase& c = GetParam();
-  const GearPair base = ShiftedPair(c.pair);
-  ShiftMapOptions options;
-  options.range = c.range;
-  options.size = 12;
-  options.threads = 1;
-  const ShiftMap one = ComputeShiftMap(base, options, ReportFindings);
+  const ShiftMap one = MapOf(12, 1);
   for (unsigned threads : {2u, 3u, 5u}) {
-    options.threads = threads;
-    const ShiftMap many = ComputeShiftMap(base, options, ReportFindings);
+    const ShiftMap many = MapOf(12, threads);
     ASSERT_EQ(many.points.size(), one.points.size());
     for (std::size_t i = 0; i < one.points.size(); ++i) {
       EXPECT_EQ(many.points[i].valid, one.points[i].valid) << threads << " threads, point " << i;

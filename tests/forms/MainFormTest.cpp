@@ -246,14 +246,7 @@ TEST(MainForm, AFractionalToothCountIsRefusedAndThePreviousCountStays) {
     EXPECT_TRUE(p.Refuses(c.dialog, c.field, c.text));
     EXPECT_EQ(p.LastMessage(), "Počet zubů musí být celé číslo");
     EXPECT_EQ(p.LastTitle(), "  Chyba !");
-    // The names of "z1=20 rackMode=0" are "z1 rackMode".
-    std::string names;
-    for (std::string_view rest = c.values; !rest.empty();) {
-      const std::size_t eq = rest.find('='), blank = rest.find(' ');
-      names += (names.empty() ? "" : " ") + std::string(rest.substr(0, eq));
-      rest.remove_prefix(blank == std::string_view::npos ? rest.size() : blank + 1);
-    }
-    EXPECT_EQ(p.Values(names), c.values);
+    EXPECT_EQ(p.ValuesAs(c.values), c.values);
   }
   // Written with decimals, a whole count is a count.
   Program p;
@@ -309,13 +302,7 @@ TEST(MainForm, AnEntryWhoseConsequencesAreNoNumbersIsRefusedAndThePairStays) {
     EXPECT_TRUE(p.Refuses(Dialog::Main, Program::Edit(c.field), c.text));
     EXPECT_EQ(p.LastMessage(), "Nemožné zadání - rozměry soukolí by nebyly konečná čísla");
     EXPECT_EQ(p.LastTitle(), "  Chyba !");
-    std::string names;
-    for (std::string_view rest = c.values; !rest.empty();) {
-      const std::size_t eq = rest.find('='), blank = rest.find(' ');
-      names += (names.empty() ? "" : " ") + std::string(rest.substr(0, eq));
-      rest.remove_prefix(blank == std::string_view::npos ? rest.size() : blank + 1);
-    }
-    EXPECT_EQ(p.Values(names), c.values);
+    EXPECT_EQ(p.ValuesAs(c.values), c.values);
     // Typed again and left for the check: refused again, the focus stays.
     p.Type(c.field, c.text);
     p.Press("CheckButton");

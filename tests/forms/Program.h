@@ -159,6 +159,17 @@ class Program {
   // Members of the state by name, with their values: Values("jn
   // backlashDirect") reads "jn=0.1 backlashDirect=1".
   std::string Values(std::string_view names) const { return StateValues(g, names); }
+  // The state's values of the members named in "z1=20 rackMode=0", written
+  // the same way: equal to it when the state holds those values.
+  std::string ValuesAs(std::string_view expected) const {
+    std::string names;
+    for (std::string_view rest = expected; !rest.empty();) {
+      const std::size_t eq = rest.find('='), blank = rest.find(' ');
+      names += (names.empty() ? "" : " ") + std::string(rest.substr(0, eq));
+      rest.remove_prefix(blank == std::string_view::npos ? rest.size() : blank + 1);
+    }
+    return Values(names);
+  }
   std::string_view Focused(Dialog d = Dialog::Main) const { return ws.form(d).focused(); }
   std::string LastMessage() const { return messages.empty() ? "" : messages.back().text; }
   std::string LastTitle() const { return messages.empty() ? "" : messages.back().title; }
