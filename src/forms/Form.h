@@ -50,8 +50,18 @@ struct ControlInfo {
 enum class Key { Enter, Escape, F1, Other };
 
 // The dialogs and tabs that have a form, and the windows of the results:
-// the report and the dimension table.
-enum class Dialog { Main, Backlash, RackTools, ShaperCutter, Measure, Ident, Report, Table };
+// the report, the dimension table and the shift map.
+enum class Dialog {
+  Main,
+  Backlash,
+  RackTools,
+  ShaperCutter,
+  Measure,
+  Ident,
+  Report,
+  Table,
+  ShiftMap
+};
 
 // What a form asks of the program around it; the Workspace takes the
 // requests after every event.

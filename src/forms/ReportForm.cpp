@@ -1,13 +1,14 @@
 // The buttons and keys of the results report window.
 #include "forms/ReportForm.h"
 
+#include "forms/ShiftMapForm.h"
 #include "report/Report.h"
 
 namespace kolmira {
 
 namespace {
 
-enum class C : int { None, OkBtn, Button1, Button2 };
+enum class C : int { None, OkBtn, Button1, Button2, Button3 };
 
 // clang-format off
 constexpr ControlInfo kControls[] = {
@@ -15,6 +16,7 @@ constexpr ControlInfo kControls[] = {
     {"OkBtn", ControlKind::Button, kReportBackButton, "zpet"},
     {"Button1", ControlKind::Button, kReportTableButton, "tabulka"},
     {"Button2", ControlKind::Button, kReportHelpButton, "help"},
+    {"Button3", ControlKind::Button, kShiftMapButton, "mapa"},
 };
 // clang-format on
 
@@ -38,6 +40,9 @@ void ReportForm::Click(int index) {
       break;
     case C::Button2:
       RequestHelp(kReportHelpContext);
+      break;
+    case C::Button3:
+      Request({FormRequest::Kind::Open, Dialog::ShiftMap});
       break;
     case C::None:
       break;

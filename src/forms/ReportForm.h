@@ -1,8 +1,9 @@
 // Presentation model of the results report window TCelniDlg: the findings
 // of the last check (painted from the gear-pair state, see report/Report.h)
-// and its three buttons, "&Zpět" (hides the window), "Tabulka &rozměrů"
-// (shows the dimension table) and "&Help". The window is shown and hidden
-// by the main dialog's check; it holds no results of its own.
+// and its four buttons, "&Zpět" (hides the window), "Tabulka &rozměrů"
+// (shows the dimension table), "&Help" and "&Mapa korekcí" (shows the
+// shift map). The window is shown and hidden by the main dialog's check;
+// it holds no results of its own.
 #pragma once
 
 #include <string>
@@ -16,8 +17,8 @@ class ReportForm : public Form {
  public:
   ReportForm(GearPair& g, MainForm& main);
 
-  // Names: "OkBtn", "Button1", "Button2", their captions without '&', or
-  // "zpet", "tabulka", "help".
+  // Names: "OkBtn", "Button1", "Button2", "Button3", their captions
+  // without '&', or "zpet", "tabulka", "help", "mapa".
   void Show() override;
   bool visible() const override { return main_.resultsVisible(); }
   // The window's caption: the report's own, or the input file's path.

@@ -7,6 +7,8 @@
 #include "forms/MeasureForm.h"
 #include "forms/RackToolForm.h"
 #include "forms/ReportForm.h"
+#include "forms/ShiftMapForm.h"
+#include "forms/ShiftMapJob.h"
 #include "forms/TableForm.h"
 
 namespace kolmira {
@@ -21,7 +23,7 @@ struct WindowInfo {
 };
 constexpr WindowInfo kWindows[] = {
     {Dialog::Backlash, true}, {Dialog::RackTools, true}, {Dialog::ShaperCutter, false},
-    {Dialog::Report, false},  {Dialog::Table, true},
+    {Dialog::Report, false},  {Dialog::Table, true},     {Dialog::ShiftMap, false},
 };
 
 Outcome::MessageKind KindOf(const Message& m) {
@@ -44,6 +46,8 @@ Workspace::Workspace() : main_(pair_) {
   backlash_ = std::make_unique<BacklashForm>(pair_, main_);
   report_ = std::make_unique<ReportForm>(pair_, main_);
   table_ = std::make_unique<TableForm>(pair_, main_);
+  shiftMapJob_ = std::make_unique<ShiftMapJob>();
+  shiftMap_ = std::make_unique<ShiftMapForm>(pair_, *shiftMapJob_);
   main_.AddListener(this);
   shownFocus_ = main_.focused();
 }
@@ -72,6 +76,8 @@ const Form& Workspace::form(Dialog d) const {
       return *report_;
     case Dialog::Table:
       return *table_;
+    case Dialog::ShiftMap:
+      return *shiftMap_;
     case Dialog::Main:
       break;
   }
@@ -114,7 +120,7 @@ Workspace::Snapshot Workspace::Begin() {
 bool Workspace::Enter(Dialog d) {
   // The results windows stand beside the main dialog: going to them does
   // not leave the field that holds the main dialog's focus.
-  if (d == Dialog::Report || d == Dialog::Table) return true;
+  if (d == Dialog::Report || d == Dialog::Table || d == Dialog::ShiftMap) return true;
   if (d != active_) {
     Form& holder = form(active_);
     holder.Focus("");
@@ -252,6 +258,7 @@ bool Workspace::Exists(Dialog d) const {
     case Dialog::Main:
     case Dialog::Report:
     case Dialog::Table:
+    case Dialog::ShiftMap:
       return true;
   }
   return false;
@@ -280,6 +287,39 @@ bool Workspace::Check() {
   Press(Dialog::Main, "CheckButton");
   if (lastEntryRefused_) return false;
   return !(pair_.xSumBelowLimit || pair_.xSumAboveLimit || pair_.x0SumAboveLimit);
+}
+
+bool Workspace::ClickOnMap(double x, double y) {
+  const std::optional<MapEntry> entry = shiftMap_->EntryAt(x, y);
+  if (!entry) return false;
+  // The click is one gesture: the map follows the pair it ends with, not
+  // the pair halfway (a bevel pair with x1 new and x2 old has another sum).
+  mapClick_ = true;
+  const bool done = TypeShifts(*entry);
+  mapClick_ = false;
+  const bool refused = lastEntryRefused_;
+  const Snapshot before = Begin();
+  // The user is still at the map: it takes the focus back, unless the main
+  // dialog has put it into a field with its message.
+  if (done && shiftMap_->visible()) {
+    active_ = Dialog::ShiftMap;
+    shiftMap_->Focus("Plot");
+  }
+  Finish(Dialog::ShiftMap, before);
+  lastEntryRefused_ = refused;
+  return done;
+}
+
+// As the user types them: each field entered, typed over and left for the
+// next; the check leaves the last one.
+bool Workspace::TypeShifts(const MapEntry& entry) {
+  const bool x2First = shiftMap_->WheelShiftFirst(entry, main_.focused());
+  if (x2First && !Type(Dialog::Main, "Edit8", entry.x2Text)) return false;
+  if (!Type(Dialog::Main, "Edit7", entry.x1Text)) return false;
+  if (!x2First && !entry.x2Text.empty() && !Type(Dialog::Main, "Edit8", entry.x2Text)) {
+    return false;
+  }
+  return Check();
 }
 
 bool Workspace::SaveTo(const std::filesystem::path& path) {
@@ -325,8 +365,9 @@ void Workspace::HandleRequests() {
   // What the forms asked for. Showing a dialog may lead to more requests.
   for (bool more = true; more;) {
     more = false;
-    for (Dialog source : {Dialog::Main, Dialog::RackTools, Dialog::ShaperCutter, Dialog::Measure,
-                          Dialog::Ident, Dialog::Backlash, Dialog::Report, Dialog::Table}) {
+    for (Dialog source :
+         {Dialog::Main, Dialog::RackTools, Dialog::ShaperCutter, Dialog::Measure, Dialog::Ident,
+          Dialog::Backlash, Dialog::Report, Dialog::Table, Dialog::ShiftMap}) {
       for (const FormRequest& r : form(source).TakeRequests()) {
         more = true;
         Outcome o;
@@ -370,8 +411,10 @@ void Workspace::Finish(Dialog d, const Snapshot& before) {
   // The backlash dialog closed: the main dialog follows the way the
   // backlash is now made.
   if (before[0] && !backlash_->visible()) main_.AfterBacklashDialog();
-  // Whatever the event changed, the main dialog's fields show the pair.
+  // Whatever the event changed, the main dialog's fields show the pair;
+  // the shift map shown follows its inputs.
   main_.ShowPairInFields();
+  if (!mapClick_) shiftMap_->Follow();
 
   for (Message& m : pair_.messages) {
     Outcome o;

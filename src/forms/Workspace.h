@@ -31,6 +31,9 @@ class MeasureForm;
 class IdentForm;
 class ReportForm;
 class TableForm;
+class ShiftMapForm;
+class ShiftMapJob;
+struct MapEntry;
 
 struct Outcome {
   enum class Kind {
@@ -80,6 +83,7 @@ class Workspace : private MainEventListener {
   IdentForm& ident() { return *ident_; }
   ReportForm& report() { return *report_; }
   TableForm& table() { return *table_; }
+  ShiftMapForm& shiftMap() { return *shiftMap_; }
   // The form of a dialog, tab or window.
   Form& form(Dialog d);
   const Form& form(Dialog d) const;
@@ -143,6 +147,15 @@ class Workspace : private MainEventListener {
   // "KOMPLE&XNÍ KONTROLA". False when a field refused its text or the check
   // was stopped by one of its blocking shift-sum messages.
   bool Check();
+  // A click on the shift map at a point of its coordinates: the shifts of
+  // that point, rounded, are typed into the main dialog as a user types
+  // them (x1, then x2 where the pair's wheel shift is typed too; x2 first
+  // where only that order passes through a pair the check takes) and the
+  // pair is checked, so that the report and the table follow; the map keeps
+  // the focus. A field that refuses its text stops there, with its message.
+  // False for a point outside the plot, or when the shifts were refused or
+  // the check did not run.
+  bool ClickOnMap(double x, double y);
   // The file the front end chose after an outcome ChooseFile.
   bool SaveTo(const std::filesystem::path& path);
   bool LoadFrom(const std::filesystem::path& path);
@@ -156,8 +169,9 @@ class Workspace : private MainEventListener {
 
  private:
   // Which of the windows of their own are shown: the backlash, rack tool
-  // and shaper cutter dialogs, the report and the table, in this order.
-  using Snapshot = std::array<bool, 5>;
+  // and shaper cutter dialogs, the report, the table and the shift map, in
+  // this order.
+  using Snapshot = std::array<bool, 6>;
   Snapshot Visibility() const;
   // Every event starts here: no refusal and no check run yet.
   Snapshot Begin();
@@ -172,6 +186,7 @@ class Workspace : private MainEventListener {
   void Finish(Dialog d, const Snapshot& before);
   void ShowDialog(Dialog d);
   void OnMainEvent(MainEvent event) override;
+  bool TypeShifts(const MapEntry& entry);
 
   GearPair pair_;
   MainForm main_;
@@ -182,12 +197,15 @@ class Workspace : private MainEventListener {
   std::unique_ptr<BacklashForm> backlash_;
   std::unique_ptr<ReportForm> report_;
   std::unique_ptr<TableForm> table_;
+  std::unique_ptr<ShiftMapJob> shiftMapJob_;
+  std::unique_ptr<ShiftMapForm> shiftMap_;
 
   Dialog active_ = Dialog::Main;  // the form holding the keyboard focus
   Dialog shownFocusForm_ = Dialog::Main;
   std::string shownFocus_;  // where the front end has the focus
   bool checkRan_ = false;
   bool lastEntryRefused_ = false;
+  bool mapClick_ = false;  // a click on the map types its shifts
   std::vector<Outcome> outcomes_;
   std::vector<Outcome> pending_;
 };

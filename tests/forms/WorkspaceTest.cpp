@@ -181,8 +181,11 @@ TEST(Workspace, FormsAreNamedAndListTheirControlsInOrder) {
   // does not name.
   EXPECT_FALSE(p.ws.DialogNamed("Hlaseni"));
   EXPECT_FALSE(p.ws.DialogNamed("Tabulka"));
-  EXPECT_EQ(p.ws.form(Dialog::Report).Controls().back().first, "Button2");
+  EXPECT_FALSE(p.ws.DialogNamed("Mapa"));
+  EXPECT_EQ(p.ws.form(Dialog::Report).Controls().back().first, "Button3");
   EXPECT_EQ(p.ws.form(Dialog::Table).Controls().back().first, "HelpBtn");
+  EXPECT_EQ(p.ws.form(Dialog::ShiftMap).Name(), "Mapa");
+  EXPECT_EQ(p.ws.form(Dialog::ShiftMap).Controls().back().first, "HelpBtn");
 }
 
 TEST(Workspace, EveryControlIsAddressedByItsNameCaptionAndAliasesAsWritten) {

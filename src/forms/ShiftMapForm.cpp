@@ -1,0 +1,241 @@
+// The shift map window: when its map is computed anew, what the mouse reads
+// from it, and what a click types.
+#include "forms/ShiftMapForm.h"
+
+#include <cmath>
+
+#include "files/InputFile.h"
+#include "forms/ShiftMapJob.h"
+#include "model/NumberText.h"
+
+namespace kolmira {
+
+namespace {
+
+using C = ShiftMapForm::Item;
+
+// clang-format off
+constexpr ControlInfo kControls[] = {
+    {"", ControlKind::Label},
+    {"Plot", ControlKind::Picture, "", "mapa"},
+    {"Status", ControlKind::Label, "", "stav"},
+    {"OkBtn", ControlKind::Button, "&Zpět", "zpet"},
+    {"HelpBtn", ControlKind::Button, "&Help", "help"},
+};
+// clang-format on
+
+// The shifts as the status line reads them, and as the shift fields show
+// them (8 columns, 6 decimals).
+std::string StatusNumber(double v) {
+  return FormatFixed(v + 0.0, 1, 4);
+}
+std::string FieldNumber(double v) {
+  return FormatFixed(v + 0.0, 8, 6);
+}
+
+double Rounded(double v) {
+  // Steps per unit, a whole number: divided by it, 236 steps are the very
+  // number the field reads back from "0.236000" (236 times the step is not).
+  const double steps = std::round(1.0 / kMapClickStep);
+  return std::round(v * steps) / steps + 0.0;
+}
+
+// A report line in the status line: its blank runs (left for symbols and
+// for right-justified numbers) read as one blank.
+std::string OneLine(const std::string& text) {
+  std::string out;
+  for (const char c : text) {
+    const bool blank = c == ' ' || c == '\r' || c == '\n';
+    if (blank && (out.empty() || out.back() == ' ')) continue;
+    out += blank ? ' ' : c;
+  }
+  while (!out.empty() && out.back() == ' ') out.pop_back();
+  return out;
+}
+
+}  // namespace
+
+std::string ShiftMapKey(const GearPair& pair) {
+  GearPair g = pair;
+  const ShiftMapShape shape = ShapeOf(pair);
+  // What typing x1 or x2 sets: the shifts (but for the rack's, which no
+  // click types), the sum they make unless it is kept, the field typed
+  // last, the working angle and centre distance that follow the sum
+  // (unless the backlash is made by moving the gears apart, whose centre
+  // distance stays as entered), the tip shortening, and the tip diameters
+  // computed from the shifts (a bevel pair computes them always).
+  g.x1 = 0.0;
+  if (shape != ShiftMapShape::RackLine) g.x2 = 0.0;
+  g.xSum = 0.0;
+  g.geometryReady = 0;
+  g.shiftNotDistributed = false;
+  if (!g.jnByApart) {
+    g.aw = 0.0;
+    g.alphaWtDeg = 0.0;
+  }
+  g.kStar = 0.0;
+  const bool bevel = g.gearType == GearType::Bevel;
+  if (!g.da1Given || bevel) g.da1 = 0.0;
+  if (!g.da2Given || bevel) g.da2 = 0.0;
+  std::string key = CheckedInputsText(g);
+  // A line keeps its shift sum: the map is the line of that sum. Six
+  // decimals are what the shift fields show and type.
+  if (shape == ShiftMapShape::SumLine) key += "sum " + FormatFixed(LineSum(pair), 1, 6);
+  return key;
+}
+
+ShiftMapForm::ShiftMapForm(GearPair& g, ShiftMapJob& job) : Form(g, "Mapa", kControls), job_(job) {}
+
+void ShiftMapForm::Show() {
+  shown_ = true;
+  focus_ = I(C::Plot);
+  Follow();
+}
+
+void ShiftMapForm::Follow() {
+  if (!shown_) return;
+  // The same inputs keep their map; one left unfinished (the window was
+  // hidden while it was computed) is computed again.
+  const bool unfinished = !job_.finished() && (stopped_ || !job_.busy());
+  if (ShiftMapKey(g_) != key_ || unfinished) StartMap();
+}
+
+// A hidden window needs no map: the one being computed stops.
+void ShiftMapForm::Hide() {
+  shown_ = false;
+  if (job_.busy()) {
+    job_.Stop();
+    stopped_ = true;
+  }
+}
+
+// The range is the pair's as it stood when its inputs were first mapped,
+// and stays with the map: a click moves the shifts inside it, not the map
+// under them.
+void ShiftMapForm::StartMap() {
+  const std::string key = ShiftMapKey(g_);
+  if (key != key_) {
+    key_ = key;
+    mapPair_ = g_;
+    mapPair_.messages.clear();
+    scene_.reset();
+  }
+  stopped_ = false;
+  ++started_;
+  job_.Start(mapPair_, DefaultShiftMapRange(mapPair_));
+  if (!scene_) SetStatus(kMapComputingText);
+}
+
+bool ShiftMapForm::Poll() {
+  std::optional<ShiftMapScene> scene = job_.TakeScene();
+  if (!scene) return false;
+  const bool first = !scene_;
+  scene_ = std::move(scene);
+  if (first) SetStatus("");
+  return true;
+}
+
+bool ShiftMapForm::computing() const {
+  return job_.busy();
+}
+
+std::optional<MapXY> ShiftMapForm::CurrentMark() const {
+  if (!scene_ || ShapeOf(g_) != scene_->shape) return std::nullopt;
+  if (!std::isfinite(g_.x1) || !std::isfinite(g_.x2)) return std::nullopt;
+  if (scene_->shape == ShiftMapShape::Plane) return MapXY{g_.x1, g_.x2};
+  return MapXY{g_.x1, 0.0};
+}
+
+bool ShiftMapForm::InPlot(double x, double y) const {
+  if (!scene_ || !std::isfinite(x) || !std::isfinite(y)) return false;
+  return x >= scene_->xMin && x <= scene_->xMax && y >= scene_->yMin && y <= scene_->yMax;
+}
+
+std::optional<MapEntry> ShiftMapForm::EntryAt(double x, double y) const {
+  if (!InPlot(x, y)) return std::nullopt;
+  MapEntry e;
+  e.x1 = Rounded(x);
+  e.x1Text = FieldNumber(e.x1);
+  switch (scene_->shape) {
+    case ShiftMapShape::Plane:
+      e.x2 = Rounded(y);
+      e.x2Text = FieldNumber(e.x2);
+      break;
+    case ShiftMapShape::RackLine:
+      // The rack keeps its own shift.
+      e.x2 = mapPair_.x2;
+      break;
+    case ShiftMapShape::SumLine:
+      e.x2 = LineSum(mapPair_) - e.x1 + 0.0;
+      // A kept centre distance divides its sum by itself; a bevel pair's
+      // wheel shift is typed to keep the sum as entered.
+      if (!mapPair_.shiftDistributed) e.x2Text = FieldNumber(e.x2);
+      break;
+  }
+  return e;
+}
+
+bool ShiftMapForm::WheelShiftFirst(const MapEntry& e, std::string_view mainFocus) const {
+  if (!scene_ || scene_->shape != ShiftMapShape::Plane || e.x2Text.empty()) return false;
+  if (mainFocus == "Edit7" || mainFocus == "Edit8") return mainFocus == "Edit8";
+  const auto checked = [&](double x1, double x2) {
+    return ProbeShiftMap(mapPair_, ShiftMapShape::Plane, x1, x2).checked;
+  };
+  return !checked(e.x1, g_.x2) && checked(g_.x1, e.x2);
+}
+
+const std::string& ShiftMapForm::Hover(double x, double y) {
+  const std::optional<MapEntry> e = EntryAt(x, y);
+  if (!scene_) {
+    SetStatus(kMapComputingText);
+  } else if (!e) {
+    SetStatus("");
+  } else {
+    // The check where a click would put the pair: at the rounded shifts.
+    const double y2 = scene_->shape == ShiftMapShape::Plane ? e->x2 : y;
+    const MapProbe probe = ProbeShiftMap(mapPair_, scene_->shape, e->x1, y2);
+    std::string text = "x1 = " + StatusNumber(probe.x1) + "   x2 = " + StatusNumber(probe.x2);
+    if (!probe.checked) {
+      text += "   " + std::string(kMapUncheckedText);
+    } else if (probe.findings.empty()) {
+      text += "   " + std::string(kMapFaultlessText);
+    } else {
+      for (std::size_t i = 0; i < probe.findings.size(); ++i) {
+        text += (i == 0 ? "   " : ";   ") + OneLine(probe.findings[i]);
+      }
+    }
+    SetStatus(std::move(text));
+  }
+  return status();
+}
+
+void ShiftMapForm::HoverEnd() {
+  SetStatus(scene_ ? "" : kMapComputingText);
+}
+
+void ShiftMapForm::SetStatus(std::string text) {
+  state(C::Status).text = std::move(text);
+}
+
+void ShiftMapForm::Click(int index) {
+  switch (static_cast<C>(index)) {
+    case C::OkBtn:
+      Hide();
+      break;
+    case C::HelpBtn:
+      RequestHelp(kShiftMapHelpContext);
+      break;
+    case C::None:
+    case C::Plot:
+    case C::Status:
+      break;
+  }
+}
+
+// Esc is "&Zpět"; F1 opens the map's help page.
+void ShiftMapForm::OnKey(Key key) {
+  if (key == Key::Escape) Hide();
+  if (key == Key::F1) RequestHelp(kShiftMapHelpContext);
+}
+
+}  // namespace kolmira
