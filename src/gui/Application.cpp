@@ -14,6 +14,7 @@
 #include "Printing.h"
 #include "RackToolDialog.h"
 #include "ReportWindow.h"
+#include "ShiftMapWindow.h"
 #include "TableWindow.h"
 #include "forms/TableForm.h"
 
@@ -27,6 +28,7 @@ Application::Application() {
   report_->setWindowFlag(Qt::Window);
   table_ = new TableWindow(ws_.table().table(), ws_.pair(), main_.get());
   table_->setWindowFlag(Qt::Window);
+  shiftMap_ = new ShiftMapWindow(ws_.shiftMap(), main_.get());
   auto* cutter = new FellowDialog(main_.get());
   auto* backlash = new BacklashDialog(ws_.form(Dialog::Backlash), main_.get());
   auto* tools = new RackToolDialog(ws_.pair(), main_.get());
@@ -36,6 +38,7 @@ Application::Application() {
   binder_->SetWindow(Dialog::Main, main_.get());
   binder_->SetWindow(Dialog::Report, report_);
   binder_->SetWindow(Dialog::Table, table_);
+  binder_->SetWindow(Dialog::ShiftMap, shiftMap_);
   binder_->SetWindow(Dialog::ShaperCutter, cutter);
   binder_->SetWindow(Dialog::Backlash, backlash);
   binder_->SetWindow(Dialog::RackTools, tools);
@@ -44,11 +47,17 @@ Application::Application() {
   binder_->Bind(Dialog::Ident, main_->identPage());
   binder_->Bind(Dialog::Report, report_);
   binder_->Bind(Dialog::Table, table_);
+  binder_->Bind(Dialog::ShiftMap, shiftMap_);
   binder_->Bind(Dialog::ShaperCutter, cutter);
   binder_->Bind(Dialog::Backlash, backlash);
   binder_->Bind(Dialog::RackTools, tools);
   binder_->BindTabs(main_->tabs());
   binder_->openHelp = [this](int context) { return help_->Open(context); };
+  // A click on the map is the user's event: the shifts typed, the pair
+  // checked, and the outcomes carried out.
+  shiftMap_->view()->clicked = [this](QPointF at) {
+    binder_->Run([&] { ws_.ClickOnMap(at.x(), at.y()); });
+  };
   binder_->repaint = [this] {
     report_->Relayout();
     table_->grid()->viewport()->update();

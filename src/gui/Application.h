@@ -1,7 +1,7 @@
 // The program's windows and their binding to one Workspace, created once in
 // the program's order: the intro window, the main dialog, the results
-// report, the dimension table, the shaper cutter, backlash and rack tool
-// dialogs. The program's entry, the tests and the screenshots all build it.
+// report, the dimension table, the shift map, the shaper cutter, backlash
+// and rack tool dialogs. The program's entry, the tests and the screenshots all build it.
 #pragma once
 
 #include <QObject>
@@ -17,6 +17,7 @@ class IntroWindow;
 class MainDialog;
 class Printing;
 class ReportWindow;
+class ShiftMapWindow;
 class TableWindow;
 
 class Application : public QObject {
@@ -32,6 +33,7 @@ class Application : public QObject {
   MainDialog& main() { return *main_; }
   ReportWindow& report() { return *report_; }
   TableWindow& table() { return *table_; }
+  ShiftMapWindow& shiftMap() { return *shiftMap_; }
   // The table window's printouts; tests answer its dialogs.
   Printing& printing() { return *printing_; }
   HelpWindow& help() { return *help_; }
@@ -48,6 +50,7 @@ class Application : public QObject {
   std::unique_ptr<MainDialog> main_;
   ReportWindow* report_ = nullptr;
   TableWindow* table_ = nullptr;
+  ShiftMapWindow* shiftMap_ = nullptr;
   std::unique_ptr<Printing> printing_;
   HelpWindow* help_ = nullptr;
   std::unique_ptr<Binder> binder_;

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <array>
 
+#include "forms/ShiftMapForm.h"
 #include "gui/ReportView.h"
 #include "report/Report.h"
 
@@ -48,6 +49,7 @@ ReportWindow::ReportWindow(const GearPair& pair, QWidget* parent)
       view_(new ReportView(pair, panel1_)),
       okButton_(Button("OkBtn", kReportBackButton, panel2_)),
       tableButton_(Button("Button1", kReportTableButton, panel2_)),
+      mapButton_(Button("Button3", kShiftMapButton, panel2_)),
       helpButton_(Button("Button2", kReportHelpButton, panel2_)) {
   setWindowTitle(QString::fromUtf8(kReportCaption));
   Relayout();
@@ -55,29 +57,34 @@ ReportWindow::ReportWindow(const GearPair& pair, QWidget* parent)
 
 void ReportWindow::Relayout() {
   const ReportLayout layout = view_->Build().layout;
-  const int width = layout.windowWidth;
+  // A list narrower than the buttons' row (the perfect pair alone) stands
+  // in the middle of a window as wide as the row.
+  const int width = std::max(layout.windowWidth, PlaceButtons(0));
   const int height = layout.windowHeight;
   setFixedSize(width, height);
   panel1_->setGeometry(0, 0, width, height - kBottomPanelHeight);
   panel2_->setGeometry(0, height - kBottomPanelHeight, width, kBottomPanelHeight);
-  view_->setGeometry(kPaintBoxLeft, kPaintBoxTop, layout.paintWidth, layout.paintHeight);
+  view_->setGeometry(kPaintBoxLeft + (width - layout.windowWidth) / 2, kPaintBoxTop,
+                     layout.paintWidth, layout.paintHeight);
 
   PlaceButtons(width);
   view_->update();
 }
 
-void ReportWindow::PlaceButtons(int width) {
+int ReportWindow::PlaceButtons(int width) {
   // One row, centred on the strip. Each button is as wide as its caption
-  // needs, at least the usual width; when the list is narrow (the perfect
-  // pair alone) the usual width gives way first, so that no caption is cut.
-  const std::array<QPushButton*, 3> buttons = {okButton_, tableButton_, helpButton_};
-  std::array<int, 3> needs{}, widths{};
+  // needs, at least the usual width; when the list is narrow the usual
+  // width gives way first, so that no caption is cut.
+  const std::array<QPushButton*, 4> buttons = {okButton_, tableButton_, mapButton_, helpButton_};
+  std::array<int, 4> needs{}, widths{};
+  int least = kButtonGap * static_cast<int>(buttons.size() - 1) + 2 * kButtonMargin;
   int rowWidth = kButtonGap * static_cast<int>(buttons.size() - 1);
   int spare = 0;
   for (std::size_t i = 0; i < buttons.size(); ++i) {
     const QString caption = buttons[i]->text().remove(QLatin1Char('&'));
     needs[i] = buttons[i]->fontMetrics().horizontalAdvance(caption) + 2 * kButtonPadding;
     widths[i] = std::max(kButtonMinWidth, needs[i]);
+    least += needs[i];
     rowWidth += widths[i];
     spare += widths[i] - needs[i];
   }
@@ -96,6 +103,7 @@ void ReportWindow::PlaceButtons(int width) {
     buttons[i]->setGeometry(x, y, widths[i], kButtonHeight);
     x += widths[i] + kButtonGap;
   }
+  return least;
 }
 
 void ReportWindow::showEvent(QShowEvent* event) {

@@ -1,7 +1,7 @@
 // The results report window: the paint box with the findings of the last
-// check on the upper panel and the three buttons on the bottom strip. Its
-// size follows the list. The buttons are found by their object names and
-// connected by the binder; the window only lays out and paints.
+// check on the upper panel and the four buttons on the bottom strip. Its
+// size follows the list, and is at least as wide as the buttons' row. The buttons are found by
+// their object names and connected by the binder; the window only lays out and paints.
 #pragma once
 
 #include <QDialog>
@@ -31,13 +31,16 @@ class ReportWindow : public QDialog {
   void showEvent(QShowEvent* event) override;
 
  private:
-  void PlaceButtons(int width);
+  // Places the buttons centred on a strip of the width; returns the width
+  // their row needs at the least.
+  int PlaceButtons(int width);
 
   QWidget* panel1_;
   QWidget* panel2_;
   ReportView* view_;
   QPushButton* okButton_;
   QPushButton* tableButton_;
+  QPushButton* mapButton_;
   QPushButton* helpButton_;
 };
 

@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <QTest>
 #include <algorithm>
+#include <cstdlib>
 #include <memory>
 
 #include "TypedPair.h"
@@ -100,7 +101,11 @@ class ReportWindowTest : public QObject {
     QCOMPARE(lines.size(), std::size_t{1});
     QCOMPARE(lines[0].text, std::string(kPerfectPairText));
     QCOMPARE(pair.window->height(), 15 + 95);
-    QCOMPARE(pair.window->width(), Width(kPerfectPairText, true, pair.view) + 38);
+    // The list alone is narrower than the four buttons: the window is as
+    // wide as their row, the list in its middle.
+    const int list = Width(kPerfectPairText, true, pair.view) + 38;
+    QVERIFY(pair.window->width() > list);
+    QCOMPARE(pair.view->x(), 5 + (pair.window->width() - list) / 2);
 
     // The line's top at 7: its ink within the 15 rows from there.
     const QImage picture = pair.Picture();
@@ -126,18 +131,22 @@ class ReportWindowTest : public QObject {
     }
     const int H =
         lines[0].kind == ReportLineKind::PerfectPair ? 15 : 17 * static_cast<int>(lines.size());
-    QCOMPARE(pair.window->size(), QSize(W + 38, H + 95));
+    // As wide as the list, or as the buttons' row where that is wider (the
+    // list then in the middle).
+    const int width = pair.window->width();
+    QVERIFY(width >= W + 38);
+    QCOMPARE(pair.window->size(), QSize(width, H + 95));
     QCOMPARE(pair.window->minimumSize(), pair.window->maximumSize());
-    QCOMPARE(pair.view->geometry(), QRect(5, 8, W + 19, H + 13));
+    QCOMPARE(pair.view->geometry(), QRect(5 + (width - W - 38) / 2, 8, W + 19, H + 13));
     QCOMPARE(pair.view->objectName(), QStringLiteral("PaintBox1"));
 
     // The buttons in one row on the bottom strip, inside the window, apart,
-    // each wide enough for its caption.
+    // each wide enough for its caption, the row in the middle.
     const QWidget* strip = pair.window->findChild<QWidget*>(QStringLiteral("Panel2"));
     QVERIFY(strip);
-    QCOMPARE(strip->geometry(), QRect(0, H + 95 - 40, W + 38, 40));
-    int right = 0;
-    for (const char* name : {"OkBtn", "Button1", "Button2"}) {
+    QCOMPARE(strip->geometry(), QRect(0, H + 95 - 40, width, 40));
+    int right = 0, left = -1;
+    for (const char* name : {"OkBtn", "Button1", "Button3", "Button2"}) {
       const QPushButton* button = strip->findChild<QPushButton*>(QLatin1String(name));
       QVERIFY2(button, name);
       const QRect box = button->geometry();
@@ -146,8 +155,10 @@ class ReportWindowTest : public QObject {
                name);
       const QString caption = button->text().remove(QLatin1Char('&'));
       QVERIFY2(box.width() > button->fontMetrics().horizontalAdvance(caption), name);
+      if (left < 0) left = box.left();
       right = box.right();
     }
+    QVERIFY(std::abs(left - (width - 1 - right)) <= 1);
   }
 
   // Every line shows in its colour in its own band, no ink is clipped at
