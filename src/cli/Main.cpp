@@ -25,9 +25,10 @@
 //
 // --map writes the shift map of the pair as the options left it: the
 // complete check over a grid of N x N shifts (x1, x2), the centre distance
-// following their sum; external and internal pairs whose centre distance
-// is not kept. A .csv file gets the grid, any other name the SVG picture.
-// A pinion with a rack has one shift: a .csv file of the points along x1.
+// following their sum, for external and internal pairs. A pinion with a
+// rack, a bevel pair and a pair whose centre distance is kept have one
+// shift: the line of x1. A .csv file gets the points, any other name the
+// SVG picture.
 //
 // Exit status: 0 done, whether or not the check found faults; 2 an entry was
 // refused or the check was stopped by an impossible shift sum (the message
