@@ -333,5 +333,25 @@ TEST(ShiftMap, UncheckedRegionEndsAtTheLimitSum) {
   }
 }
 
+// On a line map the contact ratio's iso-points lie where the check's
+// value passes the level.
+TEST(ShiftMap, IsoPointsOfALine) {
+  GearPair base = ShiftedPair({2.0, 12.0, 40.0});
+  base.rackMode = true;
+  base.z2 = 5000.0;
+  const ShiftLine line = ComputeShiftLine(base, -0.4, 1.2, 9, ReportFindings);
+  GearPair work = base;
+  int found = 0;
+  for (double level : {1.2, 1.3, 1.4}) {
+    for (double x : IsoLineCrossings(line, base, IsoQuantity::EpsAlpha, level)) {
+      ++found;
+      const double below = EvaluateLinePoint(work, base, x - 1e-4, ReportFindings).epsAlpha;
+      const double above = EvaluateLinePoint(work, base, x + 1e-4, ReportFindings).epsAlpha;
+      EXPECT_LE((below - level) * (above - level), 0.0) << "level " << level << " at " << x;
+    }
+  }
+  EXPECT_GT(found, 0);
+}
+
 }  // namespace
 }  // namespace kolmira
