@@ -7,6 +7,7 @@
 #include "engine/ShiftMap.h"
 #include "model/GearPair.h"
 #include "report/Report.h"
+#include "report/ShiftMapScene.h"
 
 namespace {
 
@@ -52,6 +53,31 @@ BENCHMARK(ShiftMapHelicalChamfered)
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime()
     ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
+
+// The whole picture: the grid, the lines found on it, the traced region
+// boundaries and the four iso-lines — what the window waits for.
+void ShiftMapSceneHelicalChamfered(benchmark::State& state) {
+  const GearPair g = HelicalChamferedPair();
+  kolmira::ShiftMapRequest request;
+  request.size = static_cast<int>(state.range(0));
+  request.range = {-0.5, 1.5, -0.5, 1.5};
+  std::size_t polygons = 0;
+  for (auto _ : state) {
+    const auto data = kolmira::ComputeShiftMapData(g, request);
+    const auto scene = kolmira::BuildShiftMapScene(g, data, request);
+    polygons = 0;
+    for (const auto& r : scene.regions) polygons += r.fill.size();
+    benchmark::DoNotOptimize(scene.regions.data());
+  }
+  state.counters["polygons"] = static_cast<double>(polygons);
+}
+BENCHMARK(ShiftMapSceneHelicalChamfered)
+    ->Arg(51)
+    ->Arg(201)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->Repetitions(3)
     ->ReportAggregatesOnly(true);
 
 }  // namespace

@@ -149,11 +149,12 @@ std::string HelpText(const Workspace& ws) {
   Entry(out, "--map FILE",
         "write the shift map of the pair as left by the options: the complete check over "
         "a grid of the shifts x1, x2 (centre distance following their sum; external and "
-        "internal pairs); FILE.csv the grid, one 0/1 column per report line, else an SVG; "
-        "a pinion with a rack: the line of x1, as FILE.csv only");
+        "internal pairs); a pinion with a rack, a bevel pair (x2 = sum - x1) and a kept "
+        "centre distance (x1 + x2 kept): the line of x1; FILE.csv the points, one 0/1 "
+        "column per report line, else the SVG picture");
   Entry(out, "--map-range R",
-        "the map's range X1MIN:X1MAX,X2MIN:X2MAX (default: from the lowest shift each "
-        "field takes to the pointed tip, within -1.5 to 2.5)");
+        "the map's range X1MIN:X1MAX,X2MIN:X2MAX, a line's X1MIN:X1MAX (default: from the "
+        "lowest shift each field takes to the pointed tip, within -1.5 to 2.5)");
   Entry(out, "--map-size N", "points along each axis of the map (51)");
   Entry(out, "--version", "print the program's name and version");
   Entry(out, "-h, --help", "print this text");

@@ -25,9 +25,10 @@
 //
 // --map writes the shift map of the pair as the options left it: the
 // complete check over a grid of N x N shifts (x1, x2), the centre distance
-// following their sum; external and internal pairs whose centre distance
-// is not kept. A .csv file gets the grid, any other name the SVG picture.
-// A pinion with a rack has one shift: a .csv file of the points along x1.
+// following their sum, for external and internal pairs. A pinion with a
+// rack, a bevel pair and a pair whose centre distance is kept have one
+// shift: the line of x1. A .csv file gets the points, any other name the
+// SVG picture.
 //
 // Exit status: 0 done, whether or not the check found faults; 2 an entry was
 // refused or the check was stopped by an impossible shift sum (the message
@@ -51,6 +52,7 @@
 #include "model/NumberText.h"
 #include "report/DimensionTable.h"
 #include "report/Report.h"
+#include "report/ShiftMapExport.h"
 #include "report/ShortPrint.h"
 
 namespace kolmira {
@@ -340,41 +342,30 @@ int WriteMap(const Script& script, const GearPair& pair) {
     std::cerr << "kolmira-cli: " << text << '\n';
     return kRefused;
   };
-  if (pair.gearType == GearType::Bevel) {
-    return fail("--map: the map of a bevel pair is not available");
-  }
   if (pair.keepShifts) {
     return fail("--map: the shifts are kept (the centre distance sets the helix angle)");
   }
   if (script.mapSize < 2 || script.mapSize > 1001) return fail("--map-size: from 2 to 1001");
-  ShiftMapOptions options;
-  options.size = script.mapSize;
+  ShiftMapRequest request;
+  request.size = script.mapSize;
+  const bool line = ShapeOf(pair) != ShiftMapShape::Plane;
   if (script.mapRange.empty()) {
-    options.range = DefaultShiftMapRange(pair);
+    request.range = DefaultShiftMapRange(pair);
   } else if (const auto range = ParseMapRange(
-                 pair.rackMode && script.mapRange.find(',') == std::string::npos
-                     ? script.mapRange + ",0:1"  // a rack pair's range may be x1's alone
+                 line && script.mapRange.find(',') == std::string::npos
+                     ? script.mapRange + ",0:1"  // a line's range may be x1's alone
                      : script.mapRange)) {
-    options.range = *range;
+    request.range = *range;
   } else {
     return fail("--map-range: expected X1MIN:X1MAX,X2MIN:X2MAX, each minimum below its maximum");
   }
-  const bool csv = EndsWith(script.mapPath, ".csv");
-  if (pair.rackMode) {
-    // One shift: the line of x1 (the first interval of --map-range).
-    if (!csv) return fail("--map: a pinion with a rack has its map as FILE.csv only");
-    const auto line = ComputeRackShiftLine(pair, options.range.x1Min, options.range.x1Max,
-                                           options.size, ReportFindings);
-    std::ofstream out(script.mapPath, std::ios::binary);
-    out << RackShiftLineCsv(line, options.range.x1Min, options.range.x1Max,
-                            RackMapLines(line, options.range.x1Min, options.range.x1Max, pair));
-    if (!out) return fail("--map: cannot write " + script.mapPath);
-    return 0;
-  }
-  const ShiftMap map = ComputeShiftMap(pair, options, ReportFindings);
-  const auto lines = MapLines(map, pair);
+  const ShiftMapData data = ComputeShiftMapData(pair, request);
   std::ofstream out(script.mapPath, std::ios::binary);
-  out << (csv ? ShiftMapCsv(map, lines) : ShiftMapSvg(map, lines, pair));
+  if (EndsWith(script.mapPath, ".csv")) {
+    out << ShiftMapCsv(data);
+  } else {
+    out << ShiftMapSvg(BuildShiftMapScene(pair, data, request));
+  }
   if (!out) return fail("--map: cannot write " + script.mapPath);
   return 0;
 }

@@ -187,7 +187,11 @@ contains "$svg" ">x2</text>" "x2 axis label"
 expect 0 "shift map with the sum divided" -- $pair --field xSum=0.5 --press rozdel --map "$svg" --map-size 5
 contains "$svg" "x1 + x2 = 0.5000" "kept shift sum drawn as a line"
 expect 2 "bad map range" -- $pair --map "$map" --map-range 1:0,0:1
-expect 2 "map of a bevel pair" -- --type bevel --map "$map"
+# A bevel pair's map is the line x2 = sum - x1 (zero-sum shifts here).
+expect 0 "map of a bevel pair" -- --type bevel --map "$map" --map-range -0.3:0.3 --map-size 7
+if [ "$(awk -F, 'NR > 1 && $1 + $2 != 0 { bad++ } END { print bad + 0 }' "$map")" != 0 ]; then
+  echo "FAIL: the bevel line leaves x1 + x2 = 0"; failures=$((failures + 1))
+fi
 expect 0 "shift line of a pinion with a rack" -- --field z1=12 --field z2=5000 --map "$map" --map-range -0.4:0.9 --map-size 14
 contains "$map" "k15_warning" "rack line header with the undercut line"
 col=$(head -1 "$map" | tr ',' '\n' | grep -n '^k15_warning$' | cut -d: -f1)
@@ -198,7 +202,8 @@ contains "$out" "Pastorek je podřezán" "undercut at the line's start"
 if [ "$(awk -F, -v c="${col:-0}" 'NR == 2 { print $c } END { print $c }' "$map" | tr '\n' ' ')" != "1 0 " ]; then
   echo "FAIL: the rack line's undercut column does not run from 1 to 0"; failures=$((failures + 1))
 fi
-expect 2 "rack line as SVG" -- --field z1=12 --field z2=5000 --map "$svg"
+expect 0 "rack line as SVG" -- --field z1=12 --field z2=5000 --map "$svg" --map-size 9
+contains "$svg" 'class="current"' "rack line's current x1"
 rm -f "$map" "$svg"
 
 if [ "$failures" -ne 0 ]; then echo "$failures failure(s)"; exit 1; fi

@@ -198,7 +198,9 @@ TEST(ShiftMap, RackLineAgreesWithTheCheck) {
   base.z2 = 5000.0;
   const double x1Min = -0.4, x1Max = 0.9;
   const int size = 27;
-  const auto line = ComputeRackShiftLine(base, x1Min, x1Max, size, ReportFindings);
+  const ShiftLine shiftLine = ComputeShiftLine(base, x1Min, x1Max, size, ReportFindings);
+  ASSERT_EQ(shiftLine.shape, ShiftMapShape::RackLine);
+  const auto& line = shiftLine.points;
   ASSERT_EQ(line.size(), static_cast<std::size_t>(size));
   FindingMask seen = 0, everywhere = ~FindingMask{0};
   for (int i = 0; i < size; ++i) {
@@ -218,12 +220,12 @@ TEST(ShiftMap, RackLineAgreesWithTheCheck) {
   EXPECT_NE(seen, everywhere);
 
   GearPair work = base;
-  EvaluateRackShiftPoint(work, base, 0.0, ReportFindings);
+  EvaluateLinePoint(work, base, 0.0, ReportFindings);
   const double x1min = work.x1min;
   const FindingMask undercut = FindingMask{1} << kPinionUndercutLine;
   ASSERT_TRUE(work.undercut1);
-  EXPECT_TRUE(EvaluateRackShiftPoint(work, base, x1min - 1e-4, ReportFindings).findings & undercut);
-  EXPECT_FALSE(EvaluateRackShiftPoint(work, base, x1min + 1e-4, ReportFindings).findings &
+  EXPECT_TRUE(EvaluateLinePoint(work, base, x1min - 1e-4, ReportFindings).findings & undercut);
+  EXPECT_FALSE(EvaluateLinePoint(work, base, x1min + 1e-4, ReportFindings).findings &
                undercut);
 }
 
@@ -271,6 +273,84 @@ TEST(ShiftMap, DefaultRangeEndsAtThePointedTip) {
     EXPECT_GT(sa1(r.x1Max - 1e-3), 0.0);
     EXPECT_LE(sa1(r.x1Max + 1e-3), 0.0);
   }
+}
+
+// A kept centre distance: along the line the wheel takes the rest of the
+// kept sum and the centre distance stays; a bevel pair keeps its sum too.
+TEST(ShiftMap, SumLinesKeepTheirSum) {
+  GearPair kept = ShiftedPair({2.0, 14.0, 30.0, 0.2, 0.1});
+  kept.shiftDistributed = true;
+  GearPair bevel = test::StandardBevelPair();
+  bevel.pairComputed = true;
+  bevel.x1 = 0.25, bevel.x2 = -0.25;
+  BevelGeometry(bevel);
+  for (const GearPair* base : {&kept, &bevel}) {
+    ASSERT_EQ(ShapeOf(*base), ShiftMapShape::SumLine);
+    const double sum = LineSum(*base);
+    GearPair work = *base;
+    for (double x1 : {-0.3, 0.05, 0.4}) {
+      const ShiftMapPoint p = EvaluateLinePoint(work, *base, x1, ReportFindings);
+      EXPECT_TRUE(p.valid) << x1;
+      EXPECT_DOUBLE_EQ(work.x1, x1);
+      EXPECT_NEAR(work.x1 + work.x2, sum, 1e-12);
+      EXPECT_NEAR(work.aw, base->aw, 1e-9) << "x1 " << x1;
+    }
+    const ShiftLine line = ComputeShiftLine(*base, -0.3, 0.4, 8, ReportFindings);
+    EXPECT_TRUE(line.complete);
+    EXPECT_NEAR(line.X2Of(0.1), sum - 0.1, 1e-12);
+  }
+  EXPECT_NEAR(LineSum(kept), 0.3, 1e-12);
+  EXPECT_NEAR(LineSum(bevel), 0.0, 1e-12);
+}
+
+// Where the shift sum leaves its limit the check stops: the crossing of
+// the unchecked region lies at the limit sum, found on the grid edges.
+TEST(ShiftMap, UncheckedRegionEndsAtTheLimitSum) {
+  const GearPair base = ShiftedPair({1.0, 10.0, 12.0});
+  ShiftMapOptions options;
+  options.range = {-1.5, 0.5, -1.5, 0.5};
+  options.size = 7;
+  const ShiftMap map = ComputeShiftMap(base, options, ReportFindings);
+  int found = 0;
+  GearPair work = base;
+  for (const ShiftMapCrossing& x : TraceCrossings(map, base, ReportFindings, 1e-4, 2)) {
+    if (x.k != kValidityLine) continue;
+    ++found;
+    const double d1 = x.alongX1 ? 2e-4 : 0.0, d2 = x.alongX1 ? 0.0 : 2e-4;
+    EXPECT_NE(EvaluateShiftPoint(work, base, x.x1 - d1, x.x2 - d2, ReportFindings).valid,
+              EvaluateShiftPoint(work, base, x.x1 + d1, x.x2 + d2, ReportFindings).valid)
+        << x.x1 << ", " << x.x2;
+  }
+  EXPECT_GT(found, 0);
+  // Threads give the crossings of one thread, in the same order.
+  const auto one = TraceCrossings(map, base, ReportFindings, 1e-4, 1);
+  const auto two = TraceCrossings(map, base, ReportFindings, 1e-4, 2);
+  ASSERT_EQ(one.size(), two.size());
+  for (std::size_t i = 0; i < one.size(); ++i) {
+    EXPECT_EQ(one[i].k, two[i].k);
+    EXPECT_EQ(one[i].x1, two[i].x1);
+    EXPECT_EQ(one[i].x2, two[i].x2);
+  }
+}
+
+// On a line map the contact ratio's iso-points lie where the check's
+// value passes the level.
+TEST(ShiftMap, IsoPointsOfALine) {
+  GearPair base = ShiftedPair({2.0, 12.0, 40.0});
+  base.rackMode = true;
+  base.z2 = 5000.0;
+  const ShiftLine line = ComputeShiftLine(base, -0.4, 1.2, 9, ReportFindings);
+  GearPair work = base;
+  int found = 0;
+  for (double level : {1.2, 1.3, 1.4}) {
+    for (double x : IsoLineCrossings(line, base, IsoQuantity::EpsAlpha, level)) {
+      ++found;
+      const double below = EvaluateLinePoint(work, base, x - 1e-4, ReportFindings).epsAlpha;
+      const double above = EvaluateLinePoint(work, base, x + 1e-4, ReportFindings).epsAlpha;
+      EXPECT_LE((below - level) * (above - level), 0.0) << "level " << level << " at " << x;
+    }
+  }
+  EXPECT_GT(found, 0);
 }
 
 }  // namespace
