@@ -88,6 +88,20 @@ void CheckClearanceBevel(GearPair& g) {
   if (g.awEff - (g.df1 + g.da2) / 2.0 < 0.0) g.tipInRoot2 = true;
 }
 
+bool CheckStoppedEarly(const GearPair& g) {
+  const bool tipInRoot = g.tipInRoot1 || g.tipInRoot2;
+  switch (g.gearType) {
+    case GearType::Internal:
+      return g.ringBaseAboveTip || g.noTooth2 || g.noTooth1 || tipInRoot || g.xSumAboveLimit ||
+             g.x0SumAboveLimit;
+    case GearType::Bevel:
+      return tipInRoot || g.xSumBelowLimit;
+    case GearType::External:
+      break;
+  }
+  return g.noTooth2 || g.noTooth1 || tipInRoot || g.xSumBelowLimit;
+}
+
 void RunCheck(GearPair& g) {
   g.awEff = g.jnByApart ? g.awJ : g.aw;
   g.alphaWtEff = g.jnByApart ? g.alphaWtJ : g.alphaWt;
@@ -101,7 +115,7 @@ void RunCheck(GearPair& g) {
   if (g.gearType == GearType::External) {
     step(CheckBasicLimits);
     step(CheckClearance);
-    if (g.noTooth2 || g.noTooth1 || g.tipInRoot1 || g.tipInRoot2 || g.xSumBelowLimit) return;
+    if (CheckStoppedEarly(g)) return;
     step(CheckUndercut);
     if (g.rackMode) {
       step(RackActiveDiameters);
@@ -130,10 +144,7 @@ void RunCheck(GearPair& g) {
     step(CutterGeometry);
     if (g.rhoa0Star > 0.0) step(CutterTipRounding);
     step(CheckClearance);
-    if (g.ringBaseAboveTip || g.noTooth2 || g.noTooth1 || g.tipInRoot1 || g.tipInRoot2 ||
-        g.xSumAboveLimit || g.x0SumAboveLimit) {
-      return;
-    }
+    if (CheckStoppedEarly(g)) return;
     step(CheckUndercut);
     // The start-of-contact diameters are wanted even after an error.
     ActiveDiameters(g);
@@ -150,7 +161,7 @@ void RunCheck(GearPair& g) {
     // has computed it.
     step(CheckBasicLimits);
     step(CheckClearanceBevel);
-    if (g.tipInRoot1 || g.tipInRoot2 || g.xSumBelowLimit) return;
+    if (CheckStoppedEarly(g)) return;
     step(CheckUndercut);
     step(CheckInterferenceBevel);
     step(ContactRatiosBevel);

@@ -18,6 +18,12 @@ void RunCheckAndReport(GearPair& g);
 // Pinion and rack: rolls at the transverse pressure angle, no message.
 void RunCheckRack(GearPair& g);
 
+// Whether the last run stopped after the basic limits and the clearance (a
+// gear without a tooth, a tip in the mate's root, a shift sum beyond its
+// limit): the meshing quantities of the later steps were not computed, and
+// what the state holds of them belongs to an earlier pair.
+bool CheckStoppedEarly(const GearPair& g);
+
 // Steps of the run.
 void ResetCheckFlags(GearPair& g);
 void CheckBasicLimits(GearPair& g);

@@ -311,13 +311,19 @@ void ShiftMapView::paintEvent(QPaintEvent*) {
   }
 
   // The legend: each region's swatch and text, then the faultless white.
+  // A line map's entries stand beside their rows where there is room.
   double y = boxes.legend.top();
   const double textLeft = boxes.legend.left() + kSwatchWidth + kSwatchGap;
   const int textWidth = std::max(20, static_cast<int>(boxes.legend.right() - textLeft));
-  for (const MapLegendEntry& e : scene->legend) {
+  const bool rows = scene->shape != ShiftMapShape::Plane;
+  const double rowHeight = plot.height() / std::max(1, scene->rows);
+  for (std::size_t i = 0; i < scene->legend.size(); ++i) {
+    const MapLegendEntry& e = scene->legend[i];
     const QString text = Q(e.text);
-    const QRectF bounds =
-        m.boundingRect(QRectF(textLeft, y, textWidth, 10000), Qt::TextWordWrap, text);
+    QRectF bounds = m.boundingRect(QRectF(textLeft, y, textWidth, 10000), Qt::TextWordWrap, text);
+    if (rows && i < scene->regions.size()) {
+      y = std::max(y, plot.top() + (static_cast<double>(i) + 0.5) * rowHeight - bounds.height() / 2);
+    }
     if (y + bounds.height() > height()) break;
     const QRectF swatch(boxes.legend.left(), y + (m.height() - kSwatchHeight) / 2, kSwatchWidth,
                         kSwatchHeight);

@@ -7,6 +7,7 @@
 #include <cmath>
 #include <initializer_list>
 
+#include "engine/Check.h"
 #include "model/NumberText.h"
 
 namespace kolmira {
@@ -339,7 +340,10 @@ std::vector<ReportLine> ExternalLines(const GearPair& g) {
   if (!g.rackMode && g.awEff - (g.df1 + g.da2) / 2.0 < 0.0) list.Error(3, kWheelTipInRoot);
   if (g.noTooth1) list.Error(4, kNoTooth1);
   if (g.noTooth2) list.Error(5, kNoTooth2);
-  if (g.epsGamma < 1.0)
+  // A check stopped at the basic limits computed no meshing quantities:
+  // their lines would show an earlier pair's values.
+  const bool meshed = !CheckStoppedEarly(g);
+  if (meshed && g.epsGamma < 1.0)
     list.Error(6, kNoContact + Num(g.epsGamma, 5, 4), {Epsilon(265), Gamma(272)});
   // Against a rack the limit is the rack's addendum, which exists even when
   // the pair does not mesh.
@@ -355,19 +359,19 @@ std::vector<ReportLine> ExternalLines(const GearPair& g) {
   }
   if (g.thinTip1) list.Error(9, ThinTipText(kThinTip1, g.sa1, m), {Sub("a1", 348)});
   if (g.thinTip2) list.Error(10, ThinTipText(kThinTip2, g.sa2, m), {Sub("a2", 323)});
-  if (g.shortened1) {
+  if (meshed && g.shortened1) {
     if (g.rackMode) {
       list.Error(11, kShortened1Rack + Num(g.haLimRack, 5, 4), {Sub("a2max", 366)});
     } else {
       list.Error(11, kShortened1 + NumOrNone(g.da2Lim, 5, 4, none), {Sub("a2max", 366)});
     }
   }
-  if (g.shortened2) {
+  if (meshed && g.shortened2) {
     const char* text = g.rackMode && g.protuberance2 ? kShortened2RackProtuberance : kShortened2;
     list.Error(12, text + NumOrNone(g.da1Lim, 5, 4, none), {Sub("a1max", 342)});
   }
 
-  ContactRatioWarnings(list, g, 13, 14);
+  if (meshed) ContactRatioWarnings(list, g, 13, 14);
   PinionUndercutWarning(list, g, 15);
   if (g.protuberance2) {
     list.Warning(16, g.rackMode ? kProtuberanceRack : kProtuberance2);
@@ -376,8 +380,10 @@ std::vector<ReportLine> ExternalLines(const GearPair& g) {
                  {Sub("2min", 198, 1), Sub("2min", 350, 2)});
   }
   ClearanceWarnings(list, g, 17, 18);
-  TipThicknessWarnings(list, g.sa1, g.sa2, m, 19, 20);
-  SlidingWarnings(list, g, 21);
+  if (meshed) {
+    TipThicknessWarnings(list, g.sa1, g.sa2, m, 19, 20);
+    SlidingWarnings(list, g, 21);
+  }
   return list.Finish();
 }
 
@@ -401,9 +407,11 @@ std::vector<ReportLine> InternalLines(const GearPair& g) {
     list.Error(5, kNoTooth2);
   }
   if (g.z0 >= std::abs(g.z2)) list.Error(6, kCutterTooLarge);
-  // With the ring's base circle above its tip there is no ring involute and
-  // the contact ratio of the previous run would be shown.
-  if (!g.ringBaseAboveTip && g.epsGamma < 1.0) {
+  // With the ring's base circle above its tip, or any other stop at the
+  // basic limits, no contact ratio was computed: the previous run's would
+  // be shown.
+  const bool meshed = !CheckStoppedEarly(g);
+  if (meshed && g.epsGamma < 1.0) {
     list.Error(7, kNoContact + Num(g.epsGamma, 5, 4), {Epsilon(265), Gamma(272)});
   }
   if (g.interference1) {
@@ -418,15 +426,19 @@ std::vector<ReportLine> InternalLines(const GearPair& g) {
   if (g.sa0 < -kCutterTipTolerance) {
     list.Error(15, kCutterTipNegative + Num(g.sa0, 7, 5), {Sub("a0", 339)});
   }
-  if (g.shortened1) list.Error(16, kShortened1 + Num(g.da2Lim, 7, 5), {Sub("a2max", 366)});
+  if (meshed && g.shortened1) {
+    list.Error(16, kShortened1 + Num(g.da2Lim, 7, 5), {Sub("a2max", 366)});
+  }
 
   if (g.assemblyGap) list.Warning(17, kAssemblyGap);
   if (g.assemblyTooth) list.Warning(18, kAssemblyTooth);
-  ContactRatioWarnings(list, g, 19, 20);
+  if (meshed) ContactRatioWarnings(list, g, 19, 20);
   PinionUndercutWarning(list, g, 21);
   ClearanceWarnings(list, g, 22, 23);
-  TipThicknessWarnings(list, g.sa1, g.sa2, m, 24, 25);
-  SlidingWarnings(list, g, 26);
+  if (meshed) {
+    TipThicknessWarnings(list, g.sa1, g.sa2, m, 24, 25);
+    SlidingWarnings(list, g, 26);
+  }
   if (g.alphaFf0 < 0.0) list.Warning(30, kCutterUndercut);
   return list.Finish();
 }
@@ -442,7 +454,8 @@ std::vector<ReportLine> BevelLines(const GearPair& g) {
   if (g.aw - (g.df1 + g.da2) / 2.0 < 0.0) list.Error(3, kWheelTipInRoot);
   if (g.noTooth1) list.Error(4, kNoTooth1);
   if (g.noTooth2) list.Error(5, kNoTooth2);
-  if (g.epsGamma < 1.0)
+  const bool meshed = !CheckStoppedEarly(g);
+  if (meshed && g.epsGamma < 1.0)
     list.Error(6, kNoContact + Num(g.epsGamma, 5, 4), {Epsilon(265), Gamma(272)});
   // An undercut gear is reported by its undercut warning instead.
   if (g.interference1 && !g.undercut1) list.Error(7, kBevelInterference1);
@@ -455,7 +468,7 @@ std::vector<ReportLine> BevelLines(const GearPair& g) {
     list.Error(12, kSpiralTooSteep + Num(g.betaDeg, 7, 5) + "°> " + Num(g.betaMax, 7, 5));
   }
 
-  ContactRatioWarnings(list, g, 13, 14);
+  if (meshed) ContactRatioWarnings(list, g, 13, 14);
   // Limiting numbers of teeth of the real bevel gears: the virtual number
   // times the cosine of the pitch cone angle.
   if (g.undercut1) {
@@ -475,8 +488,10 @@ std::vector<ReportLine> BevelLines(const GearPair& g) {
     list.Warning(18, ClearanceText(kBevelClearance2, g.cP2Star * m, 4, kBevelClearanceLimit * m),
                  {Sub("2", 237)});
   }
-  TipThicknessWarnings(list, g.sa1Bevel, g.sa2Bevel, m, 19, 20);
-  SlidingWarnings(list, g, 21);
+  if (meshed) {
+    TipThicknessWarnings(list, g.sa1Bevel, g.sa2Bevel, m, 19, 20);
+    SlidingWarnings(list, g, 21);
+  }
   if (g.b < kBevelWidthMin * g.Le || g.b > kBevelWidthMax * g.Le) {
     list.Warning(25, kBevelWidth + Num(kBevelWidthMin * g.Le, 1, 1) + " do " +
                          Num(kBevelWidthMax * g.Le, 1, 1) + " [mm]");

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <string>
@@ -14,6 +15,7 @@
 #include <vector>
 
 #include "TestPairs.h"
+#include "engine/Check.h"
 #include "model/NumberText.h"
 
 namespace kolmira {
@@ -535,6 +537,38 @@ TEST(Report, ValuesThatAreNotNumbersAreNeverShown) {
       EXPECT_EQ(line.text.find("nan"), std::string::npos) << line.text;
       EXPECT_EQ(line.text.find("inf"), std::string::npos) << line.text;
     }
+  }
+}
+
+// A check that stops at the basic limits (a typed tip circle inside the
+// base circle: no tooth; a bevel pinion's tip in the wheel's root)
+// computes no meshing quantities; the report
+// reads none of them, so what an earlier pair left in the state shows
+// nowhere.
+TEST(ReportLines, StoppedCheckShowsNoEarlierPairsValues) {
+  for (GearPair g : {test::StandardExternalPair(), test::StandardInternalPair(),
+                     test::StandardBevelPair()}) {
+    g.pairComputed = true;
+    RunCheckAndReport(g);
+    const bool bevel = g.gearType == GearType::Bevel;
+    g.da1 = bevel ? g.da1 + 4.0 * g.mn : 0.9 * g.db1;
+    g.da1Given = true;
+    RunCheck(g);
+    ASSERT_TRUE(CheckStoppedEarly(g)) << g.gearType;
+    const auto lines = ReportLines(g);
+    // What an earlier pair could have left: poor contact, thin tips, high
+    // sliding, shortened involutes.
+    GearPair stale = g;
+    stale.epsGamma = stale.epsAlpha = 1.05;
+    stale.sa1 = stale.sa2 = stale.sa1Bevel = stale.sa2Bevel = 0.3 * g.mn;
+    stale.thetaF1 = stale.thetaF2 = stale.thetaA1 = stale.thetaA2 = 50.0;
+    stale.shortened1 = stale.shortened2 = true;
+    const auto staleLines = ReportLines(stale);
+    ASSERT_EQ(staleLines.size(), lines.size()) << g.gearType;
+    for (std::size_t i = 0; i < lines.size(); ++i) EXPECT_EQ(staleLines[i].k, lines[i].k);
+    EXPECT_TRUE(std::any_of(lines.begin(), lines.end(),
+                            [&](const ReportLine& l) { return l.k == (bevel ? 2 : 4); }))
+        << "the pinion without a tooth, or its tip in the root";
   }
 }
 
