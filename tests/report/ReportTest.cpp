@@ -139,9 +139,9 @@ TEST(Report, WindowFollowsTheWidestLine) {
 
 TEST(Report, ErrorsAndWarningsArePaintedApart) {
   GearPair g = Faultless(1);
-  g.noTooth1 = true, g.thetaA2 = 2.5;
+  g.interference2 = true, g.thetaA2 = 2.5;
   const std::vector<ReportLine> lines = ReportLines(g);
-  ASSERT_EQ(Indices(lines), (std::vector<int>{4, 24}));
+  ASSERT_EQ(Indices(lines), (std::vector<int>{8, 24}));
   EXPECT_EQ(Style(lines[0]), std::tuple(ReportLineKind::Error, ReportColour::Red, true, 0));
   EXPECT_EQ(Style(lines[1]), std::tuple(ReportLineKind::Warning, ReportColour::Black, false, 11));
   EXPECT_EQ(lines[1].y, 24);
