@@ -342,9 +342,6 @@ int WriteMap(const Script& script, const GearPair& pair) {
     std::cerr << "kolmira-cli: " << text << '\n';
     return kRefused;
   };
-  if (pair.keepShifts) {
-    return fail("--map: the shifts are kept (the centre distance sets the helix angle)");
-  }
   if (script.mapSize < 2 || script.mapSize > 1001) return fail("--map-size: from 2 to 1001");
   ShiftMapRequest request;
   request.size = script.mapSize;

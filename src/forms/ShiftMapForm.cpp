@@ -4,7 +4,9 @@
 
 #include <cmath>
 
+#include "engine/InputBounds.h"
 #include "files/InputFile.h"
+#include "forms/MainForm.h"
 #include "forms/ShiftMapJob.h"
 #include "model/NumberText.h"
 
@@ -175,8 +177,19 @@ std::optional<MapEntry> ShiftMapForm::EntryAt(double x, double y) const {
   return e;
 }
 
+std::optional<std::string> ShiftMapForm::Refusal(const MapEntry& e) const {
+  GearPair typed = g_;
+  typed.x1 = e.x1;
+  typed.x2 = e.x2;
+  if (const auto refusal = FieldRefusal(typed, kPinionShiftField, e.x1)) return refusal;
+  if (!e.x2Text.empty()) return FieldRefusal(typed, kWheelShiftField, e.x2);
+  return std::nullopt;
+}
+
 bool ShiftMapForm::WheelShiftFirst(const MapEntry& e, std::string_view mainFocus) const {
-  if (!scene_ || scene_->shape != ShiftMapShape::Plane || e.x2Text.empty()) return false;
+  // Both shifts typed (a plane, a bevel pair's line): the order that
+  // passes through shifts the main dialog takes.
+  if (!scene_ || e.x2Text.empty()) return false;
   if (mainFocus == "Edit7" || mainFocus == "Edit8") return mainFocus == "Edit8";
   const auto checked = [&](double x1, double x2) {
     return ProbeShiftMap(mapPair_, ShiftMapShape::Plane, x1, x2).checked;

@@ -99,6 +99,9 @@ class ShiftMapForm : public Form {
   // first when the pair with the new x1 and the old x2 is one the check
   // stops at and the pair with the old x1 and the new x2 is not.
   bool WheelShiftFirst(const MapEntry& entry, std::string_view mainFocus) const;
+  // What the main dialog would answer to the point's shifts, typed into
+  // the live pair: its refusal, if it refuses them.
+  std::optional<std::string> Refusal(const MapEntry& entry) const;
   // The mouse over a point of the map: the status line reads the shifts a
   // click there types and what the check reports there. Returns it.
   const std::string& Hover(double x, double y);

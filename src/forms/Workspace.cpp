@@ -292,6 +292,16 @@ bool Workspace::Check() {
 bool Workspace::ClickOnMap(double x, double y) {
   const std::optional<MapEntry> entry = shiftMap_->EntryAt(x, y);
   if (!entry) return false;
+  // A point whose shifts the main dialog refuses is not typed: the user
+  // clicked, he did not type, and a refused field would keep the focus
+  // with a value it cannot take. The dialog's message says why.
+  if (const auto refusal = shiftMap_->Refusal(*entry)) {
+    const Snapshot before = Begin();
+    pair_.QueueError(*refusal);
+    Finish(Dialog::ShiftMap, before);
+    lastEntryRefused_ = true;
+    return false;
+  }
   // The click is one gesture: the map follows the pair it ends with, not
   // the pair halfway (a bevel pair with x1 new and x2 old has another sum).
   mapClick_ = true;

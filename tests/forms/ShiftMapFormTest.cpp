@@ -288,6 +288,26 @@ TEST(ShiftMapForm, AClickTypesTheRoundedShiftsAndChecksThePair) {
   }
 }
 
+// In the unchecked corner (the shift sum below its limit) the main dialog
+// would refuse the shifts: the click says so with its message and types
+// nothing, and the next click is typed as usual.
+TEST(ShiftMapForm, AClickTheMainDialogWouldRefuseTypesNothing) {
+  MapProgram p(kSpur);
+  WaitForFirstMap(p.map());
+  const ShiftMapScene& scene = *p.map().scene();
+  EXPECT_FALSE(p.Click(scene.xMin + 0.01, scene.yMin + 0.01));
+  ASSERT_EQ(p.messages.size(), 1u);
+  EXPECT_NE(p.messages[0].text.find("Nemožný součet jednotkových korekcí"), std::string::npos);
+  EXPECT_TRUE(p.ws.lastEntryRefused());
+  EXPECT_EQ(p.g.x1, 0.0);
+  EXPECT_EQ(p.Text(7), "0.000000");
+  EXPECT_EQ(p.Text(8), "0.000000");
+  EXPECT_TRUE(p.Click(0.3, 0.2));
+  EXPECT_TRUE(p.messages.empty());
+  EXPECT_EQ(p.g.x1, 0.3);
+  EXPECT_EQ(p.g.x2, 0.2);
+}
+
 TEST(ShiftMapForm, ARackPairAndAKeptCentreDistanceTypeX1AloneABevelPairKeepsItsSum) {
   struct Case {
     const char* name;
@@ -338,7 +358,7 @@ TEST(ShiftMapForm, WhatTheMapReadsIsWhatTheReportSaysAfterAClick) {
     return std::to_string(std::uniform_int_distribution<int>(lo, hi)(random));
   };
   int checkedPoints = 0, uncheckedPoints = 0, stoppedPoints = 0;
-  for (int kind = 0; kind < 4; ++kind) {
+  for (int kind = 0; kind < 5; ++kind) {
     for (int n = 0; n < 3; ++n) {
       std::vector<std::string> steps;
       const std::string module = std::to_string(1 + static_cast<int>(pick(0, 4)));
@@ -353,8 +373,12 @@ TEST(ShiftMapForm, WhatTheMapReadsIsWhatTheReportSaysAfterAClick) {
         case 2:  // bevel
           steps = {"!GearBevel", "1=" + module, "2=" + teeth(12, 25), "3=" + teeth(26, 50)};
           break;
-        default:  // a pinion with a rack
+        case 3:  // a pinion with a rack
           steps = {"1=" + module, "2=" + teeth(12, 40), "3=5000"};
+          break;
+        default:  // shifts kept while the centre distance sets the helix
+          steps = {"1=" + module, "2=" + teeth(12, 30), "3=" + teeth(31, 90), "4=10",
+                   "!KeepShifts"};
           break;
       }
       std::string name;
@@ -372,6 +396,7 @@ TEST(ShiftMapForm, WhatTheMapReadsIsWhatTheReportSaysAfterAClick) {
                                              scene.shape == ShiftMapShape::Plane ? entry->x2 : y);
         SCOPED_TRACE(status);
         EXPECT_EQ(status.rfind("x1 = " + FormatFixed(entry->x1, 1, 4) + "   x2 = ", 0), 0u);
+        const GearPair before = p.g;
         const bool clicked = p.Click(x, y);
         if (!probe.checked) {
           // The main dialog refuses the shifts, or its check stops, with its
@@ -380,9 +405,12 @@ TEST(ShiftMapForm, WhatTheMapReadsIsWhatTheReportSaysAfterAClick) {
           EXPECT_FALSE(clicked);
           EXPECT_FALSE(p.messages.empty());
           EXPECT_NE(status.find(kMapUncheckedText), std::string::npos);
-          // A refused shift keeps the main dialog's focus, as any refused
-          // input does, until the user mends it: the next pair.
-          if (p.ws.lastEntryRefused()) break;
+          // A refused click leaves the shifts as they were, and the next
+          // click is typed as usual.
+          if (p.ws.lastEntryRefused()) {
+            EXPECT_EQ(p.g.x1, before.x1);
+            EXPECT_EQ(p.g.x2, before.x2);
+          }
           continue;
         }
         EXPECT_TRUE(clicked);
