@@ -308,6 +308,22 @@ TEST(ShiftMapForm, AClickTheMainDialogWouldRefuseTypesNothing) {
   EXPECT_EQ(p.g.x2, 0.2);
 }
 
+// A centre distance typed hides the shift fields until the sum is divided;
+// a click on the map types the shifts all the same, and the centre
+// distance follows them.
+TEST(ShiftMapForm, AClickAfterACentreDistanceTypesTheShifts) {
+  MapProgram p(kSpur);
+  WaitForFirstMap(p.map());
+  ASSERT_TRUE(p.Enter(9, "91"));
+  ASSERT_FALSE(p.main.control("Edit7")->visible);
+  EXPECT_TRUE(p.Click(0.3, 0.2));
+  EXPECT_TRUE(p.messages.empty());
+  EXPECT_EQ(p.g.x1, 0.3);
+  EXPECT_EQ(p.g.x2, 0.2);
+  EXPECT_FALSE(p.g.shiftNotDistributed);
+  EXPECT_NEAR(p.g.aw, 91.419765, 1e-6);
+}
+
 TEST(ShiftMapForm, ARackPairAndAKeptCentreDistanceTypeX1AloneABevelPairKeepsItsSum) {
   struct Case {
     const char* name;
