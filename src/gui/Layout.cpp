@@ -76,4 +76,11 @@ bool TakeDialogKey(QKeyEvent* event) {
   return true;
 }
 
+QPushButton* AddButton(const char* name, const char* text, QWidget* parent) {
+  auto* button = new QPushButton(QString::fromUtf8(text), parent);
+  button->setObjectName(QLatin1String(name));
+  button->setAutoDefault(false);
+  return button;
+}
+
 }  // namespace kolmira::gui

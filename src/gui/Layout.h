@@ -12,6 +12,7 @@
 class QKeyEvent;
 class QLabel;
 class QLineEdit;
+class QPushButton;
 class QWidget;
 
 namespace kolmira::gui {
@@ -32,6 +33,9 @@ QLabel* AddUnit(QWidget* parent, QLineEdit* field, const QString& unit);
 // that ends at `right`.
 void AddButtonRow(QWidget* parent, std::initializer_list<const char*> names, int right, QSize size,
                   int y);
+// A push button named `name` with the UTF-8 `text`, never the default
+// button: the forms decide what Return does.
+QPushButton* AddButton(const char* name, const char* text, QWidget* parent);
 // Escape, Return and Enter taken (true) before Qt's dialog would close or
 // press its default button: the forms decide what these keys do.
 bool TakeDialogKey(QKeyEvent* event);

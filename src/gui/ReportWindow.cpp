@@ -8,6 +8,7 @@
 #include <array>
 
 #include "forms/ShiftMapForm.h"
+#include "gui/Layout.h"
 #include "gui/ReportView.h"
 #include "report/Report.h"
 
@@ -31,13 +32,6 @@ QFrame* Panel(const char* name, QWidget* parent) {
   return panel;
 }
 
-QPushButton* Button(const char* name, const char* text, QWidget* parent) {
-  auto* button = new QPushButton(QString::fromUtf8(text), parent);
-  button->setObjectName(QLatin1String(name));
-  button->setAutoDefault(false);
-  return button;
-}
-
 }  // namespace
 
 ReportWindow::ReportWindow(const GearPair& pair, QWidget* parent)
@@ -47,10 +41,10 @@ ReportWindow::ReportWindow(const GearPair& pair, QWidget* parent)
       panel1_(Panel("Panel1", this)),
       panel2_(Panel("Panel2", this)),
       view_(new ReportView(pair, panel1_)),
-      okButton_(Button("OkBtn", kReportBackButton, panel2_)),
-      tableButton_(Button("Button1", kReportTableButton, panel2_)),
-      mapButton_(Button("Button3", kShiftMapButton, panel2_)),
-      helpButton_(Button("Button2", kReportHelpButton, panel2_)) {
+      okButton_(AddButton("OkBtn", kReportBackButton, panel2_)),
+      tableButton_(AddButton("Button1", kReportTableButton, panel2_)),
+      mapButton_(AddButton("Button3", kShiftMapButton, panel2_)),
+      helpButton_(AddButton("Button2", kReportHelpButton, panel2_)) {
   setWindowTitle(QString::fromUtf8(kReportCaption));
   Relayout();
 }

@@ -14,6 +14,7 @@
 #include <cmath>
 #include <vector>
 
+#include "gui/Layout.h"
 #include "gui/Style.h"
 
 namespace kolmira::gui {
@@ -354,13 +355,6 @@ void ShiftMapView::leaveEvent(QEvent* event) {
 
 namespace {
 
-QPushButton* Button(const char* name, const char* text, QWidget* parent) {
-  auto* button = new QPushButton(QString::fromUtf8(text), parent);
-  button->setObjectName(QLatin1String(name));
-  button->setAutoDefault(false);
-  return button;
-}
-
 }  // namespace
 
 ShiftMapWindow::ShiftMapWindow(ShiftMapForm& form, QWidget* parent)
@@ -369,8 +363,8 @@ ShiftMapWindow::ShiftMapWindow(ShiftMapForm& form, QWidget* parent)
       form_(form),
       view_(new ShiftMapView(form, this)),
       status_(new QLabel(this)),
-      okButton_(Button("OkBtn", "&Zpět", this)),
-      helpButton_(Button("HelpBtn", "&Help", this)) {
+      okButton_(AddButton("OkBtn", "&Zpět", this)),
+      helpButton_(AddButton("HelpBtn", "&Help", this)) {
   setWindowTitle(QString::fromUtf8(form.caption()));
   setFont(DialogFont());
   setSizeGripEnabled(true);

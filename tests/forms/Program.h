@@ -212,7 +212,7 @@ class Program {
     return buffer;
   }
 
- private:
+  // One event, its outcomes and the messages among them taken.
   template <typename F>
   bool Step(F step) {
     const bool done = step();

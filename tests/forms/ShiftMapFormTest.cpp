@@ -82,17 +82,6 @@ struct TypedProgram : Program {
     EXPECT_TRUE(Step([&] { return ws.Check(); }));
     EXPECT_TRUE(main.resultsVisible());
   }
-  template <typename F>
-  bool Step(F step) {
-    const bool done = step();
-    outcomes = ws.TakeOutcomes();
-    messages.clear();
-    for (const Outcome& o : outcomes) {
-      if (o.kind == Outcome::Kind::Message) messages.push_back(o.message);
-    }
-    log.insert(log.end(), messages.begin(), messages.end());
-    return done;
-  }
 };
 
 // The same with the map opened by the report's button.
