@@ -355,6 +355,12 @@ void ShiftMapView::leaveEvent(QEvent* event) {
 
 namespace {
 
+// A button's caption as its form names it.
+std::string CaptionOf(const Form& form, const char* name) {
+  const std::optional<int> index = form.Find(name);
+  return index ? std::string(form.Info(*index).caption) : std::string();
+}
+
 }  // namespace
 
 ShiftMapWindow::ShiftMapWindow(ShiftMapForm& form, QWidget* parent)
@@ -363,8 +369,8 @@ ShiftMapWindow::ShiftMapWindow(ShiftMapForm& form, QWidget* parent)
       form_(form),
       view_(new ShiftMapView(form, this)),
       status_(new QLabel(this)),
-      okButton_(AddButton("OkBtn", "&Zpět", this)),
-      helpButton_(AddButton("HelpBtn", "&Help", this)) {
+      okButton_(AddButton("OkBtn", CaptionOf(form, "OkBtn").c_str(), this)),
+      helpButton_(AddButton("HelpBtn", CaptionOf(form, "HelpBtn").c_str(), this)) {
   setWindowTitle(QString::fromUtf8(form.caption()));
   setFont(DialogFont());
   setSizeGripEnabled(true);
