@@ -23,6 +23,12 @@ constexpr ControlInfo kControls[] = {
     {"Status", ControlKind::Label, "", "stav"},
     {"OkBtn", ControlKind::Button, "&Zpět", "zpet"},
     {"HelpBtn", ControlKind::Button, "&Help", "help"},
+    {"X1Min", ControlKind::Field, "x1 od", "x1-od"},
+    {"X1Max", ControlKind::Field, "do", "x1-do"},
+    {"X2Min", ControlKind::Field, "x2 od", "x2-od"},
+    {"X2Max", ControlKind::Field, "do", "x2-do"},
+    {"RangeBtn", ControlKind::Button, "&Rozsah", "rozsah"},
+    {"DefaultRangeBtn", ControlKind::Button, "&Výchozí rozsah", "vychozi-rozsah"},
 };
 // clang-format on
 
@@ -124,8 +130,44 @@ void ShiftMapForm::StartMap() {
   }
   stopped_ = false;
   ++started_;
-  job_.Start(mapPair_, DefaultShiftMapRange(mapPair_));
+  const ShiftMapRange range = userRange_ ? *userRange_ : DefaultShiftMapRange(mapPair_);
+  job_.Start(mapPair_, range);
   if (!scene_) SetStatus(kMapComputingText);
+  ShowRange(range);
+}
+
+// The range fields show the range mapped; a line map has no x2 range.
+void ShiftMapForm::ShowRange(const ShiftMapRange& range) {
+  const bool plane = ShapeOf(mapPair_) == ShiftMapShape::Plane;
+  const std::pair<C, double> fields[] = {{C::X1Min, range.x1Min},
+                                         {C::X1Max, range.x1Max},
+                                         {C::X2Min, range.x2Min},
+                                         {C::X2Max, range.x2Max}};
+  for (const auto& [field, value] : fields) {
+    text(I(field)) = FormatFixed(value + 0.0, 1, 4);
+    if (field == C::X2Min || field == C::X2Max) state(I(field)).visible = plane;
+  }
+}
+
+// "&Rozsah": the map over the range typed, kept for the inputs that follow
+// until "&Výchozí rozsah". Each bound within the shift fields' own bounds,
+// each minimum below its maximum.
+void ShiftMapForm::ApplyRange() {
+  const bool plane = ShapeOf(mapPair_) == ShiftMapShape::Plane;
+  double v[4] = {};
+  const C fields[] = {C::X1Min, C::X1Max, C::X2Min, C::X2Max};
+  for (int i = 0; i < (plane ? 4 : 2); ++i) {
+    const std::optional<double> number = ParseNumber(text(I(fields[i])));
+    const bool below = i % 2 == 1 && number && *number <= v[i - 1];
+    if (!number || *number < kMapRangeMin || *number > kMapRangeMax || below) {
+      Refuse(I(fields[i]), kErrorTitle, kMapRangeRefused);
+      return;
+    }
+    v[i] = *number;
+  }
+  userRange_ = ShiftMapRange{v[0], v[1], plane ? v[2] : -0.5, plane ? v[3] : 1.0};
+  scene_.reset();
+  StartMap();
 }
 
 bool ShiftMapForm::Poll() {
@@ -238,9 +280,21 @@ void ShiftMapForm::Click(int index) {
     case C::HelpBtn:
       RequestHelp(kShiftMapHelpContext);
       break;
+    case C::RangeBtn:
+      ApplyRange();
+      break;
+    case C::DefaultRangeBtn:
+      userRange_.reset();
+      scene_.reset();
+      StartMap();
+      break;
     case C::None:
     case C::Plot:
     case C::Status:
+    case C::X1Min:
+    case C::X1Max:
+    case C::X2Min:
+    case C::X2Max:
       break;
   }
 }
@@ -249,6 +303,8 @@ void ShiftMapForm::Click(int index) {
 void ShiftMapForm::OnKey(Key key) {
   if (key == Key::Escape) Hide();
   if (key == Key::F1) RequestHelp(kShiftMapHelpContext);
+  // Enter in a range field applies the range.
+  if (key == Key::Enter && IsField(focus_)) ApplyRange();
 }
 
 }  // namespace kolmira

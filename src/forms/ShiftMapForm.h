@@ -36,6 +36,11 @@ inline constexpr const char* kShiftMapButton = "&Mapa korekcí";
 inline constexpr int kShiftMapHelpContext = 16;
 // The status line while no map has arrived yet.
 inline constexpr const char* kMapComputingText = "Počítám…";
+// A range typed for the map: within the bounds of the shift fields.
+inline constexpr double kMapRangeMin = -15.0;
+inline constexpr double kMapRangeMax = 8.0;
+inline constexpr const char* kMapRangeRefused =
+    "Meze mapy vol od -15 do 8, dolní mez menší než horní";
 
 // The step a click rounds the shifts to: finer than any drawing of the map
 // can be aimed, and what an engineer writes on a drawing.
@@ -59,8 +64,10 @@ class ShiftMapForm : public Form {
  public:
   ShiftMapForm(GearPair& g, ShiftMapJob& job);
 
-  // Names: "Plot", "Status", "OkBtn", "HelpBtn", the buttons' captions
-  // without '&', or "mapa", "stav", "zpet", "help".
+  // Names: "Plot", "Status", "OkBtn", "HelpBtn", the range fields "X1Min",
+  // "X1Max", "X2Min", "X2Max" and buttons "RangeBtn", "DefaultRangeBtn",
+  // the buttons' captions without '&', or "mapa", "stav", "zpet", "help",
+  // "x1-od", "x1-do", "x2-od", "x2-do", "rozsah", "vychozi-rozsah".
   void Show() override;
   bool visible() const override { return shown_; }
   const char* caption() const { return kShiftMapCaption; }
@@ -109,13 +116,23 @@ class ShiftMapForm : public Form {
   void HoverEnd();
   const std::string& status() const { return stored(I(Item::Status)).text; }
 
-  enum class Item : int { None, Plot, Status, OkBtn, HelpBtn };
+  // The range of the map: typed into the range fields and applied by
+  // "&Rozsah" (or Enter in a field); "&Výchozí rozsah" returns to the
+  // default range of each pair.
+  const std::optional<ShiftMapRange>& userRange() const { return userRange_; }
+
+  enum class Item : int {
+    None, Plot, Status, OkBtn, HelpBtn,
+    X1Min, X1Max, X2Min, X2Max, RangeBtn, DefaultRangeBtn
+  };
 
  private:
   void LeaveField(int) override {}
   void Click(int index) override;
   void OnKey(Key key) override;
   void StartMap();
+  void ShowRange(const ShiftMapRange& range);
+  void ApplyRange();
   void Hide();
   void SetStatus(std::string text);
 
@@ -126,6 +143,7 @@ class ShiftMapForm : public Form {
   std::string key_;
   GearPair mapPair_;
   std::optional<ShiftMapScene> scene_;
+  std::optional<ShiftMapRange> userRange_;
 };
 
 }  // namespace kolmira

@@ -5,6 +5,7 @@
 
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
@@ -381,13 +382,27 @@ ShiftMapWindow::ShiftMapWindow(ShiftMapForm& form, QWidget* parent)
   // Three lines of findings fit; the picture does not jump as they change.
   status_->setFixedHeight(3 * status_->fontMetrics().lineSpacing() + 4);
 
+  // The range of the map on the left: its fields with their captions (a
+  // caption is its field's buddy, shown and hidden with it), then the
+  // buttons that apply it and return to the default.
   auto* buttons = new QHBoxLayout;
+  for (const char* name : {"X1Min", "X1Max", "X2Min", "X2Max"}) {
+    auto* field = new QLineEdit(this);
+    field->setObjectName(QLatin1String(name));
+    field->setFixedWidth(field->fontMetrics().horizontalAdvance(QStringLiteral("-0.00000")) + 8);
+    auto* caption = new QLabel(QString::fromStdString(CaptionOf(form, name)), this);
+    caption->setBuddy(field);
+    buttons->addWidget(caption);
+    buttons->addWidget(field);
+  }
+  for (const char* name : {"RangeBtn", "DefaultRangeBtn"}) {
+    buttons->addWidget(AddButton(name, CaptionOf(form, name).c_str(), this));
+  }
   buttons->addStretch(1);
   for (QPushButton* b : {okButton_, helpButton_}) {
     b->setMinimumWidth(75);
     buttons->addWidget(b);
   }
-  buttons->addStretch(1);
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(view_, 1);
   layout->addWidget(status_);

@@ -277,6 +277,67 @@ TEST(ShiftMapForm, AClickTypesTheRoundedShiftsAndChecksThePair) {
   }
 }
 
+// A range typed and applied is mapped, for the next inputs too, until the
+// default range is asked for; a range the fields cannot take is refused
+// with its message and the map stays.
+TEST(ShiftMapForm, ATypedRangeIsMappedUntilTheDefaultIsAskedFor) {
+  MapProgram p(kSpur);
+  WaitForFirstMap(p.map());
+  const double defaultMin = p.map().scene()->xMin;
+  EXPECT_EQ(p.Text(Dialog::ShiftMap, "X1Min"), FormatFixed(defaultMin, 1, 4));
+  for (const auto& [field, text] : {std::pair{"X1Min", "-0.2"}, {"X1Max", "0.8"},
+                                    {"X2Min", "0"}, {"X2Max", "1.1"}}) {
+    EXPECT_TRUE(p.Enter(Dialog::ShiftMap, field, text)) << field;
+  }
+  EXPECT_TRUE(p.Press(Dialog::ShiftMap, "rozsah"));
+  WaitForFirstMap(p.map());
+  const auto expectRange = [&](double x1Min, double x1Max, double x2Min, double x2Max) {
+    const ShiftMapScene& scene = *p.map().scene();
+    EXPECT_EQ(scene.xMin, x1Min);
+    EXPECT_EQ(scene.xMax, x1Max);
+    EXPECT_EQ(scene.yMin, x2Min);
+    EXPECT_EQ(scene.yMax, x2Max);
+  };
+  expectRange(-0.2, 0.8, 0.0, 1.1);
+
+  // Refused: a maximum not above its minimum, a bound beyond the shift
+  // fields' own, a text that is no number. Enter applies as the button does.
+  struct Refused {
+    const char* field;
+    const char* text;
+    const char* mended;
+  };
+  for (const auto& [field, text, mended] : {Refused{"X2Max", "-0.1", "1.1"},
+                                            Refused{"X1Min", "-16", "-0.2"},
+                                            Refused{"X1Max", "x", "0.8"}}) {
+    SCOPED_TRACE(field);
+    const int started = p.map().started();
+    EXPECT_TRUE(p.Type(Dialog::ShiftMap, field, text));
+    p.Step([&] {
+      p.ws.Key(Dialog::ShiftMap, Key::Enter);
+      return true;
+    });
+    ASSERT_EQ(p.messages.size(), 1u);
+    EXPECT_EQ(p.messages[0].text, kMapRangeRefused);
+    EXPECT_EQ(p.map().started(), started);
+    EXPECT_EQ(p.map().focused(), field);
+    EXPECT_TRUE(p.Type(Dialog::ShiftMap, field, mended));
+  }
+  // The range stays with new inputs.
+  EXPECT_TRUE(p.Enter(1, "4"));
+  WaitForFirstMap(p.map());
+  expectRange(-0.2, 0.8, 0.0, 1.1);
+  EXPECT_TRUE(p.Press(Dialog::ShiftMap, "vychozi-rozsah"));
+  WaitForFirstMap(p.map());
+  EXPECT_FALSE(p.map().userRange());
+  EXPECT_EQ(p.map().scene()->xMin, DefaultShiftMapRange(p.g).x1Min);
+
+  // A line map has no x2 range.
+  MapProgram rack(kRack);
+  EXPECT_FALSE(rack.map().control("X2Min")->visible);
+  EXPECT_TRUE(rack.map().control("X1Min")->visible);
+}
+
 // In the unchecked corner (the shift sum below its limit) the main dialog
 // would refuse the shifts: the click says so with its message and types
 // nothing, and the next click is typed as usual.

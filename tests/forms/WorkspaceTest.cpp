@@ -185,7 +185,7 @@ TEST(Workspace, FormsAreNamedAndListTheirControlsInOrder) {
   EXPECT_EQ(p.ws.form(Dialog::Report).Controls().back().first, "Button3");
   EXPECT_EQ(p.ws.form(Dialog::Table).Controls().back().first, "HelpBtn");
   EXPECT_EQ(p.ws.form(Dialog::ShiftMap).Name(), "Mapa");
-  EXPECT_EQ(p.ws.form(Dialog::ShiftMap).Controls().back().first, "HelpBtn");
+  EXPECT_EQ(p.ws.form(Dialog::ShiftMap).Controls().back().first, "DefaultRangeBtn");
 }
 
 TEST(Workspace, EveryControlIsAddressedByItsNameCaptionAndAliasesAsWritten) {
