@@ -120,7 +120,20 @@ class ShiftMapWindowTest : public QObject {
     QVERIFY(p.window().isActiveWindow());
     QCOMPARE(QApplication::focusWidget(), &p.view());
 
+    // A range typed into its fields and applied by its button: the map
+    // is computed anew over it; the fields show the range mapped.
+    QCOMPARE(p.Text("X1Max"), QStringLiteral("%1").arg(p.form().scene()->xMax, 0, 'f', 4));
+    p.TypeInto("X1Min", QStringLiteral("-0.2"));
+    p.TypeInto("X1Max", QStringLiteral("0.8"));
+    p.Click("RangeBtn");
+    QVERIFY(p.messages.isEmpty());
+    QVERIFY(p.WaitForFineMap());
+    QCOMPARE(p.form().scene()->xMin, -0.2);
+    QCOMPARE(p.form().scene()->xMax, 0.8);
+    QCOMPARE(p.Text("X1Min"), QStringLiteral("-0.2000"));
+
     // Esc and "&Zpět" hide the window.
+    p.view().setFocus();
     QTest::keyClick(&p.view(), Qt::Key_Escape);
     QVERIFY(!p.window().isVisible());
     p.Click(button);
