@@ -331,7 +331,7 @@ ShiftMapRange DefaultShiftMapRange(const GearPair& base) {
 
 std::vector<ShiftMapCrossing> TraceCrossings(const ShiftMap& map, const GearPair& base,
                                              const FindingsOf& findings, double tol,
-                                             unsigned threads) {
+                                             unsigned threads, const std::atomic<bool>* cancel) {
   const int n = map.size;
   std::vector<std::vector<ShiftMapCrossing>> rows(static_cast<std::size_t>(n));
   const auto edge = [&](GearPair& work, std::vector<ShiftMapCrossing>& out, int a1, int a2, int b1,
@@ -347,7 +347,7 @@ std::vector<ShiftMapCrossing> TraceCrossings(const ShiftMap& map, const GearPair
           out.push_back({k, ax + t * (bx - ax), ay + t * (by - ay), a2 == b2, a1, a2});
         });
   };
-  ForEachRow(n, ThreadCount(threads, n), nullptr, base, [&](int i2, GearPair& work) {
+  ForEachRow(n, ThreadCount(threads, n), cancel, base, [&](int i2, GearPair& work) {
     for (int i1 = 0; i1 < n; ++i1) {
       if (i1 + 1 < n) edge(work, rows[i2], i1, i2, i1 + 1, i2);
       if (i2 + 1 < n) edge(work, rows[i2], i1, i2, i1, i2 + 1);
@@ -370,7 +370,8 @@ const FindingsOf& NoFindings() {
 }  // namespace
 
 std::vector<ShiftMapCrossing> IsoCrossings(const ShiftMap& map, const GearPair& base, IsoQuantity q,
-                                           double level, double tol, unsigned threads) {
+                                           double level, double tol, unsigned threads,
+                                           const std::atomic<bool>* cancel) {
   const int n = map.size;
   std::vector<std::vector<ShiftMapCrossing>> rows(static_cast<std::size_t>(n));
   const auto edge = [&](GearPair& work, std::vector<ShiftMapCrossing>& out, int a1, int a2, int b1,
@@ -390,7 +391,7 @@ std::vector<ShiftMapCrossing> IsoCrossings(const ShiftMap& map, const GearPair& 
         });
     out.push_back({0, ax + t * (bx - ax), ay + t * (by - ay), a2 == b2, a1, a2});
   };
-  ForEachRow(n, ThreadCount(threads, n), nullptr, base, [&](int i2, GearPair& work) {
+  ForEachRow(n, ThreadCount(threads, n), cancel, base, [&](int i2, GearPair& work) {
     for (int i1 = 0; i1 < n; ++i1) {
       if (i1 + 1 < n) edge(work, rows[i2], i1, i2, i1 + 1, i2);
       if (i2 + 1 < n) edge(work, rows[i2], i1, i2, i1, i2 + 1);

@@ -132,19 +132,22 @@ std::vector<ShiftLineCrossing> TraceLineCrossings(const ShiftLine& line, const G
 // until shorter than tol, so that a line that comes and goes within one
 // edge is found as well. Each change gives a crossing for each line k that
 // appears or disappears there; where the check stops running, a crossing
-// of kValidityLine and one for each line of the checked side. The edges are split over `threads` (0:
-// the machine's cores); the crossings come in row order whatever their
-// number.
+// of kValidityLine and one for each line of the checked side. The edges
+// are split over `threads` (0: the machine's cores) by rows; the crossings
+// come in row order whatever their number. A set `cancel` stops the tracing
+// between rows (the crossings are then those of the rows done).
 std::vector<ShiftMapCrossing> TraceCrossings(const ShiftMap& map, const GearPair& base,
                                              const FindingsOf& findings, double tol = 1e-4,
-                                             unsigned threads = 0);
+                                             unsigned threads = 0,
+                                             const std::atomic<bool>* cancel = nullptr);
 
 // The same crossings for a value (epsAlpha, or thetaF1 - thetaF2 with level
 // 0): the grid edges whose ends lie on either side of the level, each
 // refined by bisection with the real check until the bracket is below tol.
 enum class IsoQuantity { EpsAlpha, ThetaDifference };
 std::vector<ShiftMapCrossing> IsoCrossings(const ShiftMap& map, const GearPair& base, IsoQuantity q,
-                                           double level, double tol = 1e-4, unsigned threads = 0);
+                                           double level, double tol = 1e-4, unsigned threads = 0,
+                                           const std::atomic<bool>* cancel = nullptr);
 std::vector<double> IsoLineCrossings(const ShiftLine& line, const GearPair& base, IsoQuantity q,
                                      double level, double tol = 1e-4);
 

@@ -243,7 +243,9 @@ void PlaneScene(ShiftMapScene& scene, const GearPair& base, const ShiftMapData& 
                                         [](const ShiftMapPoint& p) { return !p.valid; });
   scene.regions = EmptyRegions(data.lines, anyUnchecked);
   if (Cancelled(request)) return;
-  const auto crossings = TraceCrossings(map, base, ReportFindings, 1e-4, request.threads);
+  const auto crossings =
+      TraceCrossings(map, base, ReportFindings, 1e-4, request.threads, request.cancel);
+  if (Cancelled(request)) return;
   const PlaneTracer tracer(map, crossings);
   for (MapRegion& r : scene.regions) tracer.Trace(r);
   for (const IsoLevel& iso : kIsoLevels) {
@@ -251,7 +253,8 @@ void PlaneScene(ShiftMapScene& scene, const GearPair& base, const ShiftMapData& 
     MapIsoLine line;
     line.label = iso.label;
     line.segments =
-        PlaneTracer(map, IsoCrossings(map, base, iso.q, iso.level, 1e-4, request.threads))
+        PlaneTracer(map, IsoCrossings(map, base, iso.q, iso.level, 1e-4, request.threads,
+                                      request.cancel))
             .Segments(0);
     if (!line.segments.empty()) line.labelAt = line.segments[line.segments.size() / 2][0];
     scene.isoLines.push_back(std::move(line));

@@ -256,6 +256,28 @@ TEST(ShiftMap, CancelStopsBetweenRows) {
   EXPECT_GE(partial.rowsDone, 2);
 }
 
+// A cancel set while the boundaries are traced stops the tracing between
+// rows: fewer crossings than the whole trace, found sooner.
+TEST(ShiftMap, CancelStopsTheTracing) {
+  const GearPair base = ShiftedPair({3.0, 20.0, 40.0});
+  ShiftMapOptions options;
+  options.range = {-1.0, 1.5, -1.0, 1.5};
+  options.size = 21;
+  const ShiftMap map = ComputeShiftMap(base, options, ReportFindings);
+  const auto all = TraceCrossings(map, base, ReportFindings, 1e-4, 1);
+  std::atomic<bool> cancel{false};
+  int calls = 0;
+  const FindingsOf counting = [&](const GearPair& g) {
+    if (++calls == 50) cancel = true;
+    return ReportFindings(g);
+  };
+  const auto some = TraceCrossings(map, base, counting, 1e-4, 1, &cancel);
+  EXPECT_LT(some.size(), all.size());
+  EXPECT_LT(calls, 400);
+  // The rows done are traced as in the whole trace.
+  for (std::size_t i = 0; i < some.size(); ++i) EXPECT_EQ(some[i].x1, all[i].x1);
+}
+
 // The default range starts at the lowest shift the fields take and ends
 // where the tip is pointed.
 TEST(ShiftMap, DefaultRangeEndsAtThePointedTip) {
