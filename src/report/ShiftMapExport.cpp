@@ -158,12 +158,15 @@ std::string ShiftMapSvg(const ShiftMapScene& scene) {
     o << "<path class=\"iso\" fill=\"none\" stroke=\"black\" stroke-dasharray=\"5,3\" d=\"";
     for (const MapSegment& s : iso.segments) o << 'M' << point(s[0]) << 'L' << point(s[1]);
     o << "\"/>\n";
+  }
+  o << "</g>\n";
+  // The labels outside the clip: a line map's stand above its top.
+  for (const MapIsoLine& iso : scene.isoLines) {
     if (iso.labelAt) {
       o << "<text x=\"" << Fixed(px(iso.labelAt->x) + 3, 2) << "\" y=\""
         << Fixed(py(iso.labelAt->y) - 3, 2) << "\">" << Escaped(iso.label) << "</text>\n";
     }
   }
-  o << "</g>\n";
   if (scene.keptSum) {
     const MapSegment& s = *scene.keptSum;
     o << "<line class=\"kept-sum\" x1=\"" << Fixed(px(s[0].x), 2) << "\" y1=\""
@@ -208,10 +211,12 @@ std::string ShiftMapSvg(const ShiftMapScene& scene) {
       << Escaped(scene.yLabel) << "</text>\n";
   }
   // Legend: the regions' entries carry class "legend".
+  // A line map's entries stand beside their rows.
   double y = kTop + 10;
   for (std::size_t i = 0; i < scene.legend.size(); ++i) {
     const MapLegendEntry& e = scene.legend[i];
     const bool region = i < scene.regions.size();
+    if (!plane && region) y = kTop + (static_cast<double>(i) + 0.5) * kRowHeight + 4;
     const std::string fill = region ? fillOf(scene.regions[i]) : Rgb(e.colour);
     o << "<rect" << (region ? " class=\"legend\"" : "") << " x=\"" << legendX << "\" y=\""
       << Fixed(y - 11, 0) << "\" width=\"24\" height=\"14\" stroke=\"black\" fill=\"" << fill

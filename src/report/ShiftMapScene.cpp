@@ -317,7 +317,11 @@ void LineScene(ShiftMapScene& scene, const GearPair& base, const ShiftMapData& d
     for (double x : IsoLineCrossings(line, base, iso.q, iso.level)) {
       l.segments.push_back({MapXY{x, scene.yMin}, MapXY{x, scene.yMax}});
     }
-    if (!l.segments.empty()) l.labelAt = l.segments.front()[1];
+    // Staggered down the rows: contact-ratio levels often lie close.
+    if (!l.segments.empty()) {
+      const double below = std::min<double>(scene.isoLines.size(), scene.rows - 1);
+      l.labelAt = MapXY{l.segments.front()[1].x, scene.yMax - below};
+    }
     scene.isoLines.push_back(std::move(l));
   }
   if (base.x1 >= scene.xMin && base.x1 <= scene.xMax) scene.current = MapXY{base.x1, scene.yMax};
