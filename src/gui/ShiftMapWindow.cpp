@@ -248,7 +248,11 @@ void ShiftMapView::paintEvent(QPaintEvent*) {
   QPen dashed(Qt::black, 1.0, Qt::DashLine);
   for (const MapIsoLine& iso : scene->isoLines) {
     p.setPen(dashed);
-    for (const MapSegment& s : iso.segments) p.drawLine(at(s[0]), at(s[1]));
+    for (const auto& line : iso.polylines) {
+      QPolygonF polyline;
+      for (const MapXY& point : line) polyline << at(point);
+      p.drawPolyline(polyline);
+    }
   }
   std::vector<QRectF> labels;
   p.setPen(Qt::black);

@@ -156,7 +156,9 @@ std::string ShiftMapSvg(const ShiftMapScene& scene) {
   }
   for (const MapIsoLine& iso : scene.isoLines) {
     o << "<path class=\"iso\" fill=\"none\" stroke=\"black\" stroke-dasharray=\"5,3\" d=\"";
-    for (const MapSegment& s : iso.segments) o << 'M' << point(s[0]) << 'L' << point(s[1]);
+    for (const auto& line : iso.polylines) {
+      for (std::size_t i = 0; i < line.size(); ++i) o << (i == 0 ? 'M' : 'L') << point(line[i]);
+    }
     o << "\"/>\n";
   }
   o << "</g>\n";

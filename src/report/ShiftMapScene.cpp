@@ -127,6 +127,50 @@ bool Inside(const ShiftMapPoint& p, int k) {
   return k == kValidityLine ? !p.valid : p.valid && ((p.findings >> k) & 1u);
 }
 
+// Segments that share end points (the crossings on the edges between grid
+// cells) joined into polylines.
+std::vector<std::vector<MapXY>> Chained(const std::vector<MapSegment>& segments) {
+  const auto key = [](MapXY p) { return std::pair{p.x, p.y}; };
+  std::map<std::pair<double, double>, std::vector<std::size_t>> at;
+  for (std::size_t i = 0; i < segments.size(); ++i) {
+    at[key(segments[i][0])].push_back(i);
+    at[key(segments[i][1])].push_back(i);
+  }
+  std::vector<bool> used(segments.size(), false);
+  // The segment at a point other than `from`, not yet used.
+  const auto next = [&](MapXY p, std::size_t from) -> std::optional<std::size_t> {
+    for (std::size_t i : at[key(p)]) {
+      if (i != from && !used[i]) return i;
+    }
+    return std::nullopt;
+  };
+  std::vector<std::vector<MapXY>> lines;
+  for (std::size_t start = 0; start < segments.size(); ++start) {
+    if (used[start]) continue;
+    used[start] = true;
+    std::vector<MapXY> line = {segments[start][0], segments[start][1]};
+    // Grown at its end, then at its start.
+    for (bool atEnd : {true, false}) {
+      std::size_t last = start;
+      for (;;) {
+        const MapXY tip = atEnd ? line.back() : line.front();
+        const std::optional<std::size_t> i = next(tip, last);
+        if (!i) break;
+        used[*i] = true;
+        const MapXY other = segments[*i][0] == tip ? segments[*i][1] : segments[*i][0];
+        if (atEnd) {
+          line.push_back(other);
+        } else {
+          line.insert(line.begin(), other);
+        }
+        last = *i;
+      }
+    }
+    lines.push_back(std::move(line));
+  }
+  return lines;
+}
+
 // The plane's regions by marching squares: cells wholly inside a region
 // join into runs along x1; a cell the boundary passes through gets the
 // polygon walked round its edges (the corners inside, and the refined
@@ -256,6 +300,7 @@ void PlaneScene(ShiftMapScene& scene, const GearPair& base, const ShiftMapData& 
         PlaneTracer(map, IsoCrossings(map, base, iso.q, iso.level, 1e-4, request.threads,
                                       request.cancel))
             .Segments(0);
+    line.polylines = Chained(line.segments);
     if (!line.segments.empty()) line.labelAt = line.segments[line.segments.size() / 2][0];
     scene.isoLines.push_back(std::move(line));
   }
@@ -316,6 +361,7 @@ void LineScene(ShiftMapScene& scene, const GearPair& base, const ShiftMapData& d
     l.label = iso.label;
     for (double x : IsoLineCrossings(line, base, iso.q, iso.level)) {
       l.segments.push_back({MapXY{x, scene.yMin}, MapXY{x, scene.yMax}});
+      l.polylines.push_back({MapXY{x, scene.yMin}, MapXY{x, scene.yMax}});
     }
     // Staggered down the rows: contact-ratio levels often lie close.
     if (!l.segments.empty()) {

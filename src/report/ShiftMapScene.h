@@ -59,6 +59,9 @@ struct MapRegion {
 struct MapIsoLine {
   std::string label;  // "εα = 1.0", "θF1 = θF2"
   std::vector<MapSegment> segments;
+  // The segments joined end to end, so that a dash pattern runs on along
+  // the line instead of starting again in every grid cell.
+  std::vector<std::vector<MapXY>> polylines;
   std::optional<MapXY> labelAt;  // where the label is written (left end of its text)
 };
 

@@ -218,6 +218,25 @@ TEST(ShiftMapScene, LegendIsoLinesAndTicksOfTheStandardPair) {
   // pinion slides more, and the shifted pinion.
   EXPECT_FALSE(scene.isoLines[3].segments.empty());
   EXPECT_FALSE(scene.isoLines[2].segments.empty());
+  // Each iso-line's polylines are its segments joined end to end: every
+  // segment once, fewer pieces than segments.
+  for (const MapIsoLine& iso : scene.isoLines) {
+    std::size_t joined = 0;
+    for (const auto& line : iso.polylines) {
+      for (std::size_t i = 0; i + 1 < line.size(); ++i) {
+        ++joined;
+        const MapSegment forward{line[i], line[i + 1]}, backward{line[i + 1], line[i]};
+        EXPECT_TRUE(std::count(iso.segments.begin(), iso.segments.end(), forward) +
+                        std::count(iso.segments.begin(), iso.segments.end(), backward) >
+                    0)
+            << iso.label;
+      }
+    }
+    EXPECT_EQ(joined, iso.segments.size()) << iso.label;
+    if (iso.segments.size() > 3) {
+      EXPECT_LT(iso.polylines.size(), iso.segments.size() / 2) << iso.label;
+    }
+  }
   ASSERT_TRUE(scene.current);
   EXPECT_EQ(*scene.current, (MapXY{0.0, 0.0}));
   ASSERT_FALSE(scene.xTicks.empty());
