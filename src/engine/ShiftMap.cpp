@@ -141,7 +141,8 @@ void FindChanges(double length, double tol, double t0, double t1, const ShiftMap
                  const ShiftMapPoint& b, const At& at, const Emit& emit) {
   if (SameState(a, b)) return;
   const double mid = 0.5 * (t0 + t1);
-  if ((t1 - t0) * length <= tol) {
+  // Written so that a length that is no number ends the halving too.
+  if (!((t1 - t0) * length > tol)) {
     if (a.valid != b.valid) {
       emit(kValidityLine, mid);
       const FindingMask lines = a.valid ? a.findings : b.findings;

@@ -165,7 +165,16 @@ void ShiftMapForm::ApplyRange() {
     }
     v[i] = *number;
   }
-  userRange_ = ShiftMapRange{v[0], v[1], plane ? v[2] : -0.5, plane ? v[3] : 1.0};
+  // A line's range keeps the default x2 range, for a pair that becomes a
+  // plane later.
+  ShiftMapRange range = DefaultShiftMapRange(mapPair_);
+  range.x1Min = v[0];
+  range.x1Max = v[1];
+  if (plane) {
+    range.x2Min = v[2];
+    range.x2Max = v[3];
+  }
+  userRange_ = range;
   scene_.reset();
   StartMap();
 }
