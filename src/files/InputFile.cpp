@@ -105,7 +105,11 @@ class Reader final : public LineIo {
       ok_ = false;
       return;
     }
-    value = *parsed;
+    // The value as the file's twelve decimals hold it: a line with more
+    // decimals is read as its writer would have written it, so the bounds
+    // are tested on the value a save writes again. (A face width of
+    // 0.0000000000004 would pass "greater than 0" and be saved as zero.)
+    value = ParseNumber(FormatFixed(*parsed, kRealWidth, kRealDecimals)).value_or(*parsed);
     Remember(&value, line);
   }
   void Int(int& value, long long lo, long long hi) override {

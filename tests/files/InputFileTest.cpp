@@ -405,6 +405,13 @@ TEST(InputFile, ValueOutsideItsFieldsBoundsRefusesTheFile) {
        {{27, "80"}},
        "27: 80 — Počet zubů nástroje Fellow vol alespoň o 1 méně než počet zubů kola"},
       {Internal, {{28, "3.5"}}, "28: 3.5 — Korekci nástroje vol v rozsahu od -2 do 3"},
+      // A value is what the file's twelve decimals hold: below the last one
+      // it is zero, and a zero face width is refused as the field would.
+      {External,
+       {{10, "0.0000000000004"}},
+       "10: 0.0000000000004 — Šířka zubů musí být větší než 0."},
+      {External, {{10, "4e-13"}}, "10: 4e-13 — Šířka zubů musí být větší než 0."},
+      {External, {{10, "0.0000000000006"}}, ""},
       // The module comes before the teeth, whatever the lines' order.
       {External, {{7, "1e308"}, {6, "-2"}}, "6: -2 — Modul vol větší než 0"},
       // A wheel's shift typed last (geometryReady 8) against the limit of
