@@ -235,6 +235,10 @@ class MainForm : public Form {
   // shift the new shift sum is to be divided ("Rozděl korekce"; a rack's x1
   // is already set); by moving apart the shifts x1 and x2 are entered.
   void AfterBacklashDialog();
+  // The backlash dialog is about to open: while the backlash is fresh, the
+  // pair as it stands is the backlash-free pair that a change of the
+  // dialog's mode returns to.
+  void BeforeBacklashDialog();
 
   // Input files. "&Uložit vstupy" checks before the save dialog (refused:
   // the message is queued); then, with the name the dialog returned, the

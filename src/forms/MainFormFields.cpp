@@ -359,18 +359,20 @@ bool MainForm::AcceptBacklash(double value, bool changed) {
   g_.lastInputField = 21;
   HideResults();
   if (g_.jn >= 1e-7) {
-    if (g_.backlashFresh) {
-      // The pair as it stands is the backlash-free pair.
-      g_.xSumNoBacklash = g_.xSum;
-      g_.x1NoBacklash = g_.x1;
-      g_.awEntered = g_.aw;
-      g_.awNoBacklash = g_.aw;
-      g_.alphaWNoBacklash = g_.alphaWt;
-      g_.backlashFresh = false;
-    }
+    BeforeBacklashDialog();
     Request({FormRequest::Kind::Open, Dialog::Backlash});
   }
   return true;
+}
+
+void MainForm::BeforeBacklashDialog() {
+  if (!g_.backlashFresh) return;
+  g_.xSumNoBacklash = g_.xSum;
+  g_.x1NoBacklash = g_.x1;
+  g_.awEntered = g_.aw;
+  g_.awNoBacklash = g_.aw;
+  g_.alphaWNoBacklash = g_.alphaWt;
+  g_.backlashFresh = false;
 }
 
 bool MainForm::AcceptProfileCoefficient(int n, double value, bool changed) {

@@ -367,6 +367,9 @@ Workspace::Snapshot Workspace::Visibility() const {
 void Workspace::ShowDialog(Dialog d) {
   Form& dialog = form(d);
   if (dialog.visible()) return;
+  // Opened by a script rather than by a typed backlash, the dialog still
+  // needs the backlash-free pair its modes return to.
+  if (d == Dialog::Backlash) main_.BeforeBacklashDialog();
   dialog.Show();
   active_ = d;
 }

@@ -298,6 +298,26 @@ TEST_F(BacklashFormTest, OnlyAChangeOfModeUndoesTheBacklash) {
   EXPECT_EQ(Text(21) + "|" + Text(9) + "|" + Text(10), "0.000|30.000000|20.000000");
 }
 
+TEST_F(BacklashFormTest, OpenedWithoutABacklashItsModesKeepThePair) {
+  // A script opens the dialog by its name, with no backlash typed: the pair
+  // as it stands is still the backlash-free pair a mode returns to (it was
+  // a pair at centre distance 0, whose teeth were inside each other).
+  for (const char* mode : {"odsunutim", "korekci"}) {
+    SCOPED_TRACE(mode);
+    Program p;
+    ASSERT_TRUE(p.Open(kVule));
+    ASSERT_TRUE(p.Press(kVule, mode));
+    EXPECT_NEAR(p.g.aw, 30.0, 1e-9);
+    EXPECT_NEAR(p.g.awJ, 30.0, 1e-9);
+    EXPECT_NEAR(p.g.awNoBacklash, 30.0, 1e-9);
+    ASSERT_TRUE(p.Press(kVule, "ok"));
+    ASSERT_TRUE(p.Type(7, "0"));
+    ASSERT_TRUE(p.ws.Check());
+    EXPECT_NEAR(p.g.aw, 30.0, 1e-9);
+    EXPECT_NEAR(p.g.awEff, 30.0, 1e-9);
+  }
+}
+
 TEST_F(BacklashFormTest, ThinningAndTechnologyOptions) {
   Open();
   const std::initializer_list<std::string_view> options = {
