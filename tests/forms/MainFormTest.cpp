@@ -645,6 +645,24 @@ TEST_F(MainFormTest, ResultsAreStaleUntilTheCheckShowsThem) {
   EXPECT_FALSE(main.resultsStale());
 }
 
+TEST(MainForm, EveryAcceptedChangeMarksTheInputsChanged) {
+  // The measurement and identification tabs, the captions and the shown
+  // check follow these marks: no field may leave them out.
+  const std::pair<int, const char*> cases[] = {
+      {1, "2"},    {2, "21"},   {3, "41"},   {4, "10"},   {5, "12"},  {6, "0.2"},
+      {7, "0.1"},  {8, "-0.1"}, {9, "30.5"}, {10, "21"},  {11, "0.9"}, {12, "0.9"},
+      {13, "0.3"}, {14, "0.3"}, {15, "0.3"}, {16, "0.3"}, {17, "21"}, {18, "22.5"},
+      {19, "41.5"}};
+  for (const auto& [field, text] : cases) {
+    Program p;
+    p.g.inputsChanged = p.g.identInputsChanged = false;
+    ASSERT_TRUE(p.Enter(field, text)) << field;
+    EXPECT_TRUE(p.g.inputsChanged) << field;
+    EXPECT_TRUE(p.g.identInputsChanged) << field;
+    EXPECT_EQ(p.g.lastInputField, field) << field;
+  }
+}
+
 TEST(MainForm, TheCheckIsCurrentUntilAnInputChanges) {
   // Whatever shows results (the report, the table, a script's print) knows
   // whether they belong to the inputs as they stand. Each case starts from

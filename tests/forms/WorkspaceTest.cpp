@@ -68,6 +68,9 @@ TEST(Workspace, OutcomesOfEachEventInTheirOrder) {
   p.ws.Type(Dialog::Main, "Edit1", "abc");
   EXPECT_EQ(after([&] { p.ws.Focus(Dialog::Main, "Edit2"); }), "error, focus 0 Edit1");
   EXPECT_TRUE(p.ws.lastEntryRefused());
+  // A click the field refuses: one message, and the click is lost.
+  EXPECT_EQ(after([&] { p.ws.Press(Dialog::Main, "CheckButton"); }), "error, focus 0 Edit1");
+  EXPECT_FALSE(p.main.resultsVisible());
   p.ws.Type(Dialog::Main, "Edit1", "1");
   // A backlash left for the check: the modal dialog opens, with the focus,
   // and takes the click; the pair is checked once it is closed.
