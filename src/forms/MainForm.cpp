@@ -3,6 +3,7 @@
 #include "forms/MainForm.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "engine/Check.h"
 #include "engine/InputBounds.h"
@@ -189,6 +190,7 @@ bool MainForm::ValidationSuspended() const {
 
 void MainForm::RefuseWithTitle(int n, const char* title, const std::string& message) {
   Form::Refuse(n, title, message);
+  refusedField_ = n;
 }
 
 void MainForm::Refuse(int n, const std::string& message) {
@@ -197,7 +199,14 @@ void MainForm::Refuse(int n, const std::string& message) {
 
 void MainForm::LeaveField(int n) {
   lastEntryRefused_ = false;
-  if (ValidationSuspended()) return;
+  const bool refusedBefore = std::exchange(refusedField_, 0) == n;
+  if (ValidationSuspended()) {
+    // Left unvalidated for help or a load (which may be cancelled): a text
+    // refused before gives way to the field's last accepted one, so that
+    // the field shows what the pair holds.
+    if (refusedBefore) text(n) = g_.fieldTextOnEnter;
+    return;
+  }
   if ((n == kPinionTipField || n == kWheelTipField) && clickComputedTips_) return;
   if ((n == kShiftSumField || n == kPinionShiftField || n == kWheelShiftField) && clickZero_) {
     return;
@@ -233,7 +242,16 @@ void MainForm::LeaveField(int n) {
   // held against the entry that would mend it.
   const GearPair before = g_;
   const std::vector<ControlState> shownBefore = SavedStates();
-  if (!Accept(n, value, changed)) return;
+  if (!Accept(n, value, changed)) {
+    // A refused text changes nothing of the pair: it stays in its field
+    // for the user to correct, but nothing that runs before he has (the
+    // report windows beside the dialog, a press that leaves the field
+    // unvalidated) computes with it.
+    std::vector<Message> queued = std::move(g_.messages);
+    g_ = before;
+    g_.messages = std::move(queued);
+    return;
+  }
   if (!ConsequencesFinite()) {
     GearPair after = g_;
     g_ = before;

@@ -333,6 +333,7 @@ class MainForm : public Form {
   bool lastCheckFailed_ = false;    // the last run of the check ended in an error
   bool clickZero_ = false;          // a press on "Nuluj" is under way
   bool clickComputedTips_ = false;  // a press on "Výpočetní hlavové průměry"
+  int refusedField_ = 0;            // the field whose text was refused, 0 for none
   std::string resultsCaption_;
   std::string tableCaption_;
   std::string checkedInputs_;  // the inputs of the last complete check, "" after a failed one

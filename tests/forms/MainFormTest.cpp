@@ -10,6 +10,7 @@
 #include "TestPairs.h"
 #include "engine/Involute.h"
 #include "engine/PairGeometry.h"
+#include "files/InputFile.h"
 #include "forms/Program.h"
 #include "model/NumberText.h"
 
@@ -643,6 +644,32 @@ TEST_F(MainFormTest, ResultsAreStaleUntilTheCheckShowsThem) {
   Key(Dialog::RackTools, Key::Escape);
   Press("CheckButton");
   EXPECT_FALSE(main.resultsStale());
+}
+
+TEST(MainForm, ARefusedTextNeverReachesThePair) {
+  // The field keeps the refused text for the user to correct; the pair
+  // keeps its value, also when a press leaves the field unvalidated ("Help",
+  // or "Načíst vstupy" whose file dialog is cancelled) and the pair is then
+  // computed and checked.
+  const std::tuple<int, const char*, const char*> cases[] = {
+      {13, "90", "HelpButton"},   {1, "-2", "LoadButton"},   {5, "1e308", "HelpButton"},
+      {17, "60", "LoadButton"},   {7, "9", "HelpButton"},    {18, "-5", "LoadButton"}};
+  for (const auto& [field, text, press] : cases) {
+    const std::string where = std::to_string(field) + " '" + text + "' " + press;
+    Program p;
+    const std::string before = WriteInputFile(p.g);
+    const std::string shown = p.Text(field);
+    EXPECT_FALSE(p.Enter(field, text)) << where;
+    EXPECT_EQ(p.Text(field), text) << where;
+    EXPECT_TRUE(WriteInputFile(p.g) == before) << where << ": the inputs are as they were";
+    p.Press(press);
+    EXPECT_EQ(p.Text(field), shown) << where << ": the field shows what the pair holds";
+    EXPECT_TRUE(p.Press("ComputedTipsButton")) << where;
+    EXPECT_TRUE(p.Press("CheckButton")) << where;
+    EXPECT_EQ(test::NonFiniteReals(p.g), std::vector<std::string>{}) << where;
+    EXPECT_EQ(p.g.cP1Star, 0.25) << where;
+    EXPECT_EQ(p.g.mn, 1.0) << where;
+  }
 }
 
 TEST(MainForm, EveryAcceptedChangeMarksTheInputsChanged) {
