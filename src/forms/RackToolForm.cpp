@@ -7,7 +7,9 @@
 #include "engine/Protuberance.h"
 
 #include <cmath>
+#include <utility>
 
+#include "engine/InputBounds.h"
 #include "engine/PairGeometry.h"
 #include "engine/RackTool.h"
 #include "model/NumberText.h"
@@ -60,10 +62,6 @@ constexpr ControlInfo kControls[] = {
 // clang-format on
 static_assert(std::size(kControls) == static_cast<std::size_t>(kToolControlCount));
 
-// Largest chamfer angle: just below a flank at right angles to the datum.
-constexpr double kChamferAngleMax = 1.5707962267948967;  // pi/2 - 1e-7
-// The chamfering edge must be steeper than the main flank by this much.
-constexpr double kChamferAngleMargin = 1e-7;
 // A tip radius typed as the maximum shown with 4 decimals passes.
 constexpr double kTipRadiusMargin = 0.0001;
 
@@ -220,6 +218,7 @@ void RackToolForm::Create() {
 
 void RackToolForm::Show() {
   visible_ = true;
+  refusedFrom_.reset();
   focus_ = I(ToolControl::None);
   lastEntryRefused_ = false;
   for (int tool : {1, 2}) {
@@ -365,22 +364,38 @@ bool RackToolForm::Validate(ToolControl field) {
     Refuse(field, kErrorTitle, kNumberFormatError);
     return false;
   }
+  const GearPair before = g_;
+  bool accepted = false;
   switch (slot) {
     case 1:
-      return AcceptAddendum(tool, *parsed);
+      accepted = AcceptAddendum(tool, *parsed);
+      break;
     case 2:
-      return AcceptTipRadius(tool, *parsed);
+      accepted = AcceptTipRadius(tool, *parsed);
+      break;
     case 3:
-      return AcceptChamferHeight(tool, *parsed);
+      accepted = AcceptChamferHeight(tool, *parsed);
+      break;
     case 4:
-      return AcceptChamferAngle(tool, field, *parsed);
+      accepted = AcceptChamferAngle(tool, field, *parsed);
+      break;
     case 6:
-      return AcceptProtuberanceHeight(tool, *parsed);
+      accepted = AcceptProtuberanceHeight(tool, *parsed);
+      break;
     case 7:
-      return AcceptProtuberanceSize(tool, *parsed);
+      accepted = AcceptProtuberanceSize(tool, *parsed);
+      break;
     default:
       return false;
   }
+  if (accepted) {
+    refusedFrom_.reset();
+  } else if (lastEntryRefused_ && !refusedFrom_) {
+    // The refused value stays in the state while the dialog shows why (the
+    // protuberance angle without a solution); "Esc" must not take it along.
+    refusedFrom_ = before;
+  }
+  return accepted;
 }
 
 bool RackToolForm::AcceptAddendum(int tool, double value) {
@@ -398,7 +413,19 @@ bool RackToolForm::AcceptAddendum(int tool, double value) {
     return false;
   }
   // The tool cuts the root of its gear, as deep as the mating addendum plus
-  // the mating clearance; the full round root follows the new depth.
+  // the mating clearance; the full round root follows the new depth. A tool
+  // shorter than the mating clearance would leave the mate an addendum
+  // below 0, which its own field refuses.
+  {
+    GearPair trial = g_;
+    MatingAddendumFromTool(trial, tool);
+    const int mating = MatingAddendumField(tool);
+    const double addendum = tool == 2 ? trial.haP1Star : trial.haP2Star;
+    if (const Refusal refusal = FieldRefusal(trial, mating, addendum)) {
+      Refuse(field, kErrorTitle, *refusal);
+      return false;
+    }
+  }
   const double tipRadiusBefore = v.rhoaP0Star;
   MatingAddendumFromTool(g_, tool);
   main_.WriteField(MatingAddendumField(tool));
@@ -591,6 +618,7 @@ void RackToolForm::ClickOption(ToolControl box) {
 }
 
 void RackToolForm::ResetCommand() {
+  refusedFrom_.reset();
   g_.toolDlgClosing = false;
   g_.inputsChanged = true;
   g_.identInputsChanged = true;
@@ -634,6 +662,14 @@ void RackToolForm::OkCommand() {
 }
 
 void RackToolForm::PressEscape() {
+  if (refusedFrom_) {
+    // Closed while a field holds a refused value: the pair as it was before
+    // that value, with the values accepted before it.
+    std::vector<Message> queued = std::move(g_.messages);
+    g_ = *std::exchange(refusedFrom_, std::nullopt);
+    g_.messages = std::move(queued);
+    main_.ShowPairInFields();
+  }
   g_.toolDlgClosing = false;
   visible_ = false;
   focus_ = I(ToolControl::None);

@@ -7,6 +7,7 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -135,6 +136,8 @@ class RackToolForm : public Form {
   MainForm& main_;
   bool visible_ = false;
   ProtuberanceCheck protuberanceCheck_;
+  // The pair before the value a field refused, while that field holds it.
+  std::optional<GearPair> refusedFrom_;
 };
 
 // Texts of the dialog.

@@ -76,6 +76,10 @@ TEST(RackToolFormRanges, FieldRangesAndTheirMessages) {
       {"Edit8", "2.2", error,
        "Poměrnou výšku hlavy nástroje pro výrobu kola vol v rozsahu od 0 do 2.1579"},
       {"Edit1", "1,3", error, "Chyba číselného formátu, opakuj zadání"},
+      // A tool shorter than the mate's clearance of 0.25 would leave the mate
+      // an addendum below 0: the mate's own field refuses that.
+      {"Edit8", "0.2", error, "Poměrnou výšku hlavy pastorku vol v rosahu od 0 do 1.9079 "},
+      {"Edit1", "0.2499", error, "Poměrnou výšku hlavy kola vol v rosahu od 0 do 1.9079 "},
       // Chamfer height within the addendum of the gear cut.
       {"Edit3", "1.0001", warning,
        "Poměrnou výšku patní části tvořícího ostří nástroje pro výrobu evolventy pastorku\r"
@@ -435,8 +439,9 @@ TEST_F(RackToolFormTest, StandardOfTheMainDialogClearsTheToolOptions) {
   EXPECT_EQ(Tool({"Edit7"}), "0.0500");
 }
 
-TEST_F(RackToolFormTest, EscClosesWhateverTheFieldsHoldAndHelpAsksForTopicThree) {
+TEST_F(RackToolFormTest, EscClosesWithoutTheRefusedValueAndHelpAsksForTopicThree) {
   PressIn("protuberance1");
+  const double accepted = g.prP01;
   EXPECT_FALSE(EnterIn("Edit7", "0.17"));
   PressIn("help");
   EXPECT_EQ(HelpContext(), 3);
@@ -446,9 +451,11 @@ TEST_F(RackToolFormTest, EscClosesWhateverTheFieldsHoldAndHelpAsksForTopicThree)
   Key(kTools, Key::Escape);
   EXPECT_FALSE(tool().visible());
   EXPECT_FALSE(g.toolDlgClosing);
-  // Shown again, the field shows what the state holds.
+  // The refused size went with the dialog: the pair keeps the size it had,
+  // and the dialog shown again shows it.
+  EXPECT_EQ(g.prP01, accepted);
   ASSERT_TRUE(Program::Open(kTools));
-  EXPECT_EQ(Tool({"Edit7", "Label35"}), "0.1700|Nemá řešení");
+  EXPECT_EQ(Tool({"Edit7", "Label35"}), "0.0500| 6.0530");
   Key(kTools, Key::Escape);
   EXPECT_FALSE(tool().visible());
 }
