@@ -430,22 +430,28 @@ std::optional<std::string> LoadedRefusal(const GearPair& loaded, const Reader& r
     return message;
   }
 
-  // The rack tools, and their chamfers and protuberances where chosen.
+  // The rack tools, and their chamfers and protuberances where chosen. The
+  // tool dialog bounds them by the profile angle, the module and the
+  // addenda of the main dialog, which may change after them without
+  // touching the tools (a tool's tip radius follows the fillet of its gear
+  // and is not cut back either): those bounds hold for the value as it was
+  // typed, not for the pair as saved. A file is refused for what no later
+  // input moves -- a length or a size not above 0, a chamfering edge not
+  // between 0 and a right angle -- with the field's own message.
   for (int tool = 1; tool <= 2; ++tool) {
     const bool wheel = tool == 2;
     const double& haP0 = wheel ? loaded.haP02Star : loaded.haP01Star;
     const double& rhoaP0 = wheel ? loaded.rhoaP02Star : loaded.rhoaP01Star;
-    // A tool's tip radius follows the fillet of the gear it cuts, and is
-    // not cut back when the profile angle changes: only its sign is tested.
-    if (refused(haP0, ToolAddendumRefusal(g, tool, haP0)) ||
+    if ((!(haP0 > 0.0) && refused(haP0, ToolAddendumRefusal(g, tool, haP0))) ||
         (rhoaP0 < 0.0 && refused(rhoaP0, ToolTipRadiusRefusal(g, tool, rhoaP0)))) {
       return message;
     }
     if (wheel ? loaded.chamfer2 : loaded.chamfer1) {
       const double& hFf = wheel ? loaded.hFfP02Star : loaded.hFfP01Star;
       const double& alphaK = wheel ? loaded.alphaKP02 : loaded.alphaKP01;
-      if (refused(hFf, ChamferHeightRefusal(g, tool, hFf)) ||
-          refused(alphaK, ChamferAngleRefusal(g, tool, alphaK * kRadToDeg))) {
+      if ((!(hFf > 0.0) && refused(hFf, ChamferHeightRefusal(g, tool, hFf))) ||
+          (!(alphaK > 0.0 && alphaK <= kChamferAngleMax) &&
+           refused(alphaK, ChamferAngleRefusal(g, tool, alphaK * kRadToDeg)))) {
         return message;
       }
     }
@@ -453,7 +459,7 @@ std::optional<std::string> LoadedRefusal(const GearPair& loaded, const Reader& r
       const double& hFa = wheel ? loaded.hFaP02Star : loaded.hFaP01Star;
       const double& pr = wheel ? loaded.prP02 : loaded.prP01;
       if (refused(hFa, ProtuberanceHeightRefusal(tool, haP0, hFa)) ||
-          refused(pr, ProtuberanceSizeRefusal(g, tool, pr))) {
+          (!(pr > 0.0) && refused(pr, ProtuberanceSizeRefusal(g, tool, pr)))) {
         return message;
       }
     }

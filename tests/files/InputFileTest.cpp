@@ -448,6 +448,36 @@ TEST(InputFile, ValueOutsideItsFieldsBoundsRefusesTheFile) {
   }
 }
 
+TEST(InputFile, ToolValuesThatLaterInputsMovedOutOfTheirBoundsLoad) {
+  // The tool dialog bounds a chamfer by the addendum and the profile angle,
+  // a protuberance by the module: the main dialog may change those later, and
+  // the program must load what it saved then. Only what no input moves is
+  // refused.
+  using Change = void (*)(GearPair&);
+  const std::pair<Change, bool> cases[] = {
+      {[](GearPair& g) { g.chamfer1 = true, g.hFfP01Star = 0.9, g.haP1Star = 0.5; }, true},
+      {[](GearPair& g) { g.chamfer2 = true, g.alphaKP02 = 10.0 * kDegToRad; }, true},
+      {[](GearPair& g) { g.protuberance1 = true, g.hFaP01Star = 0.5, g.prP01 = 0.9; }, true},
+      {[](GearPair& g) { g.chamfer1 = true, g.hFfP01Star = 0.0; }, false},
+      {[](GearPair& g) { g.chamfer2 = true, g.alphaKP02 = 0.0; }, false},
+      {[](GearPair& g) { g.chamfer2 = true, g.alphaKP02 = 91.0 * kDegToRad; }, false},
+      {[](GearPair& g) { g.protuberance2 = true, g.hFaP02Star = 0.5, g.prP02 = -0.1; }, false},
+      {[](GearPair& g) { g.haP01Star = 0.0; }, false},
+  };
+  int n = 0;
+  for (const auto& [change, loads] : cases) {
+    GearPair pair = External();
+    change(pair);
+    const std::string text = WriteInputFile(pair);
+    GearPair target = External();
+    EXPECT_EQ(ReadInputFile(text, target).ok, loads) << "case " << n;
+    if (loads) {
+      EXPECT_EQ(WriteInputFile(target), text) << "case " << n;
+    }
+    ++n;
+  }
+}
+
 TEST(InputFile, FlagLinesTakeOnlyOneAsSet) {
   std::vector<std::string> lines = Lines(WriteInputFile(External()));
   lines[31] = "yes";  // line 42 of the layout: circularRoot
