@@ -394,9 +394,14 @@ std::optional<std::string> LoadedRefusal(const GearPair& loaded, const Reader& r
   }
   // A ring's fillet is the tip radius of the cutter that made it; a new
   // cutter (or helix, or profile angle) does not cut it back, so only its
-  // sign is the ring's own.
-  if (refused(loaded.rhofP1Star, FilletRefusal(g, 15, loaded.rhofP1Star)) ||
-      (!internal && refused(loaded.rhofP2Star, FilletRefusal(g, 16, loaded.rhofP2Star))) ||
+  // sign is the ring's own. A gear cut by a rack tool has the fillet its
+  // field allows or the tip radius the tool dialog allows (bounded by the
+  // tool's own addendum, which a clearance typed later no longer matches).
+  auto rackCut = [&](int tool, int field, const double& fillet) {
+    if (!ToolTipRadiusRefusal(g, tool, fillet)) return false;
+    return refused(fillet, FilletRefusal(g, field, fillet));
+  };
+  if (rackCut(1, 15, loaded.rhofP1Star) || (!internal && rackCut(2, 16, loaded.rhofP2Star)) ||
       (internal && loaded.rhofP2Star < 0.0 &&
        refused(loaded.rhofP2Star, FilletRefusal(g, 16, loaded.rhofP2Star)))) {
     return message;
