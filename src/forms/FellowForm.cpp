@@ -402,6 +402,13 @@ void FellowForm::OnBeginPress(int index) {
   if (index == I(FellowControl::BackBtn)) g_.fellowDlgClosing = true;
 }
 
+// A press released elsewhere clicked nothing: the field left for it is
+// validated again from now on ("&Zpět" lets it go unvalidated only while
+// the mouse is down on it).
+void FellowForm::EndPress() {
+  g_.fellowDlgClosing = false;
+}
+
 void FellowForm::Click(int index) {
   switch (static_cast<FellowControl>(index)) {
     case FellowControl::OKBtn:

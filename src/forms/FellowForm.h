@@ -82,6 +82,7 @@ class FellowForm : public Form {
     return index != I(FellowControl::OKBtn) && index != I(FellowControl::HelpBtn);
   }
   void OnBeginPress(int index) override;
+  void EndPress() override;
   void Click(int index) override;
   void LeaveField(int field) override;
   void FocusMoved(int from, int to) override;

@@ -564,6 +564,13 @@ void RackToolForm::OnBeginPress(int index) {
   if (index == I(ToolControl::Button1)) g_.toolDlgClosing = true;
 }
 
+// A press released elsewhere clicked nothing: the field left for it is
+// validated again from now on ("Nuluj" lets it go unvalidated only while
+// the mouse is down on it).
+void RackToolForm::EndPress() {
+  g_.toolDlgClosing = false;
+}
+
 void RackToolForm::Click(int index) {
   switch (static_cast<ToolControl>(index)) {
     case ToolControl::Button1:

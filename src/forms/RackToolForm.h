@@ -105,6 +105,7 @@ class RackToolForm : public Form {
   bool Pressable(int index) const override { return !IsField(index) && Reachable(index); }
   bool TakesFocus(int index) const override { return index != I(ToolControl::HelpBtn); }
   void OnBeginPress(int index) override;
+  void EndPress() override;
   void Click(int index) override;
   void SetText(int field, std::string value) override;
   void LeaveField(int field) override;

@@ -147,6 +147,12 @@ TEST(FellowForm, RefusedTeethStayRefusedUntilCorrectedAndZpetRestoresThem) {
   EXPECT_FALSE(s.PressIn("ok"));
   EXPECT_TRUE(s.ws.lastEntryRefused());
   EXPECT_TRUE(s.fellow.visible());
+  // The mouse down on "&Zpět" and released elsewhere: no click, and the
+  // field is validated again when the focus leaves it for the main dialog.
+  s.ws.BeginPress(kFellow, "Zpět");
+  s.ws.EndPress(kFellow);
+  EXPECT_FALSE(s.Focus(Dialog::Main, "Edit1"));
+  EXPECT_EQ(s.Focused(kFellow), "Edit1");
   // "&Zpět" leaves without validating; the refused count is not left behind.
   EXPECT_TRUE(s.PressIn("Zpět"));
   EXPECT_FALSE(s.fellow.visible());

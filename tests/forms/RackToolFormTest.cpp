@@ -448,6 +448,13 @@ TEST_F(RackToolFormTest, EscClosesWithoutTheRefusedValueAndHelpAsksForTopicThree
   EXPECT_EQ(Focused(kTools), "Edit7") << "the help button takes no focus";
   Key(kTools, Key::F1);
   EXPECT_EQ(HelpContext(), 3);
+  // The mouse down on "Nuluj" and released elsewhere: no reset, and the
+  // field is validated again.
+  ws.BeginPress(kTools, "Button1");
+  ws.EndPress(kTools);
+  EXPECT_FALSE(g.toolDlgClosing);
+  EXPECT_FALSE(PressIn("ok"));
+  EXPECT_TRUE(tool().visible());
   Key(kTools, Key::Escape);
   EXPECT_FALSE(tool().visible());
   EXPECT_FALSE(g.toolDlgClosing);
