@@ -209,6 +209,7 @@ void FellowForm::KeepForRestore(FellowControl field, double value) {
 FellowForm::Outcome FellowForm::Validate(FellowControl field) {
   if (g_.fellowDlgClosing) return Outcome::Unchanged;
   const std::string& typed = text(field);
+  const GearPair before = g_;
   Outcome outcome = Outcome::Unchanged;
   switch (field) {
     case FellowControl::Edit1:
@@ -227,6 +228,14 @@ FellowForm::Outcome FellowForm::Validate(FellowControl field) {
       break;
   }
   if (outcome == Outcome::Accepted) refusedField_ = FellowControl::None;
+  if (outcome == Outcome::Refused) {
+    // A refused value stays in its field for the user to correct, not in
+    // the pair: the report and the table beside the dialog, which do not
+    // leave its field, compute with the cutter as it was.
+    std::vector<Message> queued = std::move(g_.messages);
+    g_ = before;
+    g_.messages = std::move(queued);
+  }
   return outcome;
 }
 

@@ -259,12 +259,23 @@ std::string SaveFault(Program& p) {
          (line == std::string::npos ? text : text.substr(line, text.find(':', line) - line));
 }
 
+// Whether the user can make the event now: its window is shown, and no
+// modal dialog but its own is open. (A shorter sequence may leave out the
+// event that opened a window.)
+bool CanDo(const Program& p, const Action& a) {
+  const std::optional<Dialog> modal = OpenModal(p);
+  if (a.kind == Action::Kind::Check || a.kind == Action::Kind::Open) return !modal;
+  if (modal) return a.dialog == *modal;
+  return a.dialog == Dialog::Main || p.ws.form(a.dialog).visible();
+}
+
 // The events from the start of a program of the gear type, until the first
 // fault; that fault, or the fault of saving after the last event.
 std::string Replay(int type, const std::vector<Action>& actions, bool save) {
   Program p;
   p.Choose(type);
   for (const Action& a : actions) {
+    if (!CanDo(p, a)) continue;
     a.Do(p);
     if (std::string fault = Fault(p); !fault.empty()) return fault;
   }
