@@ -440,9 +440,10 @@ std::optional<std::string> LoadedRefusal(const GearPair& loaded, const Reader& r
   // addenda of the main dialog, which may change after them without
   // touching the tools (a tool's tip radius follows the fillet of its gear
   // and is not cut back either): those bounds hold for the value as it was
-  // typed, not for the pair as saved. A file is refused for what no later
-  // input moves -- a length or a size not above 0, a chamfering edge not
-  // between 0 and a right angle -- with the field's own message.
+  // typed, not for the pair as saved (an option checked later does not test
+  // them either). A file is refused for what no later input moves -- a
+  // length or a size not above 0, a chamfering edge not between 0 and a
+  // right angle -- with the field's own message.
   for (int tool = 1; tool <= 2; ++tool) {
     const bool wheel = tool == 2;
     const double& haP0 = wheel ? loaded.haP02Star : loaded.haP01Star;
@@ -463,7 +464,7 @@ std::optional<std::string> LoadedRefusal(const GearPair& loaded, const Reader& r
     if (wheel ? loaded.protuberance2 : loaded.protuberance1) {
       const double& hFa = wheel ? loaded.hFaP02Star : loaded.hFaP01Star;
       const double& pr = wheel ? loaded.prP02 : loaded.prP01;
-      if (refused(hFa, ProtuberanceHeightRefusal(tool, haP0, hFa)) ||
+      if ((!(hFa > 0.0) && refused(hFa, ProtuberanceHeightRefusal(tool, haP0, hFa))) ||
           (!(pr > 0.0) && refused(pr, ProtuberanceSizeRefusal(g, tool, pr)))) {
         return message;
       }

@@ -458,6 +458,9 @@ TEST(InputFile, ToolValuesThatLaterInputsMovedOutOfTheirBoundsLoad) {
       {[](GearPair& g) { g.chamfer1 = true, g.hFfP01Star = 0.9, g.haP1Star = 0.5; }, true},
       {[](GearPair& g) { g.chamfer2 = true, g.alphaKP02 = 10.0 * kDegToRad; }, true},
       {[](GearPair& g) { g.protuberance1 = true, g.hFaP01Star = 0.5, g.prP01 = 0.9; }, true},
+      // A protuberance checked on a tool shorter than its default height.
+      {[](GearPair& g) { g.protuberance2 = true, g.haP02Star = 0.5, g.hFaP02Star = 0.75; }, true},
+      {[](GearPair& g) { g.protuberance2 = true, g.hFaP02Star = 0.0; }, false},
       {[](GearPair& g) { g.chamfer1 = true, g.hFfP01Star = 0.0; }, false},
       {[](GearPair& g) { g.chamfer2 = true, g.alphaKP02 = 0.0; }, false},
       {[](GearPair& g) { g.chamfer2 = true, g.alphaKP02 = 91.0 * kDegToRad; }, false},
