@@ -7,6 +7,7 @@
 
 #include "engine/Check.h"
 #include "engine/InputBounds.h"
+#include "engine/PairGeometry.h"
 #include "engine/RackTool.h"
 #include "model/NumberText.h"
 #include "report/DimensionTable.h"
@@ -217,6 +218,10 @@ void MainForm::LeaveField(int n) {
   if (n == kWheelTeethField && typed == kRackText) return;
 
   if (n == kShiftSumField || n == kCentreDistanceField || n == kPressureAngleField) {
+    // Until a computational input is left, the check computes the pair from
+    // its shifts itself; from now on it takes the pair as it stands, so the
+    // pair must stand for the inputs typed since (a new helix angle, say).
+    if (g_.geometryReady == 0) PairFromShifts(g_);
     g_.shiftNotDistributed = true;
     g_.geometryReady = n;
   }

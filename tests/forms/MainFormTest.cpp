@@ -672,6 +672,21 @@ TEST(MainForm, ARefusedTextNeverReachesThePair) {
   }
 }
 
+TEST(MainForm, AComputationalInputLeftAsItStoodTakesTheNewBasicInputs) {
+  // A new helix angle, then the shift sum field entered and left as it was:
+  // from then on the check takes the pair as it stands (with the shifts
+  // kept, the measurement tab checks it at once), so the pair must be the
+  // one of 55 degrees, not the spur pair of the start.
+  Program p;
+  ASSERT_TRUE(p.Type(4, "55"));
+  ASSERT_TRUE(p.Focus("Edit6"));
+  ASSERT_TRUE(p.Press("KeepShifts"));
+  ASSERT_TRUE(p.Open(Dialog::Measure));
+  EXPECT_NEAR(p.g.betaB, std::asin(std::cos(test::Deg(20.0)) * std::sin(test::Deg(55.0))), 1e-12);
+  EXPECT_EQ(test::NonFiniteReals(p.g), std::vector<std::string>{});
+  EXPECT_GT(p.g.epsAlpha, 0.0);
+}
+
 TEST(MainForm, EveryAcceptedChangeMarksTheInputsChanged) {
   // The measurement and identification tabs, the captions and the shown
   // check follow these marks: no field may leave them out.
