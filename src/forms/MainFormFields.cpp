@@ -411,7 +411,9 @@ bool MainForm::AcceptFilletRadius(int n, double value, bool changed) {
   const bool pinion = n == kPinionFilletField;
   double& fillet = pinion ? g_.rhofP1Star : g_.rhofP2Star;
   fillet = value;
-  const bool protuberanceUndercut = pinion ? g_.protCut1 : g_.protCut2;
+  // A protuberance that undercuts the root shapes it beyond the full round
+  // root, which then bounds nothing; a negative radius is still no radius.
+  const bool protuberanceUndercut = (pinion ? g_.protCut1 : g_.protCut2) && value >= 0.0;
   if (!protuberanceUndercut) {
     if (!pinion && g_.gearType == GearType::Internal) {
       // The ring's root is rounded by the shaper cutter's tip: at most the

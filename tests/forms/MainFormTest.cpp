@@ -424,6 +424,15 @@ TEST(MainForm, FilletRadiusBeyondTheFullRoundRootIsCutBackWithAWarning) {
     // The tool's tip radius follows.
     EXPECT_EQ(c.field == 15 ? p.g.rhoaP01Star : p.g.rhoaP02Star, fillet) << where;
   }
+  // Under a protuberance that undercuts the root the full round root bounds
+  // nothing; a negative radius is still cut to 0.
+  Program p;
+  p.g.protCut1 = true;
+  EXPECT_TRUE(p.Enter(15, "1.0"));
+  EXPECT_EQ(p.g.rhofP1Star, 1.0);
+  EXPECT_TRUE(p.Enter(15, "-0.1"));
+  EXPECT_EQ(p.LastMessage(), pinion);
+  EXPECT_EQ(p.g.rhofP1Star, 0.0);
 }
 
 TEST_F(MainFormTest, UnchangedTextDoesNothing) {
