@@ -397,7 +397,11 @@ std::optional<std::string> LoadedRefusal(const GearPair& loaded, const Reader& r
   // sign is the ring's own. A gear cut by a rack tool has the fillet its
   // field allows or the tip radius the tool dialog allows (bounded by the
   // tool's own addendum, which a clearance typed later no longer matches).
+  // A protuberance that undercuts the root lets the field take any radius
+  // not below 0.
   auto rackCut = [&](int tool, int field, const double& fillet) {
+    const bool protuberance = tool == 2 ? loaded.protuberance2 : loaded.protuberance1;
+    if (protuberance && fillet >= 0.0) return false;
     if (!ToolTipRadiusRefusal(g, tool, fillet)) return false;
     return refused(fillet, FilletRefusal(g, field, fillet));
   };

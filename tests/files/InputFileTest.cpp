@@ -471,6 +471,9 @@ TEST(InputFile, ToolValuesThatLaterInputsMovedOutOfTheirBoundsLoad) {
       // its root room for 0.196 only; above both it is refused.
       {[](GearPair& g) { g.cP2Star = 0.78; }, true},
       {[](GearPair& g) { g.rhofP1Star = 0.48; }, false},
+      // Under a protuberance the field takes any fillet not below 0.
+      {[](GearPair& g) { g.protuberance2 = true, g.rhofP2Star = 3.5; }, true},
+      {[](GearPair& g) { g.protuberance2 = true, g.rhofP2Star = -0.1; }, false},
   };
   int n = 0;
   for (const auto& [change, loads] : cases) {
