@@ -452,7 +452,9 @@ std::optional<std::string> LoadedRefusal(const GearPair& loaded, const Reader& r
     const bool wheel = tool == 2;
     const double& haP0 = wheel ? loaded.haP02Star : loaded.haP01Star;
     const double& rhoaP0 = wheel ? loaded.rhoaP02Star : loaded.rhoaP01Star;
-    if ((!(haP0 > 0.0) && refused(haP0, ToolAddendumRefusal(g, tool, haP0))) ||
+    // The addenda and clearances of the main dialog, each from 0, give a
+    // tool of addendum 0; the tool dialog takes no less than that.
+    if ((!(haP0 >= 0.0) && refused(haP0, ToolAddendumRefusal(g, tool, haP0))) ||
         (rhoaP0 < 0.0 && refused(rhoaP0, ToolTipRadiusRefusal(g, tool, rhoaP0)))) {
       return message;
     }

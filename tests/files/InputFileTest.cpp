@@ -465,7 +465,8 @@ TEST(InputFile, ToolValuesThatLaterInputsMovedOutOfTheirBoundsLoad) {
       {[](GearPair& g) { g.chamfer2 = true, g.alphaKP02 = 0.0; }, false},
       {[](GearPair& g) { g.chamfer2 = true, g.alphaKP02 = 91.0 * kDegToRad; }, false},
       {[](GearPair& g) { g.protuberance2 = true, g.hFaP02Star = 0.5, g.prP02 = -0.1; }, false},
-      {[](GearPair& g) { g.haP01Star = 0.0; }, false},
+      {[](GearPair& g) { g.haP2Star = 0.0, g.cP2Star = 0.0, g.haP01Star = 0.0; }, true},
+      {[](GearPair& g) { g.haP01Star = -0.1; }, false},
       // The pinion's fillet is the tool's tip radius (0.38, within the full
       // round tip of the tool's 1.25), after a wheel clearance of 0.78 left
       // its root room for 0.196 only; above both it is refused.
