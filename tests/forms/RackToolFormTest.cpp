@@ -439,6 +439,12 @@ TEST_F(RackToolFormTest, StandardOfTheMainDialogClearsTheToolOptions) {
   EXPECT_EQ(Tool({"Edit7"}), "0.0500");
 }
 
+TEST_F(RackToolFormTest, AToolShorterThanTheMatesClearanceLeavesTheToolsAsTheyWere) {
+  EXPECT_FALSE(EnterIn("Edit8", "0.2"));
+  Key(kTools, Key::Escape);
+  EXPECT_EQ(Values("haP02Star haP1Star"), "haP02Star=1.25 haP1Star=1");
+}
+
 TEST_F(RackToolFormTest, EscClosesWithoutTheRefusedValueAndHelpAsksForTopicThree) {
   PressIn("protuberance1");
   const double accepted = g.prP01;
