@@ -232,9 +232,7 @@ FellowForm::Outcome FellowForm::Validate(FellowControl field) {
     // A refused value stays in its field for the user to correct, not in
     // the pair: the report and the table beside the dialog, which do not
     // leave its field, compute with the cutter as it was.
-    std::vector<Message> queued = std::move(g_.messages);
-    g_ = before;
-    g_.messages = std::move(queued);
+    RestorePair(before);
   }
   return outcome;
 }

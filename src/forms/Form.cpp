@@ -163,6 +163,12 @@ bool Form::Pressable(int index) const {
   return s.visible && s.enabled;
 }
 
+void Form::RestorePair(const GearPair& before) {
+  std::vector<Message> queued = std::move(g_.messages);
+  g_ = before;
+  g_.messages = std::move(queued);
+}
+
 void Form::Refuse(int field, std::string title, std::string message) {
   g_.Queue(std::move(title), std::move(message));
   lastEntryRefused_ = true;

@@ -196,6 +196,9 @@ class Form {
 
   // A field refuses its text: the message box is queued, the focus stays.
   void Refuse(int field, std::string title, std::string message);
+  // The pair back as it was before an entry the form refused; the message
+  // boxes queued meanwhile (the refusal's own) stay.
+  void RestorePair(const GearPair& before);
   void Request(FormRequest request) { requests_.push_back(request); }
   void RequestHelp(int context) { Request({FormRequest::Kind::Help, Dialog::Main, context}); }
 

@@ -252,9 +252,7 @@ void MainForm::LeaveField(int n) {
     // for the user to correct, but nothing that runs before he has (the
     // report windows beside the dialog, a press that leaves the field
     // unvalidated) computes with it.
-    std::vector<Message> queued = std::move(g_.messages);
-    g_ = before;
-    g_.messages = std::move(queued);
+    RestorePair(before);
     return;
   }
   if (!ConsequencesFinite()) {

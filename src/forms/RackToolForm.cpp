@@ -672,9 +672,8 @@ void RackToolForm::PressEscape() {
   if (refusedFrom_) {
     // Closed while a field holds a refused value: the pair as it was before
     // that value, with the values accepted before it.
-    std::vector<Message> queued = std::move(g_.messages);
-    g_ = *std::exchange(refusedFrom_, std::nullopt);
-    g_.messages = std::move(queued);
+    RestorePair(*refusedFrom_);
+    refusedFrom_.reset();
     main_.ShowPairInFields();
   }
   g_.toolDlgClosing = false;
