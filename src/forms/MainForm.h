@@ -181,9 +181,6 @@ class MainForm : public Form {
   // as they stand: no input changed since (whether or not its report is
   // shown now).
   bool CheckCurrent() const;
-  // The last run of the check ended in an error message (its results are
-  // hidden).
-  bool lastCheckFailed() const { return lastCheckFailed_; }
   bool resultsStale() const { return resultsStale_; }
   int activeTab() const { return activeTab_; }
   const std::string& resultsCaption() const { return resultsCaption_; }
