@@ -384,10 +384,14 @@ std::optional<std::string> LoadedRefusal(const GearPair& loaded, const Reader& r
     if (field(n, member)) return message;
   }
   if (internal) {
+    // The cutter's radii are bounded by its full round root and tip, which
+    // follow the helix and the basic rack typed after them: only their sign
+    // is the cutter's own.
     if (refused(loaded.z0, CutterTeethRefusal(g, loaded.z0)) ||
         refused(loaded.x0, CutterShiftRefusal(loaded.x0)) ||
-        refused(loaded.rhof0Star, CutterRootRadiusRefusal(g, loaded.rhof0Star)) ||
-        (!loaded.fullyRounded &&
+        (loaded.rhof0Star < 0.0 &&
+         refused(loaded.rhof0Star, CutterRootRadiusRefusal(g, loaded.rhof0Star))) ||
+        (!loaded.fullyRounded && loaded.rhoa0Star < 0.0 &&
          refused(loaded.rhoa0Star, CutterTipRadiusRefusal(g, loaded.rhoa0Star)))) {
       return message;
     }

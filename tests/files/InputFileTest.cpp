@@ -488,6 +488,16 @@ TEST(InputFile, ToolValuesThatLaterInputsMovedOutOfTheirBoundsLoad) {
     }
     ++n;
   }
+  // The shaper cutter's radii follow the helix and the basic rack typed
+  // after them: a file is refused for a negative radius only.
+  for (const auto& [root, tip, loads] :
+       {std::tuple{5.0, 0.2, true}, {0.38, 5.0, true}, {-0.1, 0.2, false}, {0.38, -0.1, false}}) {
+    GearPair pair = Internal();
+    pair.fullyRounded = false;
+    pair.rhof0Star = root, pair.rhoa0Star = tip;
+    GearPair target = Internal();
+    EXPECT_EQ(ReadInputFile(WriteInputFile(pair), target).ok, loads) << root << " " << tip;
+  }
 }
 
 TEST(InputFile, FlagLinesTakeOnlyOneAsSet) {
