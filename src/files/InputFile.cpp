@@ -375,13 +375,18 @@ std::optional<std::string> LoadedRefusal(const GearPair& loaded, const Reader& r
   g.invAlphaT = std::tan(g.alphaT) - g.alphaT;
   g.betaB = std::asin(std::cos(g.alphaP) * std::sin(g.beta));
 
-  // The basic rack.
+  // The basic rack. The pinion's addendum and clearance make the depth of
+  // the wheel's root, which a larger profile angle later may leave without
+  // room for a full round root: the main dialog refuses that angle where the
+  // root is cut by a rack, not in a ring, whose root the shaper cutter makes.
+  // There only their sign is tested.
   for (int n = 11; n <= 14; ++n) {
     const double& member = n == 11   ? loaded.haP1Star
                            : n == 12 ? loaded.haP2Star
                            : n == 13 ? loaded.cP1Star
                                      : loaded.cP2Star;
-    if (field(n, member)) return message;
+    const bool ringRoot = internal && (n == 11 || n == 13);
+    if ((!ringRoot || member < 0.0) && field(n, member)) return message;
   }
   if (internal) {
     // The cutter's radii are bounded by its full round root and tip, which

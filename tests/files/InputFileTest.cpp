@@ -488,6 +488,16 @@ TEST(InputFile, ToolValuesThatLaterInputsMovedOutOfTheirBoundsLoad) {
     }
     ++n;
   }
+  // A ring's root is the shaper cutter's: a profile angle of 46.55° taken
+  // after it leaves the pinion's addendum of 1 above its bound of 0.4936.
+  {
+    GearPair pair = Internal();
+    pair.alphaPDeg = 46.55, pair.alphaP = 46.55 * kDegToRad, pair.haP2Star = 0.001;
+    GearPair target = Internal();
+    EXPECT_TRUE(ReadInputFile(WriteInputFile(pair), target).ok);
+    pair.haP1Star = -0.1;
+    EXPECT_FALSE(ReadInputFile(WriteInputFile(pair), target).ok);
+  }
   // The shaper cutter's radii follow the helix and the basic rack typed
   // after them: a file is refused for a negative radius only.
   for (const auto& [root, tip, loads] :
